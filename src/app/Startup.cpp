@@ -1,0 +1,67 @@
+#include "app/Startup.h"
+
+#include "app/mCommandLine.h"
+#include "podlist/mAvailablePods.h"
+#include "podlist/mCommonFunctions.h"
+#include "podlist/mPodini.h"
+
+namespace marvok::Startup {
+namespace {
+
+void ReportUnreadable(Session& session, const FileResult& read, std::string_view consequence) {
+    session.ui.ShowMessage(kAppTitle,
+                           "Could not read the pod list " + read.path + ":\n" + read.error +
+                               "\n" + std::string(consequence),
+                           MessageIcon::Critical, MessageButtons::Ok);
+}
+
+}  // namespace
+
+Result FormLoad(Session& session, std::string_view programFolder,
+                const platform::CommandLineInput& commandLine, const Services& services) {
+    SetGamePaths(session, programFolder);
+    mCommonFunctions::LoadPreferences(session);
+    mCommonFunctions::DetectGameVersion(session);
+
+    std::string op;
+    std::string file;
+    const bool usable = mCommandLine::ParseCommandLine(session, commandLine, op, file);
+    if (!usable) {
+        mPodini::LoadPodList(session, "");
+    } else if (op == "open") {
+        const FileResult read = mPodini::LoadPodList(session, "import", file);
+        if (read.Failed()) {
+            ReportUnreadable(session, read, "Pod.ini is shown instead.");
+            mPodini::LoadPodList(session, "");
+        }
+    } else if (op == "install") {
+        const FileResult read = mPodini::LoadPodList(session, "import", file);
+        if (read.Failed()) {
+            // An unreadable list must not replace pod.ini with an empty one.
+            ReportUnreadable(session, read, "Pod.ini was left as it was.");
+            return {false, 1};
+        }
+        const FileResult saved = mPodini::SavePodList(session, "");
+        int exitCode = 0;
+        if (saved.Failed()) {
+            session.ui.ShowMessage(kAppTitle, "Could not write " + saved.path + ":\n" + saved.error,
+                                   MessageIcon::Critical, MessageButtons::Ok);
+            exitCode = 1;
+        }
+        FormUnload(session);
+        return {false, exitCode};
+    } else if (op == "desktop") {
+        if (services.createListShortcut) {
+            services.createListShortcut(session, file);
+        }
+        FormUnload(session);
+        return {false, 0};
+    }
+    session.Caption = session.GameVersion;
+    mAvailablePods::RefreshAvailablePods(session);
+    return {true, 0};
+}
+
+void FormUnload(Session& session) { mPodini::CheckPodIni(session, "lastCall"); }
+
+}  // namespace marvok::Startup

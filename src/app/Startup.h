@@ -1,0 +1,30 @@
+#pragma once
+// The start-up and shutdown sequences of the main window, without the window itself.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/Process.h"
+#include "podlist/Session.h"
+
+namespace marvok::Startup {
+
+struct Services {
+    // Makes the desktop shortcut that installs a pod list ("desktop" operator).
+    std::function<void(Session&, const std::string& file)> createListShortcut;
+};
+
+struct Result {
+    bool showWindow = true;
+    int exitCode = 0;
+};
+
+// Fixes the paths, reads the preferences, detects the game, carries out the command line and,
+// when the window is to be shown, fills the unmounted list.
+Result FormLoad(Session& session, std::string_view programFolder,
+                const platform::CommandLineInput& commandLine, const Services& services = {});
+// Asks whether to create a missing pod.ini; the caller then closes the windows and ends.
+void FormUnload(Session& session);
+
+}  // namespace marvok::Startup

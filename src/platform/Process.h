@@ -1,0 +1,34 @@
+#pragma once
+// Facts about the running process that only the platform knows.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marvok::platform {
+
+// The folder that holds the running executable, without a trailing separator.
+std::string ExecutableFolder();
+// The executable's file name without its folder ("marvok", "Marvok.exe").
+std::string ExecutableName();
+
+struct CommandLineInput {
+    // Windows: the raw text after the program name. Empty elsewhere.
+    std::optional<std::string> rawText;
+    // Elsewhere: the arguments after the program name.
+    std::vector<std::string> arguments;
+};
+CommandLineInput ReadCommandLine(int argc, char** argv);
+
+// Whether windows can be shown (Linux: a display is named in the environment).
+bool HasWindowSystem();
+
+// Held while this instance runs; a second Acquire with the same key answers nothing.
+class InstanceLock {
+public:
+    virtual ~InstanceLock() = default;
+};
+std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& key);
+
+}  // namespace marvok::platform

@@ -1,0 +1,342 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/AtomicWrite.h"
+#include "platform/posix/WinePrefix.h"
+#include "shell/Text.h"
+
+namespace marvok::platform {
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+struct SplitPath {
+    std::string root;  // native folder the components start from
+    std::vector<std::string> components;
+};
+
+// Finds the entry of folder whose name equals name ignoring case, or whose Wine short name does.
+std::optional<std::string> MatchInFolder(const std::string& folder, const std::string& name) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return std::nullopt;
+    }
+    const std::string wanted = text::LowerCase(name);
+    const bool maybeShort = name.find('~') != std::string::npos;
+    std::optional<std::string> found;
+    std::optional<std::string> foundShort;
+    while (dirent* entry = readdir(dir)) {
+        const std::string candidate = entry->d_name;
+        if (candidate == "." || candidate == "..") {
+            continue;
+        }
+        if (text::LowerCase(candidate) == wanted) {
+            found = candidate;
+            break;
+        }
+        if (maybeShort && !foundShort && text::LowerCase(HashedShortName(candidate)) == wanted) {
+            foundShort = candidate;
+        }
+    }
+    closedir(dir);
+    return found ? found : foundShort;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder.back() == '/') {
+        return folder + name;
+    }
+    return folder + "/" + name;
+}
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+PosixFileSystem::PosixFileSystem(std::optional<WinePrefix> prefix) : prefix_(std::move(prefix)) {}
+
+bool PosixFileSystem::IsNativeAbsolute(std::string_view path) const {
+    return !path.empty() && path.front() == '/';
+}
+
+namespace {
+
+std::optional<SplitPath> Split(std::string_view path, const std::optional<WinePrefix>& prefix) {
+    if (path.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    SplitPath split;
+    std::string_view rest = path;
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
+        if (!prefix) {
+            return std::nullopt;
+        }
+        auto folder = prefix->DriveFolder(path[0]);
+        if (!folder) {
+            return std::nullopt;
+        }
+        split.root = *folder;
+        rest.remove_prefix(2);
+    } else if (!path.empty() && path.front() == '/') {
+        split.root = "/";
+    } else {
+        split.root = ".";
+    }
+    std::size_t pos = 0;
+    while (pos <= rest.size()) {
+        std::size_t end = pos;
+        while (end < rest.size() && !IsSeparator(rest[end])) {
+            ++end;
+        }
+        std::string component(rest.substr(pos, end - pos));
+        if (component == "..") {
+            if (!split.components.empty()) {
+                split.components.pop_back();
+            }
+        } else if (!component.empty() && component != ".") {
+            split.components.push_back(std::move(component));
+        }
+        pos = end + 1;
+    }
+    return split;
+}
+
+// Walks the components, taking each name exactly when it exists and by a case-insensitive match
+// otherwise. The last component may be left unmatched when allowMissingLeaf is set.
+std::optional<std::string> Walk(const SplitPath& split, bool allowMissingLeaf) {
+    // The common case costs one lstat: the path exists exactly as written.
+    std::string direct = split.root;
+    for (const auto& c : split.components) {
+        direct = Join(direct, c);
+    }
+    if (Exists(direct)) {
+        return direct;
+    }
+    std::string current = split.root;
+    for (std::size_t i = 0; i < split.components.size(); ++i) {
+        const std::string& name = split.components[i];
+        std::string candidate = Join(current, name);
+        if (Exists(candidate)) {
+            current = std::move(candidate);
+            continue;
+        }
+        if (auto match = MatchInFolder(current, name)) {
+            current = Join(current, *match);
+            continue;
+        }
+        if (allowMissingLeaf && i + 1 == split.components.size()) {
+            return candidate;
+        }
+        return std::nullopt;
+    }
+    return current;
+}
+
+}  // namespace
+
+std::optional<std::string> PosixFileSystem::Resolve(std::string_view path) const {
+    auto split = Split(path, prefix_);
+    if (!split) {
+        return std::nullopt;
+    }
+    auto native = Walk(*split, false);
+    if (!native) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (stat(native->c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return native;
+}
+
+std::optional<std::string> PosixFileSystem::ResolveForWrite(std::string_view path) const {
+    auto split = Split(path, prefix_);
+    if (!split || split->components.empty()) {
+        return std::nullopt;
+    }
+    return Walk(*split, true);
+}
+
+std::optional<EntryKind> PosixFileSystem::Attributes(std::string_view path) const {
+    auto split = Split(path, prefix_);
+    if (!split) {
+        return std::nullopt;
+    }
+    auto native = Walk(*split, false);
+    struct stat st {};
+    if (!native || stat(native->c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
+}
+
+std::optional<std::uint64_t> PosixFileSystem::FileSize(std::string_view path) const {
+    auto native = Resolve(path);
+    struct stat st {};
+    if (!native || stat(native->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool PosixFileSystem::ListDirectory(std::string_view folder,
+                                    std::vector<DirectoryEntry>& entries) const {
+    entries.clear();
+    if (folder.find('\0') != std::string_view::npos) {
+        return false;
+    }
+    // Folders found by a scan exist under their exact names: try that before resolving.
+    std::string native(folder);
+    for (char& c : native) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    DIR* dir = IsNativeAbsolute(folder) ? opendir(native.c_str()) : nullptr;
+    if (dir == nullptr) {
+        auto resolved = Resolve(folder);
+        if (!resolved) {
+            return false;
+        }
+        native = *resolved;
+        dir = opendir(native.c_str());
+        if (dir == nullptr) {
+            return false;
+        }
+    }
+    const int dirFd = dirfd(dir);
+    while (dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) {
+            continue;
+        }
+        bool isDirectory = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            isDirectory = fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+        }
+        // Links to folders are not descended into: a Wine prefix links z: to "/", and a scan
+        // must not walk the whole disk or loop.
+        entries.push_back({name, isDirectory});
+    }
+    closedir(dir);
+    return true;
+}
+
+ReadResult PosixFileSystem::ReadFile(std::string_view path, std::size_t maxBytes) const {
+    ReadResult result;
+    auto native = Resolve(path);
+    if (!native) {
+        result.error = std::strerror(ENOENT);
+        return result;
+    }
+    const int fd = open(native->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.error = std::strerror(errno);
+        return result;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        close(fd);
+        result.error = std::strerror(EISDIR);
+        return result;
+    }
+    char buffer[65536];
+    while (result.bytes.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof buffer, maxBytes - result.bytes.size());
+        const ssize_t got = read(fd, buffer, want);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            result.error = std::strerror(errno);
+            close(fd);
+            return result;
+        }
+        if (got == 0) {
+            break;
+        }
+        result.bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    result.ok = true;
+    return result;
+}
+
+std::string PosixFileSystem::WriteFileAtomic(std::string_view path, std::string_view bytes) {
+    auto native = ResolveForWrite(path);
+    if (!native) {
+        return std::strerror(ENOENT);
+    }
+    return WriteFileAtomically(*native, bytes);
+}
+
+std::string PosixFileSystem::ShortPath(std::string_view path) const {
+    auto native = Resolve(path);
+    if (!native) {
+        return {};
+    }
+    if (!prefix_) {
+        // Outside a prefix the full path serves, as long as it holds no blank.
+        std::string full = *native;
+        if (full.rfind("./", 0) == 0) {
+            return {};
+        }
+        return full.find(' ') == std::string::npos ? full : std::string();
+    }
+    auto windows = prefix_->ToWindowsPath(*native);
+    if (!windows) {
+        return {};
+    }
+    // Every component after "X:\" becomes the name Wine reports in a short path.
+    std::string result = windows->substr(0, 3);
+    std::string_view rest = std::string_view(*windows).substr(3);
+    while (!rest.empty()) {
+        const auto sep = rest.find('\\');
+        const std::string_view name = rest.substr(0, sep);
+        if (result.size() > 3) {
+            result += '\\';
+        }
+        result += WineShortName(name);
+        if (sep == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(sep + 1);
+    }
+    return result.size() <= 164 ? result : std::string();
+}
+
+std::string PosixFileSystem::NativePath(std::string_view path) const {
+    if (auto native = Resolve(path)) {
+        return *native;
+    }
+    if (auto forWrite = ResolveForWrite(path)) {
+        return *forWrite;
+    }
+    std::string native(path);
+    for (char& c : native) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return native;
+}
+
+std::unique_ptr<FileSystem> CreateFileSystem(std::string_view gameFolder) {
+    return std::make_unique<PosixFileSystem>(WinePrefix::Find(gameFolder));
+}
+
+}  // namespace marvok::platform

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/posix/WinePrefix.h"
+
+namespace marvok::platform {
+
+// Windows path text on a Linux disk: "\" and "/" both separate, names match ignoring case (and
+// Wine's short names match too), and drive letters resolve through the Wine prefix when there
+// is one.
+class PosixFileSystem final : public FileSystem {
+public:
+    explicit PosixFileSystem(std::optional<WinePrefix> prefix);
+
+    std::optional<EntryKind> Attributes(std::string_view path) const override;
+    std::optional<std::uint64_t> FileSize(std::string_view path) const override;
+    bool ListDirectory(std::string_view folder,
+                       std::vector<DirectoryEntry>& entries) const override;
+    ReadResult ReadFile(std::string_view path, std::size_t maxBytes) const override;
+    std::string WriteFileAtomic(std::string_view path, std::string_view bytes) override;
+    std::string ShortPath(std::string_view path) const override;
+    bool IsNativeAbsolute(std::string_view path) const override;
+    std::string NativePath(std::string_view path) const override;
+
+    // The native path of what exists at a Windows path, or nothing.
+    std::optional<std::string> Resolve(std::string_view path) const;
+    // The native path to write a Windows path to: its folder must exist; an existing file of the
+    // same name in another letter case is the one replaced.
+    std::optional<std::string> ResolveForWrite(std::string_view path) const;
+
+    const std::optional<WinePrefix>& Prefix() const { return prefix_; }
+
+private:
+    std::optional<WinePrefix> prefix_;
+};
+
+}  // namespace marvok::platform

@@ -1,0 +1,91 @@
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+#include "platform/Process.h"
+
+namespace marvok::platform {
+namespace {
+
+std::string ExecutablePath() {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) {
+        return {};
+    }
+    return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+class SocketLock final : public InstanceLock {
+public:
+    explicit SocketLock(int fd) : fd_(fd) {}
+    ~SocketLock() override { close(fd_); }
+    SocketLock(const SocketLock&) = delete;
+    SocketLock& operator=(const SocketLock&) = delete;
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+std::string ExecutableFolder() {
+    const std::string path = ExecutablePath();
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string ExecutableName() {
+    const std::string path = ExecutablePath();
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+bool HasWindowSystem() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && value[0] != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+CommandLineInput ReadCommandLine(int argc, char** argv) {
+    CommandLineInput input;
+    for (int i = 1; i < argc; ++i) {
+        input.arguments.emplace_back(argv[i]);
+    }
+    return input;
+}
+
+// An abstract socket name is held while the process lives and vanishes with it, even after a
+// crash, and leaves no file behind.
+std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& key) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return std::make_unique<InstanceLock>();  // cannot tell: let this instance run
+    }
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string name = "marvok-" + std::to_string(getuid()) + "-" +
+                             std::to_string(std::hash<std::string>{}(key));
+    std::memcpy(address.sun_path + 1, name.data(), std::min(name.size(), sizeof address.sun_path - 2));
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    return std::make_unique<SocketLock>(fd);
+}
+
+}  // namespace marvok::platform

@@ -1,0 +1,91 @@
+#include "podlist/ListBox.h"
+
+#include <algorithm>
+
+#include "shell/Text.h"
+
+namespace marvok {
+
+std::size_t ListBox::AddItem(std::string text, bool checked) {
+    Entry entry{std::move(text), {}, checked && style_ == ListStyle::CheckBoxes};
+    entry.lower = text::LowerCase(entry.text);
+    IndexAdd(entry.lower);
+    checkedCount_ += entry.checked ? 1 : 0;
+    ++revision_;
+    if (style_ == ListStyle::Sorted && !batching_) {
+        auto at = std::upper_bound(entries_.begin(), entries_.end(), entry.lower,
+                                   [](const std::string& lower, const Entry& e) {
+                                       return lower < e.lower;
+                                   });
+        const auto position = static_cast<std::size_t>(at - entries_.begin());
+        entries_.insert(at, std::move(entry));
+        return position;
+    }
+    entries_.push_back(std::move(entry));
+    return entries_.size() - 1;
+}
+
+void ListBox::RemoveItem(std::size_t index) {
+    if (index >= entries_.size()) {
+        return;
+    }
+    IndexRemove(entries_[index].lower);
+    checkedCount_ -= entries_[index].checked ? 1 : 0;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+    ++revision_;
+}
+
+void ListBox::Clear() {
+    entries_.clear();
+    index_.clear();
+    checkedCount_ = 0;
+    ++revision_;
+}
+
+void ListBox::SetChecked(std::size_t index, bool checked) {
+    if (index >= entries_.size() || style_ != ListStyle::CheckBoxes ||
+        entries_[index].checked == checked) {
+        return;
+    }
+    entries_[index].checked = checked;
+    checked ? ++checkedCount_ : --checkedCount_;
+    ++revision_;
+}
+
+void ListBox::Swap(std::size_t a, std::size_t b) {
+    std::swap(entries_[a], entries_[b]);
+    ++revision_;
+}
+
+bool ListBox::Contains(std::string_view text) const {
+    return ContainsLower(text::LowerCase(text));
+}
+
+std::vector<std::string> ListBox::Items() const {
+    std::vector<std::string> items;
+    items.reserve(entries_.size());
+    for (const auto& e : entries_) {
+        items.push_back(e.text);
+    }
+    return items;
+}
+
+void ListBox::EndBatch() {
+    if (batching_ && style_ == ListStyle::Sorted) {
+        std::stable_sort(entries_.begin(), entries_.end(),
+                         [](const Entry& a, const Entry& b) { return a.lower < b.lower; });
+        ++revision_;
+    }
+    batching_ = false;
+}
+
+void ListBox::IndexAdd(const std::string& lower) { ++index_[lower]; }
+
+void ListBox::IndexRemove(const std::string& lower) {
+    auto it = index_.find(lower);
+    if (it != index_.end() && --it->second == 0) {
+        index_.erase(it);
+    }
+}
+
+}  // namespace marvok

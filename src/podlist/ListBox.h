@@ -1,0 +1,85 @@
+#pragma once
+// The three pod lists as the list controls hold them: List1 keeps the order it is given, List2
+// keeps itself sorted ignoring case, List3 carries a check mark per entry.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace marvok {
+
+enum class ListStyle { Plain, Sorted, CheckBoxes };
+
+class ListBox {
+public:
+    explicit ListBox(ListStyle style) : style_(style) {}
+
+    ListStyle Style() const { return style_; }
+    std::size_t Count() const { return entries_.size(); }
+    const std::string& Item(std::size_t index) const { return entries_[index].text; }
+    const std::string& LowerItem(std::size_t index) const { return entries_[index].lower; }
+    bool Checked(std::size_t index) const { return entries_[index].checked; }
+    std::size_t CheckedCount() const { return checkedCount_; }
+
+    // Appends (a sorted list puts the entry in its place). Returns the entry's position.
+    std::size_t AddItem(std::string text, bool checked = false);
+    void RemoveItem(std::size_t index);
+    // Removes, in one pass, every entry for which drop(lowered text) answers true, keeping the
+    // order of the rest.
+    template <typename Drop>
+    void RemoveIf(Drop drop);
+    void Clear();
+    void SetChecked(std::size_t index, bool checked);
+    void Swap(std::size_t a, std::size_t b);
+
+    // Whether an entry equals text ignoring case.
+    bool Contains(std::string_view text) const;
+    bool ContainsLower(const std::string& lower) const { return index_.count(lower) != 0; }
+
+    std::vector<std::string> Items() const;
+
+    // A sorted list takes many entries at once: appended while open, sorted once when closed,
+    // with the order that adding them one by one would give.
+    void BeginBatch() { batching_ = true; }
+    void EndBatch();
+
+    // Grows on every change, so a view can tell whether to redraw.
+    std::uint64_t Revision() const { return revision_; }
+
+private:
+    struct Entry {
+        std::string text;
+        std::string lower;
+        bool checked = false;
+    };
+
+    void IndexAdd(const std::string& lower);
+    void IndexRemove(const std::string& lower);
+
+    ListStyle style_;
+    std::vector<Entry> entries_;
+    std::unordered_map<std::string, int> index_;  // lowered text -> number of entries
+    std::size_t checkedCount_ = 0;
+    bool batching_ = false;
+    std::uint64_t revision_ = 0;
+};
+
+template <typename Drop>
+void ListBox::RemoveIf(Drop drop) {
+    std::vector<Entry> kept;
+    kept.reserve(entries_.size());
+    for (auto& e : entries_) {
+        if (drop(e.lower)) {
+            IndexRemove(e.lower);
+            checkedCount_ -= e.checked ? 1 : 0;
+        } else {
+            kept.push_back(std::move(e));
+        }
+    }
+    entries_ = std::move(kept);
+    ++revision_;
+}
+
+}  // namespace marvok

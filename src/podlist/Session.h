@@ -1,0 +1,68 @@
+#pragma once
+// The program's shared state: the paths fixed at start-up, the detected game, the preferences,
+// the three lists and the controls' state. Passed explicitly to every routine.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/SettingsStore.h"
+#include "podlist/Controls.h"
+#include "podlist/ListBox.h"
+#include "podlist/UserInterface.h"
+
+namespace marvok {
+
+inline constexpr std::string_view kAppTitle = "Marvok";
+
+class Session {
+public:
+    Session(platform::FileSystem& fileSystem, platform::SettingsStore& settingsStore,
+            UserInterface& userInterface)
+        : fs(fileSystem), settings(settingsStore), ui(userInterface) {}
+
+    platform::FileSystem& fs;
+    platform::SettingsStore& settings;
+    UserInterface& ui;
+
+    // Fixed at start-up.
+    std::string GameFolder;
+    std::string PodIniPath;
+    std::string MonsterIniPath;
+
+    // The detected game.
+    std::string GameExeName;
+    std::string GameExePath;
+    std::string GameVersion = "Unknown";
+    short PodLimit = 30;
+
+    // Preferences.
+    std::string ToolbarDisplay = "yes";
+    short ViewMode = 2;
+    std::string SortMode = "no";
+    short KeepOnTop = 24;
+    short FolderDepth = -1;
+    std::array<std::string, 4> UserPaths;
+
+    ListBox List1{ListStyle::Plain};
+    ListBox List2{ListStyle::Sorted};
+    ListBox List3{ListStyle::CheckBoxes};
+    Controls controls;
+    std::string Label3 = "zero";
+    std::string Label4 = "zero";
+    std::string Caption;
+
+    // Sets the check marks of the Shortcuts menu; installed by the shortcut module.
+    std::function<void(Session&)> checkProgramShortcuts;
+
+    // Shorthands over the path routines with this session's game folder.
+    bool FileExists(std::string_view path) const;
+    bool SideBySide() const { return ViewMode != 1; }
+    bool Sorting() const;
+};
+
+// GameFolder, PodIniPath and MonsterIniPath from the program's own folder.
+void SetGamePaths(Session& session, std::string_view programFolder);
+
+}  // namespace marvok

@@ -1,0 +1,21 @@
+#pragma once
+// Pod discovery: the .pod files of the game folder tree and of the user folders that the
+// mounted list does not hold.
+
+#include <string>
+#include <string_view>
+
+#include "podlist/Session.h"
+
+namespace marvok::mAvailablePods {
+
+enum class ScanKind { Game, User };
+
+// Rebuilds the unmounted list (List2, or the unchecked tail of List3) and the counts.
+void RefreshAvailablePods(Session& session);
+void ScanPodFolder(Session& session, ScanKind kind, const std::string& folder, int level);
+// shortFolder: the space-free form of folder, for user folders (formed once per folder).
+void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
+                     const std::string& name, const std::string& shortFolder = {});
+
+}  // namespace marvok::mAvailablePods

@@ -1,0 +1,188 @@
+#include "podlist/mPodini.h"
+
+#include <unordered_set>
+
+#include "podlist/PodListFile.h"
+#include "podlist/mAvailablePods.h"
+#include "podlist/mCommonFunctions.h"
+#include "shell/CDLG.h"
+#include "shell/Text.h"
+#include "shell/mCommonFunctions.h"
+
+namespace marvok::mPodini {
+namespace {
+
+// A pod list file is a few kilobytes; more than this is not a pod list.
+constexpr std::size_t kMaxListBytes = 16u << 20;
+
+}  // namespace
+
+const std::array<std::string_view, 20>& StockPods() {
+    static constexpr std::array<std::string_view, 20> kStock = {
+        "fixmore4.pod", "startup.pod", "music.pod",   "sound.pod",   "truck2.pod",
+        "cockpit.pod",  "ui.pod",      "tpark.pod",   "alaska.pod",  "junk.pod",
+        "crazy98.pod",  "snake.pod",   "main.pod",    "aztec.pod",   "outback.pod",
+        "rockqry.pod",  "baja.pod",    "summit1.pod", "summit2.pod", "summit3.pod"};
+    return kStock;
+}
+
+FileResult LoadPodList(Session& session, std::string_view mode, std::string_view file) {
+    FileResult result;
+    const bool import = mode == "import";
+    std::string source;
+    if (import) {
+        source = file.empty() ? ChoosePodListFile(session, "open") : std::string(file);
+    } else {
+        source = session.PodIniPath;
+    }
+    result.path = source;
+    CheckPodIni(session, "");
+    if (!import && !session.FileExists(session.PodIniPath)) {
+        ApplyStockPreset(session, "all");
+        return result;
+    }
+    if (source.empty()) {
+        result.status = FileResult::Status::Cancelled;
+        return result;
+    }
+    // Read before clearing: a list that cannot be read must not empty the mounted list.
+    std::string full = source;
+    if (!mCommonFunctions::IsAbsolutePath(session.fs, source)) {
+        full = session.GameFolder + "\\" + source;
+    }
+    const platform::ReadResult read = session.fs.ReadFile(full, kMaxListBytes);
+    if (!read.ok) {
+        result.status = FileResult::Status::Failed;
+        result.error = read.error;
+        return result;
+    }
+    session.List1.Clear();
+    session.List3.Clear();
+    const ParsedPodList parsed = ParsePodList(read.bytes, session.PodLimit);
+    for (const auto& name : parsed.names) {
+        AddPod(session, name);
+    }
+    RemoveDuplicatePods(session.List1);
+    UpdatePodCounts(session);
+    return result;
+}
+
+FileResult SavePodList(Session& session, std::string_view mode) {
+    FileResult result;
+    if (!session.SideBySide()) {
+        session.List1.Clear();
+        for (std::size_t i = 0; i < session.List3.Count(); ++i) {
+            if (session.List3.Checked(i)) {
+                session.List1.AddItem(session.List3.Item(i));
+            }
+        }
+    }
+    std::string target = mode == "export"
+                             ? mCommonFunctions::EnsureIniExtension(ChoosePodListFile(session, "save"))
+                             : session.PodIniPath;
+    result.path = target;
+    if (target.size() < 5) {
+        result.status = FileResult::Status::Cancelled;
+        return result;
+    }
+    const auto bytes = FormatPodList(session.List1.Items());
+    if (!bytes) {
+        result.status = FileResult::Status::Failed;
+        result.error = "A pod name cannot be written in the Windows-1252 code page.";
+        return result;
+    }
+    if (auto error = session.fs.WriteFileAtomic(target, *bytes); !error.empty()) {
+        result.status = FileResult::Status::Failed;
+        result.error = std::move(error);
+    }
+    return result;
+}
+
+bool AddPod(Session& session, std::string_view name) {
+    if (session.List1.Count() >= static_cast<std::size_t>(std::max<short>(session.PodLimit, 0))) {
+        ShowPodLimitMessage(session);
+        return false;
+    }
+    if (name.empty() || mCommonFunctions::CountSpaces(name) != 0 || !text::ToWindows1252(name) ||
+        !session.FileExists(name)) {
+        return false;
+    }
+    ListBox& list = session.SideBySide() ? session.List1 : session.List3;
+    list.AddItem(std::string(name), true);
+    if (session.Sorting() && list.Count() > 0) {
+        SortPodRange(list, session.KeepOnTop, static_cast<long>(list.Count()) - 1);
+    }
+    return true;
+}
+
+bool CheckPodIni(Session& session, std::string_view word) {
+    bool exists = session.FileExists(session.PodIniPath);
+    if (!exists && word == "lastCall") {
+        const MessageAnswer answer = session.ui.ShowMessage(
+            "File Not Found", "Pod.ini does not exist.\nDo you want to create it now?",
+            MessageIcon::Exclamation, MessageButtons::YesNo, 0);
+        if (answer == MessageAnswer::Yes) {
+            const FileResult saved = SavePodList(session, "");
+            exists = saved.Done();
+            if (saved.Failed()) {
+                session.ui.ShowMessage(std::string(kAppTitle),
+                                       "Could not write " + saved.path + ":\n" + saved.error,
+                                       MessageIcon::Critical, MessageButtons::Ok);
+            }
+        }
+    }
+    session.controls.SetEnabled(ControlName("menuFile", 0), exists);
+    session.controls.SetEnabled(ControlName("toolbar", 8), exists);
+    return exists;
+}
+
+void RefreshPodLists(Session& session) {
+    if (session.SideBySide()) {
+        if (session.List1.Count() == 0) {
+            return;
+        }
+        const std::vector<std::string> mounted = session.List1.Items();
+        session.List1.Clear();
+        for (const auto& name : mounted) {
+            AddPod(session, name);
+        }
+        UpdatePodCounts(session);
+        return;
+    }
+    session.List1.Clear();
+    for (std::size_t i = 0; i < session.List3.Count(); ++i) {
+        if (session.List3.Checked(i)) {
+            session.List1.AddItem(session.List3.Item(i));
+        }
+    }
+    if (session.Sorting() && session.List1.Count() > 0) {
+        SortPodRange(session.List1, session.KeepOnTop, static_cast<long>(session.List1.Count()) - 1);
+    }
+    session.List3.Clear();
+    for (std::size_t i = 0; i < session.List1.Count(); ++i) {
+        session.List3.AddItem(session.List1.Item(i), true);
+    }
+    session.List1.Clear();
+}
+
+void RemoveDuplicatePods(ListBox& list) {
+    std::unordered_set<std::string> seen;
+    list.RemoveIf([&seen](const std::string& lower) { return !seen.insert(lower).second; });
+}
+
+void ApplyStockPreset(Session& session, std::string_view kind) {
+    session.List1.Clear();
+    session.List3.Clear();
+    const std::size_t count = kind == "minimal" ? 7 : StockPods().size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string name(StockPods()[i]);
+        if (!AddPod(session, "Fixes\\" + name) && !AddPod(session, "Stock\\" + name)) {
+            AddPod(session, name);
+        }
+    }
+    RefreshPodLists(session);
+    mAvailablePods::RefreshAvailablePods(session);
+    UpdatePodCounts(session);
+}
+
+}  // namespace marvok::mPodini

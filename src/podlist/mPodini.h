@@ -1,0 +1,47 @@
+#pragma once
+// Reading, writing and refreshing the mounted pod list, and the stock presets.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "podlist/Session.h"
+
+namespace marvok {
+
+// What became of a read or write of a pod list file.
+struct FileResult {
+    enum class Status { Done, Cancelled, Failed };
+    Status status = Status::Done;
+    std::string path;   // the file read or written
+    std::string error;  // the system's reason when Failed
+
+    bool Done() const { return status == Status::Done; }
+    bool Failed() const { return status == Status::Failed; }
+};
+
+namespace mPodini {
+
+// mode "import": reads file (or, when it is empty, the file chosen in the Open dialog); any other
+// mode reads pod.ini, or applies the Default stock list when pod.ini is missing. A file that
+// cannot be read leaves the lists as they were and is reported as Failed.
+FileResult LoadPodList(Session& session, std::string_view mode, std::string_view file = {});
+// mode "export": writes to the file chosen in the Save dialog (".ini" appended when missing);
+// any other mode writes pod.ini. The file is replaced whole or not at all.
+FileResult SavePodList(Session& session, std::string_view mode);
+// Appends one pod to the mounted list when it exists, holds no blank, can be written and the
+// limit allows; the limit shows the pod limit message.
+bool AddPod(Session& session, std::string_view name);
+// Whether pod.ini exists; enables the Notepad commands accordingly. With "lastCall" a missing
+// pod.ini may be created after asking the user.
+bool CheckPodIni(Session& session, std::string_view word);
+void RefreshPodLists(Session& session);
+void RemoveDuplicatePods(ListBox& list);
+// "minimal": the first seven stock pods; anything else: all twenty.
+void ApplyStockPreset(Session& session, std::string_view kind);
+
+// The names of the Default stock list, in mount order.
+const std::array<std::string_view, 20>& StockPods();
+
+}  // namespace mPodini
+}  // namespace marvok

@@ -1,0 +1,188 @@
+#include "shell/PrivateProfile.h"
+
+#include "shell/Text.h"
+
+namespace marvok {
+namespace {
+
+// Blanks and control characters trimmed from each line and around names and values.
+constexpr std::string_view kTrimmed =
+    " \t\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x0c\x0e\x0f\x10\x11\x12\x13\x14\x15\x16\x17\x18"
+    "\x19\x1a\x1b\x1c\x1d\x1e\x1f";
+
+std::string SectionName(std::string_view trimmedLine) {
+    const auto close = trimmedLine.find_last_of(']');
+    std::string_view name = close == std::string_view::npos || close == 0
+                                ? trimmedLine.substr(1)
+                                : trimmedLine.substr(1, close - 1);
+    return text::Trim(name, kTrimmed);
+}
+
+}  // namespace
+
+PrivateProfile PrivateProfile::Parse(std::string_view content) {
+    PrivateProfile profile;
+    profile.content_ = std::string(content);
+    profile.Index();
+    return profile;
+}
+
+void PrivateProfile::Index() {
+    lines_.clear();
+    std::size_t pos = 0;
+    while (pos < content_.size()) {
+        Line line;
+        line.begin = pos;
+        while (pos < content_.size() && content_[pos] != '\r' && content_[pos] != '\n') {
+            ++pos;
+        }
+        line.end = pos;
+        while (pos < content_.size() && (content_[pos] == '\r' || content_[pos] == '\n')) {
+            ++pos;
+        }
+        line.next = pos;
+        lines_.push_back(line);
+    }
+}
+
+std::string PrivateProfile::Trimmed(const Line& line) const {
+    return text::Trim(std::string_view(content_).substr(line.begin, line.end - line.begin),
+                      kTrimmed);
+}
+
+PrivateProfile::Located PrivateProfile::Locate(std::string_view section,
+                                               std::string_view key) const {
+    Located found;
+    const std::string wantedSection = text::LowerCase(text::Trim(section, kTrimmed));
+    const std::string wantedKey = text::LowerCase(text::Trim(key, kTrimmed));
+    // Lines before the first section form the section with the empty name.
+    bool inSection = wantedSection.empty();
+    if (inSection) {
+        found.sectionLine = std::nullopt;
+    }
+    bool sectionSeen = inSection;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::string t = Trimmed(lines_[i]);
+        if (!t.empty() && t.front() == '[') {
+            if (inSection) {
+                found.sectionEnd = i;
+                return found;
+            }
+            if (!sectionSeen && text::LowerCase(SectionName(t)) == wantedSection) {
+                inSection = true;
+                sectionSeen = true;
+                found.sectionLine = i;
+            }
+            continue;
+        }
+        if (!inSection || found.keyLine || t.empty()) {
+            continue;
+        }
+        const auto eq = t.find('=');
+        const std::string name = text::Trim(std::string_view(t).substr(0, eq), kTrimmed);
+        if (text::LowerCase(name) == wantedKey) {
+            found.keyLine = i;
+        }
+    }
+    found.sectionEnd = lines_.size();
+    if (!sectionSeen) {
+        found.sectionEnd = 0;
+    }
+    return found;
+}
+
+std::optional<std::string> PrivateProfile::Get(std::string_view section,
+                                               std::string_view key) const {
+    const Located found = Locate(section, key);
+    if (!found.keyLine) {
+        return std::nullopt;
+    }
+    const std::string t = Trimmed(lines_[*found.keyLine]);
+    const auto eq = t.find('=');
+    if (eq == std::string::npos) {
+        return std::string();
+    }
+    std::string value = text::Trim(std::string_view(t).substr(eq + 1), kTrimmed);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+std::vector<std::string> PrivateProfile::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    const std::string wanted = text::LowerCase(text::Trim(section, kTrimmed));
+    bool inSection = wanted.empty();
+    bool seen = inSection;
+    for (const Line& line : lines_) {
+        const std::string t = Trimmed(line);
+        if (!t.empty() && t.front() == '[') {
+            if (inSection) {
+                break;
+            }
+            if (!seen && text::LowerCase(SectionName(t)) == wanted) {
+                inSection = seen = true;
+            }
+            continue;
+        }
+        if (inSection && !t.empty()) {
+            keys.push_back(text::Trim(std::string_view(t).substr(0, t.find('=')), kTrimmed));
+        }
+    }
+    return keys;
+}
+
+void PrivateProfile::Set(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string name = text::Trim(key, kTrimmed);
+    const std::string sectionName = text::Trim(section, kTrimmed);
+    const Located found = Locate(sectionName, name);
+    if (found.keyLine) {
+        const Line& line = lines_[*found.keyLine];
+        const std::string t = Trimmed(line);
+        const std::string existing = text::Trim(std::string_view(t).substr(0, t.find('=')), kTrimmed);
+        content_.replace(line.begin, line.end - line.begin, existing + "=" + std::string(value));
+        Index();
+        return;
+    }
+    const std::string entry = name + "=" + std::string(value) + "\r\n";
+    const bool sectionExists = found.sectionLine.has_value() || (sectionName.empty());
+    if (sectionExists && (found.sectionLine || !lines_.empty())) {
+        // After the last non-blank line of the section.
+        std::size_t last = found.sectionLine.value_or(0);
+        const std::size_t firstLine = found.sectionLine ? *found.sectionLine + 1 : 0;
+        bool any = found.sectionLine.has_value();
+        for (std::size_t i = firstLine; i < found.sectionEnd; ++i) {
+            if (!Trimmed(lines_[i]).empty()) {
+                last = i;
+                any = true;
+            }
+        }
+        if (any) {
+            const Line& line = lines_[last];
+            std::size_t at = line.next;
+            std::string insert = entry;
+            if (line.next == line.end) {  // the file's last line has no line break yet
+                insert = "\r\n" + entry;
+            }
+            content_.insert(at, insert);
+            Index();
+            return;
+        }
+        content_.insert(0, entry);
+        Index();
+        return;
+    }
+    if (sectionName.empty()) {
+        content_.insert(0, entry);
+        Index();
+        return;
+    }
+    if (!content_.empty() && content_.back() != '\n' && content_.back() != '\r') {
+        content_ += "\r\n";
+    }
+    content_ += "[" + sectionName + "]\r\n" + entry;
+    Index();
+}
+
+}  // namespace marvok

@@ -1,0 +1,43 @@
+#pragma once
+// An ini file with the semantics of the Windows private-profile calls: names match ignoring
+// case, the first matching section and key win, a value loses a matching pair of quotes when read.
+// Setting a value rewrites only that line; every other line stays byte for byte.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marvok {
+
+class PrivateProfile {
+public:
+    static PrivateProfile Parse(std::string_view content);
+
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // Names of the keys of a section, in file order (the first section of that name).
+    std::vector<std::string> Keys(std::string_view section) const;
+    std::string Serialize() const { return content_; }
+
+private:
+    struct Line {
+        std::size_t begin = 0;  // offset of the line's text in content_
+        std::size_t end = 0;    // end of the text, before its line break
+        std::size_t next = 0;   // start of the next line
+    };
+    struct Located {
+        std::optional<std::size_t> sectionLine;  // index of the "[section]" line
+        std::size_t sectionEnd = 0;               // first line after the section
+        std::optional<std::size_t> keyLine;
+    };
+
+    void Index();
+    Located Locate(std::string_view section, std::string_view key) const;
+    std::string Trimmed(const Line& line) const;
+
+    std::string content_;
+    std::vector<Line> lines_;
+};
+
+}  // namespace marvok
