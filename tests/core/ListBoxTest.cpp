@@ -1,1 +1,94 @@
 #include <gtest/gtest.h>
+
+#include "podlist/ListBox.h"
+
+namespace marvok {
+namespace {
+
+TEST(ListBox, SortedListPutsEntriesInPlaceIgnoringCase) {
+    ListBox list(ListStyle::Sorted);
+    for (auto name : {"snake.pod", "Baja.pod", "aztec.pod", "Fixes\\a.pod", "MAIN.pod"}) {
+        list.AddItem(name);
+    }
+    EXPECT_EQ(list.Items(),
+              (std::vector<std::string>{"aztec.pod", "Baja.pod", "Fixes\\a.pod", "MAIN.pod",
+                                        "snake.pod"}));
+}
+
+TEST(ListBox, BatchGivesTheOrderOfAddingOneByOne) {
+    const std::vector<std::string> names = {"b.pod", "A.pod", "a.pod", "c.pod", "B.pod", "a.POD"};
+    ListBox oneByOne(ListStyle::Sorted);
+    ListBox batch(ListStyle::Sorted);
+    oneByOne.AddItem("a.pod");
+    batch.AddItem("a.pod");
+    batch.BeginBatch();
+    for (const auto& n : names) {
+        oneByOne.AddItem(n);
+        batch.AddItem(n);
+    }
+    batch.EndBatch();
+    EXPECT_EQ(batch.Items(), oneByOne.Items());
+    batch.AddItem("0.pod");  // after the batch, entries go to their place again
+    EXPECT_EQ(batch.Item(0), "0.pod");
+}
+
+TEST(ListBox, PlainListKeepsOrderAndFindsIgnoringCase) {
+    ListBox list(ListStyle::Plain);
+    list.AddItem("z.pod");
+    list.AddItem("A.pod");
+    EXPECT_EQ(list.Item(0), "z.pod");
+    EXPECT_TRUE(list.Contains("a.POD"));
+    list.RemoveItem(1);
+    EXPECT_FALSE(list.Contains("a.pod"));
+    list.RemoveItem(5);  // out of range: nothing happens
+    EXPECT_EQ(list.Count(), 1u);
+}
+
+TEST(ListBox, RepeatedEntriesStayFoundUntilTheLastGoes) {
+    ListBox list(ListStyle::Plain);
+    list.AddItem("a.pod");
+    list.AddItem("A.POD");
+    list.RemoveItem(0);
+    EXPECT_TRUE(list.Contains("a.pod"));
+    list.RemoveItem(0);
+    EXPECT_FALSE(list.Contains("a.pod"));
+}
+
+TEST(ListBox, CheckMarksAreCountedThroughEveryChange) {
+    ListBox list(ListStyle::CheckBoxes);
+    list.AddItem("a.pod", true);
+    list.AddItem("b.pod", false);
+    list.AddItem("c.pod", true);
+    EXPECT_EQ(list.CheckedCount(), 2u);
+    list.SetChecked(1, true);
+    list.SetChecked(1, true);  // checking twice counts once
+    EXPECT_EQ(list.CheckedCount(), 3u);
+    list.Swap(0, 1);
+    list.RemoveItem(2);
+    EXPECT_EQ(list.CheckedCount(), 2u);
+    list.RemoveIf([](const std::string& lower) { return lower == "a.pod"; });
+    EXPECT_EQ(list.CheckedCount(), 1u);
+    EXPECT_EQ(list.Items(), std::vector<std::string>{"b.pod"});
+    list.Clear();
+    EXPECT_EQ(list.CheckedCount(), 0u);
+}
+
+TEST(ListBox, OnlyTheCheckBoxListHoldsChecks) {
+    ListBox list(ListStyle::Plain);
+    list.AddItem("a.pod", true);
+    EXPECT_FALSE(list.Checked(0));
+    EXPECT_EQ(list.CheckedCount(), 0u);
+}
+
+TEST(ListBox, RevisionGrowsWithEveryChange) {
+    ListBox list(ListStyle::Sorted);
+    auto before = list.Revision();
+    list.AddItem("a.pod");
+    EXPECT_GT(list.Revision(), before);
+    before = list.Revision();
+    list.Clear();
+    EXPECT_GT(list.Revision(), before);
+}
+
+}  // namespace
+}  // namespace marvok

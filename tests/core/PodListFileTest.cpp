@@ -1,1 +1,83 @@
 #include <gtest/gtest.h>
+
+#include "podlist/PodListFile.h"
+#include "support/TestNames.h"
+
+namespace marvok {
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct ParseCase {
+    const char* what;
+    std::string bytes;
+    long long limit;
+    long long count;
+    Names names;
+};
+
+class ParsePodListTable : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParsePodListTable, ReadsTheFields) {
+    const ParseCase& c = GetParam();
+    const ParsedPodList parsed = ParsePodList(c.bytes, c.limit);
+    EXPECT_EQ(parsed.count, c.count) << c.what;
+    EXPECT_EQ(parsed.names, c.names) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, ParsePodListTable,
+    ::testing::Values(
+        ParseCase{"plain", "2\r\nFixes\\fixmore4.pod\r\nstartup.pod\r\n", 30, 2,
+                  {"Fixes\\fixmore4.pod", "startup.pod"}},
+        ParseCase{"LF only", "2\na.pod\nb.pod", 30, 2, {"a.pod", "b.pod"}},
+        ParseCase{"CR only", "2\ra.pod\rb.pod\r", 30, 2, {"a.pod", "b.pod"}},
+        ParseCase{"comma splits a line", "3\r\na.pod,b.pod\r\nc.pod\r\n", 30, 3,
+                  {"a.pod", "b.pod", "c.pod"}},
+        ParseCase{"quotes hold commas", "1\r\n\"x,y.pod\"\r\n", 30, 1, {"x,y.pod"}},
+        ParseCase{"text after a closing quote is dropped", "2\r\n\"a.pod\"junk,b.pod\r\n", 30, 2,
+                  {"a.pod", "b.pod"}},
+        ParseCase{"unterminated quote runs to the end", "1\r\n\"a.pod\r\n", 30, 1, {"a.pod\r\n"}},
+        ParseCase{"blanks around fields", "2\r\n   a.pod  \r\n\tb.pod\t\r\n", 30, 2,
+                  {"a.pod", "b.pod"}},
+        ParseCase{"blank lines are skipped", "2\r\n\r\n\r\na.pod\r\n\r\nb.pod\r\n", 30, 2,
+                  {"a.pod", "b.pod"}},
+        ParseCase{"a comma before the line end is an empty field", "2\r\na.pod,\r\nb.pod\r\n", 30,
+                  2, {"a.pod", ""}},
+        ParseCase{"count above the entries stops at the end", "5\r\na.pod\r\n", 30, 5, {"a.pod"}},
+        ParseCase{"limit caps the fields read", "4\r\na\r\nb\r\nc\r\nd\r\n", 2, 4, {"a", "b"}},
+        ParseCase{"count not a number", "many\r\na.pod\r\n", 30, 0, {}},
+        ParseCase{"count with trailing junk", "2x\r\na.pod\r\n", 30, 0, {}},
+        ParseCase{"negative count", "-3\r\na.pod\r\n", 30, -3, {}},
+        ParseCase{"huge count", "99999999999999999999999\r\na.pod\r\n", 30, 1LL << 62,
+                  {"a.pod"}},
+        ParseCase{"empty file", "", 30, 0, {}},
+        ParseCase{"no line ends at all", "1", 30, 1, {}},
+        ParseCase{"NUL bytes stay in the name", std::string("1\r\na\0b.pod\r\n", 12), 30, 1,
+                  {std::string("a\0b.pod", 7)}},
+        ParseCase{"Windows-1252 names become UTF-8", "1\r\ncaf\xe9.pod\r\n", 30, 1,
+                  {"café.pod"}}),
+    [](const auto& param) { return test::CaseName(param.param.what); });
+
+TEST(FormatPodList, WritesCountAndNamesWithCrLf) {
+    EXPECT_EQ(FormatPodList({}), "0\r\n");
+    EXPECT_EQ(FormatPodList({"Fixes\\fixmore4.pod", "startup.pod"}),
+              "2\r\nFixes\\fixmore4.pod\r\nstartup.pod\r\n");
+    EXPECT_EQ(FormatPodList({"café.pod"}), "1\r\ncaf\xe9.pod\r\n");
+    EXPECT_FALSE(FormatPodList({"日本.pod"}));
+}
+
+TEST(FormatPodList, ReadsBackWhatItWrites) {
+    const Names names = {"a.pod", "Stock\\été.pod", "C:\\PODS\\x.pod"};
+    const auto bytes = FormatPodList(names);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(ParsePodList(*bytes, 100).names, names);
+}
+
+TEST(FormatPodList, ClipboardTextIsUtf8) {
+    EXPECT_EQ(FormatPodListText({"café.pod"}), "1\r\ncafé.pod\r\n");
+    EXPECT_EQ(FormatPodListText({}), "0\r\n");
+}
+
+}  // namespace
+}  // namespace marvok

@@ -1,1 +1,140 @@
 #include <gtest/gtest.h>
+
+#include "podlist/mCommonFunctions.h"
+#include "podlist/mResizeWindow.h"
+#include "support/SessionFixture.h"
+#include "support/TestNames.h"
+
+namespace marvok {
+namespace {
+
+using mCommonFunctions::LoadPreferences;
+
+class PreferencesTest : public test::SessionFixture {};
+
+TEST_F(PreferencesTest, AFirstRunUsesTheDefaultsAndWritesNothing) {
+    LoadPreferences(session);
+    EXPECT_EQ(session.ToolbarDisplay, "yes");
+    EXPECT_TRUE(session.controls.Visible("toolbarFrame"));
+    EXPECT_TRUE(session.controls.Checked("menuToolbar"));
+    EXPECT_EQ(session.ViewMode, 2);
+    EXPECT_TRUE(session.controls.Checked("menuViewmode"));
+    EXPECT_TRUE(session.controls.Visible("List1"));
+    EXPECT_FALSE(session.controls.Visible("List3"));
+    EXPECT_EQ(session.SortMode, "no");
+    EXPECT_FALSE(session.controls.Checked("menuSort"));
+    EXPECT_EQ(session.KeepOnTop, 24);
+    EXPECT_EQ(session.FolderDepth, -1);
+    for (const auto& slot : session.UserPaths) {
+        EXPECT_EQ(slot, "");
+    }
+    EXPECT_EQ(settings.writes, 0);
+    EXPECT_TRUE(settings.values.empty());
+}
+
+TEST_F(PreferencesTest, StoredValuesAreAppliedWithKeysMatchedIgnoringCase) {
+    settings.Set("Prefs", "toolbardisplay", "no");
+    settings.Set("Prefs", "ViewMode", "1");
+    settings.Set("Prefs", "KeepOnTop", "10");
+    settings.Set("Prefs", "SortMode", "YES");
+    settings.Set("Prefs", "FolderDepth", "3");
+    LoadPreferences(session);
+    EXPECT_EQ(session.ToolbarDisplay, "no");
+    EXPECT_FALSE(session.controls.Visible("toolbarFrame"));
+    EXPECT_FALSE(session.controls.Checked("menuToolbar"));
+    EXPECT_EQ(session.ViewMode, 1);
+    EXPECT_TRUE(session.controls.Visible("List3"));
+    EXPECT_FALSE(session.controls.Visible("Label4"));
+    EXPECT_EQ(session.KeepOnTop, 10);
+    EXPECT_TRUE(session.Sorting());
+    EXPECT_TRUE(session.controls.Checked("menuSort"));
+    EXPECT_EQ(session.FolderDepth, 3);
+    EXPECT_EQ(settings.writes, 0);
+}
+
+TEST_F(PreferencesTest, AnyOtherViewModeIsSideBySideAndStaysStored) {
+    settings.Set("Prefs", "ViewMode", "7");
+    LoadPreferences(session);
+    EXPECT_EQ(session.ViewMode, 2);
+    EXPECT_EQ(settings.Get("Prefs", "ViewMode"), "7");
+}
+
+struct BadNumber {
+    const char* stored;
+};
+
+class BadNumbers : public PreferencesTest, public ::testing::WithParamInterface<BadNumber> {};
+
+TEST_P(BadNumbers, FallBackToTheirDefaults) {
+    settings.Set("Prefs", "ViewMode", GetParam().stored);
+    settings.Set("Prefs", "keepOnTop", GetParam().stored);
+    settings.Set("Prefs", "FolderDepth", GetParam().stored);
+    LoadPreferences(session);
+    EXPECT_EQ(session.ViewMode, 2);
+    EXPECT_EQ(session.KeepOnTop, 24);
+    EXPECT_EQ(session.FolderDepth, -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, BadNumbers,
+                         ::testing::Values(BadNumber{"abc"}, BadNumber{""}, BadNumber{"99999"},
+                                           BadNumber{"-40000"}, BadNumber{"2.5"},
+                                           BadNumber{"1e3"}),
+                         [](const auto& param) { return test::CaseName(std::string("stored ") + param.param.stored); });
+
+TEST_F(PreferencesTest, UserFoldersThatNoLongerExistStayEmptyButStored) {
+    game.MakeFolder("pods");
+    settings.Set("userDir", "path(0)", game.Native("pods").string());
+    settings.Set("userDir", "path(1)", game.Native("gone").string());
+    settings.Set("userDir", "path(3)", "pods");  // relative to the game folder
+    LoadPreferences(session);
+    EXPECT_EQ(session.UserPaths[0], game.Native("pods").string());
+    EXPECT_EQ(session.UserPaths[1], "");
+    EXPECT_EQ(session.UserPaths[2], "");
+    EXPECT_EQ(session.UserPaths[3], "pods");
+    EXPECT_EQ(settings.Get("userDir", "path(1)"), game.Native("gone").string());
+}
+
+TEST_F(PreferencesTest, TheShortcutHookRunsLast) {
+    bool called = false;
+    session.checkProgramShortcuts = [&](Session& s) {
+        called = true;
+        EXPECT_EQ(s.FolderDepth, 5);  // everything else is already read
+    };
+    settings.Set("Prefs", "FolderDepth", "5");
+    LoadPreferences(session);
+    EXPECT_TRUE(called);
+}
+
+TEST_F(PreferencesTest, TogglesStoreTheirKeyAtOnce) {
+    mResizeWindow::ApplyToolbarDisplay(session, "no", "");
+    EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");
+    mResizeWindow::ApplyToolbarDisplay(session, "anything", "");
+    EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");
+    mResizeWindow::ApplyToolbarDisplay(session, "yes", "load");
+    EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");  // "load" does not write back
+}
+
+TEST_F(PreferencesTest, SwitchingTheViewReloadsPodIniDroppingUnsavedChanges) {
+    Pods({"a.pod", "b.pod"});
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    session.List1.AddItem("b.pod");  // an unsaved change
+    mResizeWindow::ApplyViewMode(session, 1, "");
+    EXPECT_EQ(settings.Get("Prefs", "ViewMode"), "1");
+    ASSERT_EQ(session.List3.Count(), 2u);
+    EXPECT_EQ(session.List3.Item(0), "a.pod");
+    EXPECT_TRUE(session.List3.Checked(0));
+    EXPECT_EQ(session.List3.Item(1), "b.pod");
+    EXPECT_FALSE(session.List3.Checked(1));
+    EXPECT_EQ(session.Label3, "1 of 2");
+}
+
+TEST_F(PreferencesTest, AFailedWriteIsShownToTheUser) {
+    settings.failWrites = "Permission denied";
+    mResizeWindow::ApplyToolbarDisplay(session, "no", "");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Permission denied"), std::string::npos);
+    EXPECT_EQ(session.ToolbarDisplay, "no");  // the window still follows the user's choice
+}
+
+}  // namespace
+}  // namespace marvok

@@ -1,1 +1,149 @@
 #include <gtest/gtest.h>
+
+#include "app/Startup.h"
+#include "support/SessionFixture.h"
+
+namespace marvok {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class StartupTest : public test::SessionFixture {
+protected:
+    StartupTest() {
+        game.WriteSized("monster.exe", 2925568);
+        Pods({"a.pod", "b.pod", "c.pod", "free.pod"});
+    }
+
+    Startup::Result Start(std::vector<std::string> arguments) {
+        platform::CommandLineInput input;
+        input.arguments = std::move(arguments);
+        return Startup::FormLoad(session, game.Folder(), input, services);
+    }
+
+    Startup::Services services;
+};
+
+TEST_F(StartupTest, APlainStartLoadsPodIniAndFillsTheUnmountedList) {
+    game.Write("pod.ini", "2\r\nb.pod\r\na.pod\r\n");
+    const auto started = Start({});
+    EXPECT_TRUE(started.showWindow);
+    EXPECT_EQ(session.Caption, "MTM2 Patched");
+    EXPECT_EQ(session.PodLimit, 100);
+    EXPECT_EQ(session.List1.Items(), (Names{"b.pod", "a.pod"}));
+    EXPECT_EQ(session.List2.Items(), (Names{"c.pod", "free.pod"}));
+    EXPECT_EQ(session.PodIniPath, game.Folder() + "\\pod.ini");
+    EXPECT_EQ(session.MonsterIniPath, game.Folder() + "\\system\\Monster.ini");
+}
+
+TEST_F(StartupTest, InstallWritesTheListAsPodIniAndEnds) {
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("race.ini", "3\r\nc.pod\r\nmissing.pod\r\nb.pod\r\n");
+    const auto started = Start({"/install", "race.ini"});
+    EXPECT_FALSE(started.showWindow);
+    EXPECT_EQ(started.exitCode, 0);
+    EXPECT_EQ(game.Read("pod.ini"), "2\r\nc.pod\r\nb.pod\r\n");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(StartupTest, InstallWritesAtMostThePodLimit) {
+    game.WriteSized("monster.exe", 2920448);  // unpatched: 30 pods
+    std::string list = "35\r\n";
+    for (int i = 0; i < 35; ++i) {
+        const std::string name = "p" + std::to_string(i) + ".pod";
+        game.Write(name, "POD");
+        list += name + "\r\n";
+    }
+    game.Write("big.ini", list);
+    Start({"/i", "big.ini"});
+    EXPECT_EQ(game.Read("pod.ini").substr(0, 4), "30\r\n");
+}
+
+TEST_F(StartupTest, InstallOfAListWhosePodsAreAllMissingWritesAnEmptyList) {
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("gone.ini", "1\r\nnothere.pod\r\n");
+    EXPECT_EQ(Start({"/i", "gone.ini"}).exitCode, 0);
+    EXPECT_EQ(game.Read("pod.ini"), "0\r\n");
+}
+
+TEST_F(StartupTest, InstallOfAnUnreadableListKeepsPodIniAndFails) {
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.MakeFolder("broken.ini");  // exists, cannot be read as a file
+    const auto started = Start({"/install", "broken.ini"});
+    EXPECT_FALSE(started.showWindow);
+    EXPECT_NE(started.exitCode, 0);
+    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("broken.ini"), std::string::npos);
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
+}
+
+TEST_F(StartupTest, InstallThatCannotWritePodIniFails) {
+    game.MakeFolder("pod.ini");  // pod.ini cannot be replaced
+    game.Write("race.ini", "1\r\na.pod\r\n");
+    ui.answers = {MessageAnswer::Ok, MessageAnswer::No};
+    const auto started = Start({"/install", "race.ini"});
+    EXPECT_NE(started.exitCode, 0);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_NE(ui.messages[0].text.find("pod.ini"), std::string::npos);
+}
+
+TEST_F(StartupTest, OpenReplacesTheListInMemoryOnly) {
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("ini\\race.ini", "2\r\nb.pod\r\nc.pod\r\n");
+    const auto started = Start({"/open", game.Native("ini\\race.ini").string()});
+    EXPECT_TRUE(started.showWindow);
+    EXPECT_EQ(session.List1.Items(), (Names{"b.pod", "c.pod"}));
+    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
+    EXPECT_EQ(session.List2.Items(), (Names{"a.pod", "free.pod"}));
+}
+
+TEST_F(StartupTest, OpenOfAnUnreadableListSaysSoAndShowsPodIni) {
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.MakeFolder("broken.ini");
+    EXPECT_TRUE(Start({"/open", "broken.ini"}).showWindow);
+    EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(StartupTest, AnUnusableCommandLineStartsNormally) {
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    EXPECT_TRUE(Start({"/install", "missing.ini"}).showWindow);
+    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
+    EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
+}
+
+TEST_F(StartupTest, DesktopMakesTheShortcutWithoutReadingTheList) {
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("race.ini", "1\r\nb.pod\r\n");
+    std::string made;
+    services.createListShortcut = [&](Session&, const std::string& file) { made = file; };
+    const auto started = Start({"/d", "race.ini"});
+    EXPECT_FALSE(started.showWindow);
+    EXPECT_EQ(made, "race.ini");
+    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
+}
+
+TEST_F(StartupTest, DesktopWithoutPodIniAsksAndYesWritesAnEmptyList) {
+    game.Write("race.ini", "1\r\nb.pod\r\n");
+    services.createListShortcut = [](Session&, const std::string&) {};
+    Start({"/desktop", "race.ini"});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "File Not Found");
+    EXPECT_EQ(game.Read("pod.ini"), "0\r\n");
+}
+
+TEST_F(StartupTest, WithoutPodIniTheDefaultListIsShownAndExitAsks) {
+    game.Write("Fixes\\fixmore4.pod", "POD");
+    game.Write("startup.pod", "POD");
+    EXPECT_TRUE(Start({}).showWindow);
+    EXPECT_EQ(session.List1.Items(), (Names{"Fixes\\fixmore4.pod", "startup.pod"}));
+    EXPECT_FALSE(game.Exists("pod.ini"));
+    ui.answers.push_back(MessageAnswer::No);
+    Startup::FormUnload(session);
+    EXPECT_EQ(ui.messages.back().title, "File Not Found");
+    EXPECT_FALSE(game.Exists("pod.ini"));
+}
+
+}  // namespace
+}  // namespace marvok

@@ -1,1 +1,151 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/AtomicWrite.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "support/TestGameFolder.h"
+
+namespace marvok::platform {
+namespace {
+
+namespace fsys = std::filesystem;
+
+class PosixFileSystemTest : public ::testing::Test {
+protected:
+    test::TestGameFolder dir;
+    PosixFileSystem fs{std::nullopt};
+    std::string Root() const { return dir.Folder(); }
+};
+
+TEST_F(PosixFileSystemTest, WindowsNamesResolveIgnoringCase) {
+    dir.Write("Fixes\\FixMore4.pod", "x");
+    EXPECT_EQ(fs.Attributes(Root() + "\\fixes\\FIXMORE4.POD"), EntryKind::File);
+    EXPECT_EQ(fs.Attributes(Root() + "\\FIXES"), EntryKind::Directory);
+    EXPECT_EQ(fs.Attributes(Root() + "/fixes/fixmore4.pod"), EntryKind::File);
+    EXPECT_EQ(fs.Attributes(Root() + "\\Fixes\\..\\Fixes\\.\\FixMore4.pod"), EntryKind::File);
+    EXPECT_FALSE(fs.Attributes(Root() + "\\Fixes\\other.pod"));
+    EXPECT_FALSE(fs.Attributes("C:\\Fixes"));  // no prefix, no drives
+}
+
+TEST_F(PosixFileSystemTest, AnExactNameWinsOverAnotherCase) {
+    dir.Write("a.pod", "lower");
+    dir.Write("A.POD", "upper");
+    EXPECT_EQ(fs.ReadFile(Root() + "\\A.POD", 100).bytes, "upper");
+    EXPECT_EQ(fs.ReadFile(Root() + "\\a.pod", 100).bytes, "lower");
+}
+
+TEST_F(PosixFileSystemTest, ReadStopsAtTheLimitAndReportsWhy) {
+    dir.Write("big.ini", std::string(1000, 'x'));
+    EXPECT_EQ(fs.ReadFile(Root() + "\\big.ini", 10).bytes.size(), 10u);
+    const ReadResult missing = fs.ReadFile(Root() + "\\none.ini", 10);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.error.empty());
+    dir.MakeFolder("folder.ini");
+    EXPECT_FALSE(fs.ReadFile(Root() + "\\folder.ini", 10).ok);
+}
+
+TEST_F(PosixFileSystemTest, ListingMarksFoldersButNotLinksToThem) {
+    dir.Write("sub\\x.pod", "x");
+    dir.Write("file.pod", "x");
+    fsys::create_directory_symlink(dir.Native("sub"), dir.Native("loop"));
+    std::vector<DirectoryEntry> entries;
+    ASSERT_TRUE(fs.ListDirectory(Root(), entries));
+    std::map<std::string, bool> seen;
+    for (const auto& e : entries) {
+        seen[e.name] = e.isDirectory;
+    }
+    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_TRUE(seen["sub"]);
+    EXPECT_FALSE(seen["file.pod"]);
+    EXPECT_FALSE(seen["loop"]);
+    EXPECT_FALSE(fs.ListDirectory(Root() + "\\none", entries));
+}
+
+TEST_F(PosixFileSystemTest, WritesReplaceAFileOfAnotherCase) {
+    dir.Write("POD.INI", "old");
+    EXPECT_EQ(fs.WriteFileAtomic(Root() + "\\pod.ini", "new"), "");
+    EXPECT_EQ(dir.Read("POD.INI"), "new");
+    EXPECT_FALSE(fsys::exists(dir.Native("pod.ini")) && dir.Read("pod.ini") != "new");
+}
+
+TEST_F(PosixFileSystemTest, ShortPathOutsideAPrefixIsTheFullPathWithoutBlanks) {
+    dir.MakeFolder("pods");
+    dir.MakeFolder("my pods");
+    EXPECT_EQ(fs.ShortPath(Root() + "\\PODS"), dir.Native("pods").string());
+    EXPECT_EQ(fs.ShortPath(Root() + "\\my pods"), "");
+    EXPECT_EQ(fs.ShortPath(Root() + "\\none"), "");
+}
+
+TEST(AtomicWrite, KeepsPermissionsAndWritesThroughLinks) {
+    test::TestGameFolder dir;
+    dir.Write("real.ini", "old");
+    chmod(dir.Native("real.ini").c_str(), 0640);
+    fsys::create_symlink(dir.Native("real.ini"), dir.Native("link.ini"));
+    EXPECT_EQ(WriteFileAtomically(dir.Native("link.ini").string(), "new"), "");
+    EXPECT_TRUE(fsys::is_symlink(dir.Native("link.ini")));
+    EXPECT_EQ(dir.Read("real.ini"), "new");
+    struct stat st {};
+    stat(dir.Native("real.ini").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(AtomicWrite, AFailureLeavesTheTargetAndNoTemporaryFile) {
+    test::TestGameFolder dir;
+    dir.Write("target\\inside.txt", "keep");  // a folder cannot be replaced by a file
+    EXPECT_NE(WriteFileAtomically(dir.Native("target").string(), "new"), "");
+    EXPECT_EQ(dir.Read("target\\inside.txt"), "keep");
+    EXPECT_EQ(std::distance(fsys::directory_iterator(dir.Native("")), fsys::directory_iterator()), 1);
+    EXPECT_NE(WriteFileAtomically(dir.Native("none\\x.ini").string(), "new"), "");
+}
+
+// A Wine prefix laid out as Wine makes it, in a temporary folder.
+class WinePrefixFileSystemTest : public ::testing::Test {
+protected:
+    WinePrefixFileSystemTest() {
+        dir.Write("system.reg", "WINE REGISTRY Version 2\n");
+        dir.Write("drive_c\\Games\\Monster Truck Madness 2\\pod.ini", "0\r\n");
+        dir.Write("drive_c\\My Pods\\Big Trucks\\x.pod", "x");
+        dir.MakeFolder("dosdevices");
+        fsys::create_directory_symlink("../drive_c", dir.Native("dosdevices\\c:"));
+        fsys::create_directory_symlink("/", dir.Native("dosdevices\\z:"));
+        game = dir.Native("drive_c\\Games\\Monster Truck Madness 2").string();
+        prefix = WinePrefix::Find(game);
+    }
+
+    test::TestGameFolder dir;
+    std::string game;
+    std::optional<WinePrefix> prefix;
+};
+
+TEST_F(WinePrefixFileSystemTest, TheGameFolderFindsItsPrefixAndDrives) {
+    ASSERT_TRUE(prefix);
+    EXPECT_EQ(fsys::path(prefix->root), fsys::canonical(dir.Native("")));
+    EXPECT_EQ(prefix->ToWindowsPath(game), "C:\\Games\\Monster Truck Madness 2");
+    EXPECT_EQ(prefix->ToWindowsPath("/"), "Z:\\");
+    EXPECT_FALSE(WinePrefix::Find(dir.Native("dosdevices").parent_path().parent_path().string()));
+}
+
+TEST_F(WinePrefixFileSystemTest, DrivePathsResolveThroughDosdevices) {
+    ASSERT_TRUE(prefix);
+    PosixFileSystem fs(prefix);
+    EXPECT_EQ(fs.Attributes("C:\\games\\MONSTER TRUCK MADNESS 2\\pod.ini"), EntryKind::File);
+    EXPECT_EQ(fs.Attributes("c:\\My Pods"), EntryKind::Directory);
+    EXPECT_FALSE(fs.Attributes("D:\\anything"));
+}
+
+TEST_F(WinePrefixFileSystemTest, ShortPathsAreWinesAndResolveAgain) {
+    ASSERT_TRUE(prefix);
+    PosixFileSystem fs(prefix);
+    const std::string shortPath = fs.ShortPath(dir.Native("drive_c\\My Pods\\Big Trucks").string());
+    EXPECT_EQ(shortPath.substr(0, 3), "C:\\");
+    EXPECT_EQ(shortPath.find(' '), std::string::npos);
+    EXPECT_EQ(shortPath, "C:\\" + HashedShortName("My Pods") + "\\" + HashedShortName("Big Trucks"));
+    EXPECT_EQ(fs.Attributes(shortPath + "\\x.pod"), EntryKind::File);
+    EXPECT_EQ(fs.ShortPath(shortPath), shortPath);  // already short: unchanged
+}
+
+}  // namespace
+}  // namespace marvok::platform
