@@ -1,0 +1,134 @@
+#include "platform/AtomicWrite.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "platform/win32/WideText.h"
+
+namespace marvok::platform {
+namespace {
+
+using win32::UniqueHandle;
+
+// Attributes that belong to the file, not to its place or state, and so pass to the new copy.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// A symbolic link is replaced through: the file it points to is the one rewritten.
+std::wstring FollowLink(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    UniqueHandle file(CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.Valid()) {
+        return path;  // dangling: the rename then replaces the link itself
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(
+        file.Get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    if (length >= final.size()) {
+        final.assign(length, L'\0');
+        length = GetFinalPathNameByHandleW(file.Get(), final.data(),
+                                           static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    }
+    if (length == 0 || length >= final.size()) {
+        return path;
+    }
+    final.resize(length);
+    return final;
+}
+
+// A name for the temporary file that no other writer picks at the same time.
+std::wstring TemporaryName(const std::wstring& folder, const std::wstring& base, unsigned attempt) {
+    static std::atomic<unsigned> counter{0};
+    const unsigned long long stamp = GetTickCount64();
+    const unsigned long long mix = (stamp << 20) ^ (GetCurrentProcessId() << 8) ^
+                                   counter.fetch_add(1) ^ (attempt * 0x9E3779B9u);
+    std::wstring suffix = L".";
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        suffix += L"0123456789abcdef"[(mix >> shift) & 0xF];
+    }
+    return folder + L"~" + base + suffix + L".tmp";
+}
+
+std::string Fail(DWORD error, const std::wstring& temp) {
+    if (!temp.empty()) {
+        DeleteFileW(temp.c_str());
+    }
+    return win32::SystemMessage(error);
+}
+
+}  // namespace
+
+std::string WriteFileAtomically(const std::string& nativePath, std::string_view bytes) {
+    const auto wide = win32::ToWin32Path(nativePath);
+    if (!wide || wide->empty()) {
+        return win32::SystemMessage(ERROR_INVALID_NAME);
+    }
+    const std::wstring target = FollowLink(*wide);
+    const auto separator = target.find_last_of(L"\\/");
+    const std::wstring folder =
+        separator == std::wstring::npos ? L"" : target.substr(0, separator + 1);
+    const std::wstring base =
+        separator == std::wstring::npos ? target : target.substr(separator + 1);
+    if (base.empty()) {
+        return win32::SystemMessage(ERROR_INVALID_NAME);
+    }
+
+    std::wstring temp;
+    UniqueHandle file;
+    for (unsigned attempt = 0; attempt < 16 && !file.Valid(); ++attempt) {
+        temp = TemporaryName(folder, base, attempt);
+        file = UniqueHandle(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS) {
+            return Fail(GetLastError(), {});
+        }
+    }
+    if (!file.Valid()) {
+        return Fail(ERROR_FILE_EXISTS, {});
+    }
+
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
+        DWORD done = 0;
+        if (!WriteFile(file.Get(), bytes.data() + written, chunk, &done, nullptr)) {
+            const DWORD error = GetLastError();
+            file.Reset();
+            return Fail(error, temp);
+        }
+        written += done;
+    }
+    if (!FlushFileBuffers(file.Get())) {
+        const DWORD error = GetLastError();
+        file.Reset();
+        return Fail(error, temp);
+    }
+    if (!file.Reset()) {
+        return Fail(GetLastError(), temp);
+    }
+
+    // The new copy keeps what the old one was marked as (hidden, system, ...). A read-only
+    // target is left to refuse the replacement, as it would refuse a write.
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        (old & kKeptAttributes) != 0) {
+        if (!SetFileAttributesW(temp.c_str(), old & kKeptAttributes)) {
+            return Fail(GetLastError(), temp);
+        }
+    }
+    if (!MoveFileExW(temp.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        return Fail(error, temp);
+    }
+    return {};
+}
+
+}  // namespace marvok::platform

@@ -1,0 +1,130 @@
+#include "platform/win32/Win32Process.h"
+
+#include "platform/Process.h"
+#include "platform/win32/WideText.h"
+
+namespace marvok::platform {
+namespace {
+
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+
+// The full path of the running executable, however long.
+std::wstring ExecutablePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    while (true) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return win32::FromWin32Path(buffer);
+        }
+        // Cut to fit: try again with room to spare.
+        if (buffer.size() >= 32768) {
+            return {};
+        }
+        buffer.assign(buffer.size() * 2, L'\0');
+    }
+}
+
+class MutexLock final : public InstanceLock {
+  public:
+    explicit MutexLock(HANDLE mutex) : mutex_(mutex) {}
+
+  private:
+    win32::UniqueHandle mutex_;
+};
+
+}  // namespace
+
+namespace win32 {
+
+std::wstring_view TextAfterProgramName(std::wstring_view commandLine) {
+    std::size_t pos = 0;
+    if (!commandLine.empty() && commandLine.front() == L'"') {
+        // A quoted name runs to the closing quote; blanks inside it belong to the name.
+        const auto close = commandLine.find(L'"', 1);
+        pos = close == std::wstring_view::npos ? commandLine.size() : close + 1;
+    }
+    while (pos < commandLine.size() && !IsBlank(commandLine[pos])) {
+        ++pos;
+    }
+    while (pos < commandLine.size() && IsBlank(commandLine[pos])) {
+        ++pos;
+    }
+    return commandLine.substr(pos);
+}
+
+unsigned long long InstanceKeyHash(std::wstring_view key) {
+    // FNV-1a over the upper-cased text: Windows paths ignore case.
+    std::wstring upper(key);
+    if (!upper.empty()) {
+        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, key.data(),
+                      static_cast<int>(key.size()), upper.data(), static_cast<int>(upper.size()),
+                      nullptr, nullptr, 0);
+    }
+    unsigned long long hash = 1469598103934665603ull;
+    for (wchar_t c : upper) {
+        hash ^= static_cast<unsigned long long>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+}  // namespace win32
+
+std::string ExecutableFolder() {
+    const std::wstring path = ExecutablePath();
+    const auto separator = path.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) {
+        return ".";
+    }
+    // A drive root keeps its backslash ("C:\"), any other folder loses it.
+    if (separator == 2 && path[1] == L':') {
+        return win32::Narrow(path.substr(0, 3));
+    }
+    return win32::Narrow(path.substr(0, separator));
+}
+
+std::string ExecutableName() {
+    const std::wstring path = ExecutablePath();
+    return win32::Narrow(path.substr(path.find_last_of(L"\\/") + 1));
+}
+
+CommandLineInput ReadCommandLine(int, char**) {
+    CommandLineInput input;
+    const wchar_t* commandLine = GetCommandLineW();
+    input.rawText =
+        win32::Narrow(win32::TextAfterProgramName(commandLine == nullptr ? L"" : commandLine));
+    return input;
+}
+
+bool HasWindowSystem() {
+    return true;
+}
+
+std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& key) {
+    const std::wstring wideKey = win32::Widen(key).value_or(std::wstring());
+    const unsigned long long hash = win32::InstanceKeyHash(wideKey);
+    std::wstring name = L"Local\\Marvok-";
+    for (int shift = 60; shift >= 0; shift -= 4) {
+        name += L"0123456789abcdef"[(hash >> shift) & 0xF];
+    }
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    if (mutex == nullptr) {
+        // Denied: an instance running with other rights holds it. Otherwise we cannot tell,
+        // and this instance runs.
+        return GetLastError() == ERROR_ACCESS_DENIED ? nullptr : std::make_unique<InstanceLock>();
+    }
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return nullptr;
+    }
+    return std::make_unique<MutexLock>(mutex);
+}
+
+}  // namespace marvok::platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+namespace marvok::platform::win32 {
+
+// The text after the program name in a Windows command line, as VB's Command$ gives it: the
+// program name (quoted, or up to the first blank) and the blanks after it are dropped.
+std::wstring_view TextAfterProgramName(std::wstring_view commandLine);
+
+// A stable hash of an instance key, the same for any letter case of the same path.
+unsigned long long InstanceKeyHash(std::wstring_view key);
+
+}  // namespace marvok::platform::win32
