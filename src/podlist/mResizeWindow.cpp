@@ -1,5 +1,7 @@
 #include "podlist/mResizeWindow.h"
 
+#include <cmath>
+
 #include "podlist/mAvailablePods.h"
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mPodini.h"
@@ -36,6 +38,109 @@ void ApplyViewMode(Session& session, short mode, std::string_view word) {
 
 void ApplySortCheck(Session& session) {
     session.controls.SetChecked("menuSort", session.Sorting());
+}
+
+MainWindowGeometry DesignerGeometry() {
+    MainWindowGeometry g;
+    g.toolbarFrame = {0, 60, 4215, 410};
+    g.Label1 = {120, 540, 1305, 195};
+    g.Label3 = {1560, 540, 300, 195};
+    g.Label2 = {3000, 540, 1695, 195};
+    g.Label4 = {4800, 540, 300, 195};
+    g.List1 = {200, 840, 2505, 3765};
+    g.List2 = {3000, 840, 2500, 3765};
+    g.List3 = {6000, 840, 2500, 3660, false};
+    g.commFile = {TwipRect{720, 4800, 1215, 495}, TwipRect{2280, 4800, 1215, 495},
+                  TwipRect{3960, 4800, 1215, 495}};
+    return g;
+}
+
+void PlaceToolbar(MainWindowGeometry& g, bool shown) {
+    g.toolbarFrame.top = shown ? kToolbarTopShown : kToolbarTopHidden;
+    g.toolbarFrame.visible = shown;
+    g.Label1.top = g.toolbarFrame.top + kLabelOffset;
+    g.Label2.top = g.Label1.top;
+    g.Label3.top = g.Label1.top;
+    g.Label4.top = g.Label1.top;
+    g.List1.top = g.Label1.top + g.Label1.height + kMargin;
+    g.List2.top = g.List1.top;
+    g.List3.top = g.List1.top;
+}
+
+void PlaceViewMode(MainWindowGeometry& g, short mode) {
+    const bool sideBySide = mode != 1;
+    g.List1.visible = sideBySide;
+    g.List2.visible = sideBySide;
+    g.Label2.visible = sideBySide;
+    g.Label4.visible = sideBySide;
+    g.List3.visible = !sideBySide;
+    g.Label1.visible = true;
+    g.Label3.visible = true;
+}
+
+namespace {
+
+// A list control refuses a negative size; the placement stops there, as the window's own
+// controls would stop it.
+bool SetWidth(TwipRect& r, double width) {
+    if (width < 0) {
+        return false;
+    }
+    r.width = width;
+    return true;
+}
+
+bool SetHeight(TwipRect& r, double height) {
+    if (height < 0) {
+        return false;
+    }
+    r.height = height;
+    return true;
+}
+
+}  // namespace
+
+void LayoutMainWindow(MainWindowGeometry& g, const WindowMetrics& window) {
+    if (window.minimized) {
+        return;
+    }
+    const double w = std::round(window.innerWidth);
+    const double h = std::round(window.innerHeight);
+    const double halfButton = window.buttonWidth / 2;
+    if (window.outerWidth >= kRelayoutThreshold) {
+        g.List1.left = kMargin;
+        g.List3.left = kMargin;
+        g.List2.left = w / 2 + kMargin;
+        g.Label1.left = g.List1.left;
+        g.Label3.left = g.Label1.width + 2 * kMargin;
+        g.Label2.left = g.List2.left;
+        g.Label4.left = g.Label2.left + g.Label2.width + kMargin;
+        if (!SetWidth(g.List1, w / 2 - 2 * kMargin) || !SetWidth(g.List2, g.List1.width) ||
+            !SetWidth(g.List3, w - 2 * kMargin)) {
+            return;
+        }
+        g.commFile[0].left = w * 0.25 - halfButton - kMargin;
+        g.commFile[1].left = w / 2 - halfButton;
+        g.commFile[2].left = w * 0.75 - halfButton + kMargin;
+    }
+    if (window.outerHeight >= kRelayoutThreshold) {
+        g.commFile[0].top = h - kButtonBand - kMargin / 2;
+        g.commFile[1].top = g.commFile[0].top;
+        g.commFile[2].top = g.commFile[0].top;
+        if (!SetHeight(g.List1, g.commFile[0].top - g.List1.top - kMargin / 2) ||
+            !SetHeight(g.List2, g.List1.height) || !SetHeight(g.List3, g.List1.height)) {
+            return;
+        }
+    }
+}
+
+MainWindowGeometry ComputeMainWindowGeometry(MainWindowGeometry previous,
+                                             const WindowMetrics& window, bool toolbarShown,
+                                             short viewMode) {
+    PlaceToolbar(previous, toolbarShown);
+    PlaceViewMode(previous, viewMode);
+    LayoutMainWindow(previous, window);
+    return previous;
 }
 
 }  // namespace marvok::mResizeWindow
