@@ -10,12 +10,21 @@ constexpr std::string_view kTrimmed =
     " \t\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x0c\x0e\x0f\x10\x11\x12\x13\x14\x15\x16\x17\x18"
     "\x19\x1a\x1b\x1c\x1d\x1e\x1f";
 
+// A section line starts with "[" and has a "]" after it; "[name" alone is an ordinary line.
+bool IsSectionLine(std::string_view trimmedLine) {
+    return !trimmedLine.empty() && trimmedLine.front() == '[' &&
+           trimmedLine.find_last_of(']') != 0 &&
+           trimmedLine.find_last_of(']') != std::string_view::npos;
+}
+
+// The name between the "[" and the last "]".
 std::string SectionName(std::string_view trimmedLine) {
     const auto close = trimmedLine.find_last_of(']');
-    std::string_view name = close == std::string_view::npos || close == 0
-                                ? trimmedLine.substr(1)
-                                : trimmedLine.substr(1, close - 1);
-    return text::Trim(name, kTrimmed);
+    return text::Trim(trimmedLine.substr(1, close - 1), kTrimmed);
+}
+
+bool HasLineBreak(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
 }  // namespace
@@ -63,7 +72,7 @@ PrivateProfile::Located PrivateProfile::Locate(std::string_view section,
     bool sectionSeen = inSection;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string t = Trimmed(lines_[i]);
-        if (!t.empty() && t.front() == '[') {
+        if (IsSectionLine(t)) {
             if (inSection) {
                 found.sectionEnd = i;
                 return found;
@@ -100,7 +109,7 @@ std::optional<std::string> PrivateProfile::Get(std::string_view section,
     const std::string t = Trimmed(lines_[*found.keyLine]);
     const auto eq = t.find('=');
     if (eq == std::string::npos) {
-        return std::string();
+        return std::nullopt;  // a key without "=" holds no value: it reads as missing
     }
     std::string value = text::Trim(std::string_view(t).substr(eq + 1), kTrimmed);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -117,7 +126,7 @@ std::vector<std::string> PrivateProfile::Keys(std::string_view section) const {
     bool seen = inSection;
     for (const Line& line : lines_) {
         const std::string t = Trimmed(line);
-        if (!t.empty() && t.front() == '[') {
+        if (IsSectionLine(t)) {
             if (inSection) {
                 break;
             }
@@ -133,7 +142,12 @@ std::vector<std::string> PrivateProfile::Keys(std::string_view section) const {
     return keys;
 }
 
-void PrivateProfile::Set(std::string_view section, std::string_view key, std::string_view value) {
+bool PrivateProfile::Set(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break or a "=" in a name would write lines that read back as something else.
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+        key.find('=') != std::string_view::npos) {
+        return false;
+    }
     const std::string name = text::Trim(key, kTrimmed);
     const std::string sectionName = text::Trim(section, kTrimmed);
     const Located found = Locate(sectionName, name);
@@ -143,7 +157,7 @@ void PrivateProfile::Set(std::string_view section, std::string_view key, std::st
         const std::string existing = text::Trim(std::string_view(t).substr(0, t.find('=')), kTrimmed);
         content_.replace(line.begin, line.end - line.begin, existing + "=" + std::string(value));
         Index();
-        return;
+        return true;
     }
     const std::string entry = name + "=" + std::string(value) + "\r\n";
     const bool sectionExists = found.sectionLine.has_value() || (sectionName.empty());
@@ -159,30 +173,38 @@ void PrivateProfile::Set(std::string_view section, std::string_view key, std::st
             }
         }
         if (any) {
+            // Right after the line's own break: blank lines that follow stay after the new key.
             const Line& line = lines_[last];
-            std::size_t at = line.next;
+            std::size_t at = line.end;
+            if (at < content_.size() && content_[at] == '\r') {
+                ++at;
+            }
+            if (at < content_.size() && content_[at] == '\n') {
+                ++at;
+            }
             std::string insert = entry;
-            if (line.next == line.end) {  // the file's last line has no line break yet
+            if (at == line.end) {  // the file's last line has no line break yet
                 insert = "\r\n" + entry;
             }
             content_.insert(at, insert);
             Index();
-            return;
+            return true;
         }
         content_.insert(0, entry);
         Index();
-        return;
+        return true;
     }
     if (sectionName.empty()) {
         content_.insert(0, entry);
         Index();
-        return;
+        return true;
     }
     if (!content_.empty() && content_.back() != '\n' && content_.back() != '\r') {
         content_ += "\r\n";
     }
     content_ += "[" + sectionName + "]\r\n" + entry;
     Index();
+    return true;
 }
 
 }  // namespace marvok

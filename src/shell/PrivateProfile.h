@@ -1,6 +1,7 @@
 #pragma once
 // An ini file with the semantics of the Windows private-profile calls: names match ignoring
-// case, the first matching section and key win, a value loses a matching pair of quotes when read.
+// case, the first matching section and key win, a value loses a matching pair of quotes when read,
+// a key line without "=" reads as missing.
 // Setting a value rewrites only that line; every other line stays byte for byte.
 
 #include <optional>
@@ -15,7 +16,8 @@ public:
     static PrivateProfile Parse(std::string_view content);
 
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // False, and nothing changed, when a name or the value holds a line break or the key a "=".
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
     // Names of the keys of a section, in file order (the first section of that name).
     std::vector<std::string> Keys(std::string_view section) const;
     std::string Serialize() const { return content_; }
