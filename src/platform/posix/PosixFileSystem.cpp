@@ -5,10 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <ctime>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <strings.h>
 
 #include "platform/AtomicWrite.h"
 #include "platform/posix/WinePrefix.h"
@@ -23,33 +26,6 @@ struct SplitPath {
     std::string root;  // native folder the components start from
     std::vector<std::string> components;
 };
-
-// Finds the entry of folder whose name equals name ignoring case, or whose Wine short name does.
-std::optional<std::string> MatchInFolder(const std::string& folder, const std::string& name) {
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) {
-        return std::nullopt;
-    }
-    const std::string wanted = text::LowerCase(name);
-    const bool maybeShort = name.find('~') != std::string::npos;
-    std::optional<std::string> found;
-    std::optional<std::string> foundShort;
-    while (dirent* entry = readdir(dir)) {
-        const std::string candidate = entry->d_name;
-        if (candidate == "." || candidate == "..") {
-            continue;
-        }
-        if (text::LowerCase(candidate) == wanted) {
-            found = candidate;
-            break;
-        }
-        if (maybeShort && !foundShort && text::LowerCase(HashedShortName(candidate)) == wanted) {
-            foundShort = candidate;
-        }
-    }
-    closedir(dir);
-    return found ? found : foundShort;
-}
 
 std::string Join(const std::string& folder, const std::string& name) {
     if (folder.empty() || folder.back() == '/') {
@@ -115,7 +91,8 @@ std::optional<SplitPath> Split(std::string_view path, const std::optional<WinePr
 
 // Walks the components, taking each name exactly when it exists and by a case-insensitive match
 // otherwise. The last component may be left unmatched when allowMissingLeaf is set.
-std::optional<std::string> Walk(const SplitPath& split, bool allowMissingLeaf) {
+template <typename Matcher>
+std::optional<std::string> Walk(const SplitPath& split, bool allowMissingLeaf, Matcher match) {
     // The common case costs one lstat: the path exists exactly as written.
     std::string direct = split.root;
     for (const auto& c : split.components) {
@@ -132,8 +109,8 @@ std::optional<std::string> Walk(const SplitPath& split, bool allowMissingLeaf) {
             current = std::move(candidate);
             continue;
         }
-        if (auto match = MatchInFolder(current, name)) {
-            current = Join(current, *match);
+        if (auto found = match(current, name)) {
+            current = Join(current, *found);
             continue;
         }
         if (allowMissingLeaf && i + 1 == split.components.size()) {
@@ -151,7 +128,8 @@ std::optional<std::string> PosixFileSystem::Resolve(std::string_view path) const
     if (!split) {
         return std::nullopt;
     }
-    auto native = Walk(*split, false);
+    auto matcher = [this](const std::string& f, const std::string& n) { return MatchInFolder(f, n); };
+    auto native = Walk(*split, false, matcher);
     if (!native) {
         return std::nullopt;
     }
@@ -167,7 +145,8 @@ std::optional<std::string> PosixFileSystem::ResolveForWrite(std::string_view pat
     if (!split || split->components.empty()) {
         return std::nullopt;
     }
-    return Walk(*split, true);
+    auto matcher = [this](const std::string& f, const std::string& n) { return MatchInFolder(f, n); };
+    return Walk(*split, true, matcher);
 }
 
 std::optional<EntryKind> PosixFileSystem::Attributes(std::string_view path) const {
@@ -175,7 +154,8 @@ std::optional<EntryKind> PosixFileSystem::Attributes(std::string_view path) cons
     if (!split) {
         return std::nullopt;
     }
-    auto native = Walk(*split, false);
+    auto matcher = [this](const std::string& f, const std::string& n) { return MatchInFolder(f, n); };
+    auto native = Walk(*split, false, matcher);
     struct stat st {};
     if (!native || stat(native->c_str(), &st) != 0) {
         return std::nullopt;
@@ -233,6 +213,12 @@ bool PosixFileSystem::ListDirectory(std::string_view folder,
         entries.push_back({name, isDirectory});
     }
     closedir(dir);
+    // The disk's own order is a hash order on Linux; listing by name, as Windows file systems do,
+    // gives the same result on every run.
+    std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
+        const int folded = strcasecmp(a.name.c_str(), b.name.c_str());
+        return folded != 0 ? folded < 0 : a.name < b.name;
+    });
     return true;
 }
 
@@ -317,6 +303,70 @@ std::string PosixFileSystem::ShortPath(std::string_view path) const {
         rest.remove_prefix(sep + 1);
     }
     return result.size() <= 164 ? result : std::string();
+}
+
+bool PosixFileSystem::FolderIndex::Trusted(const struct stat& now) const {
+    if (now.st_ino != inode || now.st_mtim.tv_sec != modified.tv_sec ||
+        now.st_mtim.tv_nsec != modified.tv_nsec) {
+        return false;
+    }
+    // Folder times advance in coarse ticks: a change made in the same tick as the one recorded
+    // would not show. Names read well after the recorded change are safe; any later change gets
+    // a later time.
+    const double age = static_cast<double>(read.tv_sec - modified.tv_sec) +
+                       static_cast<double>(read.tv_nsec - modified.tv_nsec) / 1e9;
+    return age > 0.1;
+}
+
+std::optional<std::string> PosixFileSystem::MatchInFolder(const std::string& folder,
+                                                          const std::string& name) const {
+    struct stat st {};
+    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return std::nullopt;
+    }
+    auto it = folders_.find(folder);
+    const bool stale = it == folders_.end() || !it->second.Trusted(st);
+    if (stale) {
+        DIR* dir = opendir(folder.c_str());
+        if (dir == nullptr) {
+            return std::nullopt;
+        }
+        if (folders_.size() >= kMaxIndexedFolders) {
+            folders_.clear();
+        }
+        FolderIndex index;
+        index.modified = st.st_mtim;
+        index.inode = st.st_ino;
+        clock_gettime(CLOCK_REALTIME, &index.read);
+        while (dirent* entry = readdir(dir)) {
+            const std::string candidate = entry->d_name;
+            if (candidate != "." && candidate != "..") {
+                index.names.push_back(candidate);
+                index.byLower.emplace(text::LowerCase(candidate), index.names.size() - 1);
+            }
+        }
+        closedir(dir);
+        it = folders_.insert_or_assign(folder, std::move(index)).first;
+    }
+    FolderIndex& index = it->second;
+    const std::string wanted = text::LowerCase(name);
+    if (auto exact = index.byLower.find(wanted); exact != index.byLower.end()) {
+        return index.names[exact->second];
+    }
+    if (name.find('~') == std::string::npos) {
+        return std::nullopt;
+    }
+    // Wine's short names are only made when one is asked for.
+    if (!index.shortIndexed) {
+        for (std::size_t i = 0; i < index.names.size(); ++i) {
+            index.byShort.emplace(text::LowerCase(HashedShortName(index.names[i])), i);
+        }
+        index.shortIndexed = true;
+    }
+    if (auto hashed = index.byShort.find(wanted); hashed != index.byShort.end()) {
+        return index.names[hashed->second];
+    }
+    return std::nullopt;
 }
 
 std::string PosixFileSystem::NativePath(std::string_view path) const {

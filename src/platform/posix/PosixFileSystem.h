@@ -1,6 +1,10 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <optional>
+#include <unordered_map>
+#include <vector>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -34,7 +38,27 @@ public:
     const std::optional<WinePrefix>& Prefix() const { return prefix_; }
 
 private:
+    // The entry of folder whose name equals name ignoring case, or whose Wine short name does.
+    std::optional<std::string> MatchInFolder(const std::string& folder,
+                                             const std::string& name) const;
+
+    // Names of folders already searched, so that a lookup in another letter case does not read
+    // a large folder again; an entry is dropped when its folder changes.
+    struct FolderIndex {
+        timespec modified{};  // the folder's time when its names were read
+        timespec read{};      // when they were read
+        ino_t inode = 0;
+        std::vector<std::string> names;
+        std::unordered_map<std::string, std::size_t> byLower;  // first of equal names wins
+        std::unordered_map<std::string, std::size_t> byShort;
+        bool shortIndexed = false;
+
+        bool Trusted(const struct stat& now) const;
+    };
+    static constexpr std::size_t kMaxIndexedFolders = 256;
+
     std::optional<WinePrefix> prefix_;
+    mutable std::unordered_map<std::string, FolderIndex> folders_;
 };
 
 }  // namespace marvok::platform

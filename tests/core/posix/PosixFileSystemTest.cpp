@@ -30,6 +30,17 @@ TEST_F(PosixFileSystemTest, WindowsNamesResolveIgnoringCase) {
     EXPECT_FALSE(fs.Attributes("C:\\Fixes"));  // no prefix, no drives
 }
 
+TEST_F(PosixFileSystemTest, LookupsInAnotherCaseSeeEveryChangeOfTheFolder) {
+    // Several changes inside one timestamp tick of the folder.
+    for (int i = 0; i < 50; ++i) {
+        const std::string name = "P" + std::to_string(i) + ".POD";
+        dir.Write(name, "x");
+        EXPECT_EQ(fs.Attributes(Root() + "\\p" + std::to_string(i) + ".pod"), EntryKind::File) << i;
+        fsys::remove(dir.Native(name));
+        EXPECT_FALSE(fs.Attributes(Root() + "\\p" + std::to_string(i) + ".pod")) << i;
+    }
+}
+
 TEST_F(PosixFileSystemTest, AnExactNameWinsOverAnotherCase) {
     dir.Write("a.pod", "lower");
     dir.Write("A.POD", "upper");
