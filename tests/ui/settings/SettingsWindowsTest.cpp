@@ -1,0 +1,403 @@
+// The "Path Options" and "Fonts & things" windows, driven by control name as a user would.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "gameoptions/FailingFileSystem.h"
+#include "gameoptions/GameSettings.h"
+#include "platform/FileSystem.h"
+#include "podlist/Session.h"
+#include "support/FakeFolderBrowser.h"
+#include "support/FakeFontDialog.h"
+#include "support/FakeUserInterface.h"
+#include "support/MemorySettingsStore.h"
+#include "support/TestGameFolder.h"
+#include "ui/QtFolderBrowser.h"
+#include "ui/QtFontDialog.h"
+#include "ui/formDirectories.h"
+#include "ui/formMonster.h"
+
+using namespace marvok;
+
+namespace {
+
+constexpr const char* kIni = "system\\Monster.ini";
+
+// A game folder with its session, fresh for each test.
+struct Game {
+    Game() : fs(platform::CreateFileSystem(folder.Folder())), session(*fs, settings, ui) {
+        SetGamePaths(session, folder.Folder());
+    }
+    test::TestGameFolder folder;
+    std::unique_ptr<platform::FileSystem> fs;
+    test::MemorySettingsStore settings;
+    test::FakeUserInterface ui;
+    Session session;
+};
+
+template <typename T>
+T* Find(QWidget* window, const char* name) {
+    auto* widget = window->findChild<T*>(QLatin1String(name));
+    if (!widget) {
+        qFatal("no control %s", name);
+    }
+    return widget;
+}
+
+void Click(QWidget* window, const char* name) {
+    QTest::mouseClick(Find<QAbstractButton>(window, name), Qt::LeftButton);
+}
+
+QString Text(QWidget* window, const char* name) { return Find<QLabel>(window, name)->text(); }
+
+// Closing deletes the window later; let that happen.
+bool Gone(const QPointer<QWidget>& window) {
+    return QTest::qWaitFor([&] { return window.isNull(); }, 2000);
+}
+
+void SavePicture(QWidget* window, const QString& file) {
+    window->adjustSize();
+    QVERIFY(window->grab().save(QStringLiteral(MARVOK_PICTURES_DIR "/") + file));
+}
+
+}  // namespace
+
+class SettingsWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pathOptionsOpensWithThePreferences();
+    void pathOptionsSavesEditsAndRefreshes();
+    void pathOptionsClosingWithoutSaveLeavesNoTrace_data();
+    void pathOptionsClosingWithoutSaveLeavesNoTrace();
+    void pathOptionsOpensOnce();
+
+    void fontsMasterSwitchGovernsTheRest();
+    void fontsPresetIsWrittenOnlyOnSave();
+    void fontsDialogGuardsTheButtonsAndLeavesTheTopBand();
+    void fontsFailedSaveKeepsTheWindow();
+    void fontsOpensOnce();
+
+    void qtFontDialogReportsTheChosenFont();
+    void qtFolderChooserAnswersThePathOrNothing();
+};
+
+void SettingsWindowsTest::pathOptionsOpensWithThePreferences() {
+    Game game;
+    game.session.UserPaths = {"C:\\Pods", "", "", "D:\\Games\\More pods"};
+    game.session.SortMode = "yes";
+    game.session.KeepOnTop = 30;
+    game.session.FolderDepth = -1;
+    test::FakeFolderBrowser browser;
+    auto* window = new ui::formDirectories(game.session, nullptr, {}, &browser);
+    window->Form_Load();
+    window->show();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Path Options"));
+    QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(Text(window, "userDir_0"), QStringLiteral("C:\\Pods"));
+    QCOMPARE(Text(window, "userDir_1"), QString());
+    QCOMPARE(Text(window, "userDir_3"), QStringLiteral("D:\\Games\\More pods"));
+    QVERIFY(Find<QRadioButton>(window, "opKeepOnTop_1")->isChecked());
+    auto* count = Find<QLineEdit>(window, "txtKeepOnTop");
+    QCOMPARE(count->text(), QStringLiteral("30"));
+    QVERIFY(count->isEnabled());
+    QCOMPARE(count->palette().color(QPalette::Base), QColor(248, 248, 248));
+    QVERIFY(Find<QRadioButton>(window, "opFolderDepth_0")->isChecked());
+    auto* depth = Find<QLineEdit>(window, "txtFolderDepth");
+    QCOMPARE(depth->text(), QStringLiteral("-1"));
+    QVERIFY(!depth->isEnabled());
+    QVERIFY(!Find<QLabel>(window, "lblFolderDepth")->isEnabled());
+    QCOMPARE(depth->palette().color(QPalette::Base),
+             Find<QWidget>(window, "FrameRecursion")->palette().color(QPalette::Window));
+    QCOMPARE(count->maxLength(), 3);
+    QVERIFY(Find<QPushButton>(window, "comClose_1")->isDefault());
+    SavePicture(window, QStringLiteral("formDirectories.png"));
+    delete window;
+}
+
+void SettingsWindowsTest::pathOptionsSavesEditsAndRefreshes() {
+    Game game;
+    game.folder.MakeFolder("Addons");
+    const std::string addons = game.folder.Native("Addons").string();
+    game.session.UserPaths = {"C:\\Nowhere", addons, "", ""};
+    game.session.FolderDepth = 2;
+    test::FakeFolderBrowser browser;
+    int refreshes = 0;
+    QPointer<QWidget> window = new ui::formDirectories(game.session, nullptr,
+                                                       [&] { ++refreshes; }, &browser);
+    static_cast<ui::formDirectories*>(window.data())->Form_Load();
+    window->show();
+
+    browser.answers = {addons + "/", ""};
+    Click(window, "comBrowse_2");
+    QCOMPARE(Text(window, "userDir_2"), QString::fromStdString(addons));
+    Click(window, "comBrowse_1");  // cancelled: the row stays as it was
+    QCOMPARE(Text(window, "userDir_1"), QString::fromStdString(addons));
+    QCOMPARE(browser.requests.at(0).first, game.session.GameFolder);
+    QCOMPARE(browser.requests.at(0).second, std::string("Please select a folder:"));
+    Click(window, "comClear_1");
+    QCOMPARE(Text(window, "userDir_1"), QString());
+
+    Click(window, "opKeepOnTop_1");
+    auto* count = Find<QLineEdit>(window, "txtKeepOnTop");
+    count->setFocus();
+    QTest::qWait(10);  // the focus selects the whole text, so typing replaces it
+    QTest::keyClicks(count, QStringLiteral("6"));
+    QCOMPARE(count->text(), QStringLiteral("6"));
+    Click(window, "opFolderDepth_0");
+    QCOMPARE(Find<QLineEdit>(window, "txtFolderDepth")->text(), QStringLiteral("-1"));
+    Click(window, "opFolderDepth_1");
+    QVERIFY(Find<QLineEdit>(window, "txtFolderDepth")->isEnabled());
+
+    QTest::keyClick(count, Qt::Key_Return);  // Enter presses "&Save"
+    QVERIFY(Gone(window));
+    QCOMPARE(refreshes, 1);
+    QCOMPARE(game.settings.Get("userDir", "path(0)"), std::optional<std::string>(""));
+    QCOMPARE(game.settings.Get("userDir", "path(1)"), std::optional<std::string>(""));
+    QCOMPARE(game.settings.Get("userDir", "path(2)"), std::optional<std::string>(addons));
+    QCOMPARE(game.settings.Get("Prefs", "sortmode"), std::optional<std::string>("yes"));
+    QCOMPARE(game.settings.Get("Prefs", "keepOnTop"), std::optional<std::string>("24"));
+    QCOMPARE(game.settings.Get("Prefs", "FolderDepth"), std::optional<std::string>("-1"));
+    QCOMPARE(game.session.KeepOnTop, short{24});
+    QCOMPARE(game.session.FolderDepth, short{-1});
+    QVERIFY(game.session.controls.Checked("menuSort"));
+}
+
+void SettingsWindowsTest::pathOptionsClosingWithoutSaveLeavesNoTrace_data() {
+    QTest::addColumn<int>("how");
+    QTest::newRow("Cancel button") << 0;
+    QTest::newRow("Escape key") << 1;
+    QTest::newRow("close box") << 2;
+}
+
+void SettingsWindowsTest::pathOptionsClosingWithoutSaveLeavesNoTrace() {
+    QFETCH(int, how);
+    Game game;
+    game.session.UserPaths = {"C:\\Pods", "", "", ""};
+    test::FakeFolderBrowser browser;
+    int refreshes = 0;
+    auto* form = new ui::formDirectories(game.session, nullptr, [&] { ++refreshes; }, &browser);
+    QPointer<QWidget> window = form;
+    form->Form_Load();
+    form->show();
+    Click(window, "comClear_0");
+    Click(window, "opKeepOnTop_1");
+    Click(window, "opFolderDepth_1");
+    if (how == 0) {
+        Click(window, "comClose_0");
+    } else if (how == 1) {
+        QTest::keyClick(window, Qt::Key_Escape);
+    } else {
+        QVERIFY(window->close());
+    }
+    QVERIFY(Gone(window));
+    QCOMPARE(refreshes, 0);
+    QCOMPARE(game.settings.writes, 0);
+    QCOMPARE(game.session.UserPaths[0], std::string("C:\\Pods"));
+    QCOMPARE(game.session.SortMode, std::string("no"));
+}
+
+void SettingsWindowsTest::pathOptionsOpensOnce() {
+    Game game;
+    QWidget owner;
+    auto* first = ui::formDirectories::Show(game.session, &owner, {});
+    first->move(40, 40);
+    auto* second = ui::formDirectories::Show(game.session, &owner, {});
+    QCOMPARE(first, second);
+    QCOMPARE(owner.findChildren<ui::formDirectories*>().size(), 1);
+    QPointer<QWidget> window = first;
+    Click(window, "comClose_0");
+    QVERIFY(Gone(window));
+    QVERIFY(ui::formDirectories::Show(game.session, &owner, {}) != nullptr);
+}
+
+void SettingsWindowsTest::fontsMasterSwitchGovernsTheRest() {
+    Game game;
+    game.folder.Write(kIni,
+                      "[Fonts]\r\ngOSFontUseGlobal=0\r\ngOSFontUse_Small=1\r\n"
+                      "gLocalizationFile=UI\\Other.loc\r\n");
+    test::FakeFontDialog fonts;
+    auto* window = new ui::formMonster(game.session, nullptr, &fonts);
+    window->Form_Load();
+    window->show();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Fonts & things"));
+    QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!Find<QComboBox>(window, "Combo1")->isEnabled());
+    QCOMPARE(Find<QComboBox>(window, "Combo1")->currentText(), QStringLiteral("~ Use Presets ~"));
+    QVERIFY(!Find<QCheckBox>(window, "chkValue_2")->isEnabled());
+    QVERIFY(!Find<QPushButton>(window, "commFont_1")->isEnabled());
+    for (const char* option : {"opLoc_0", "opLoc_1", "opLoc_2"}) {
+        QVERIFY(!Find<QRadioButton>(window, option)->isChecked());
+    }
+    QCOMPARE(Text(window, "labelVal_0"), QStringLiteral("Empty"));
+    QCOMPARE(Text(window, "Label1_2"), QStringLiteral("Dashboard & Gauges"));
+
+    Click(window, "chkValue_0");
+    QVERIFY(Find<QComboBox>(window, "Combo1")->isEnabled());
+    QVERIFY(Find<QCheckBox>(window, "chkValue_1")->isEnabled());
+    QVERIFY(!Find<QPushButton>(window, "commFont_0")->isEnabled());
+    QVERIFY(Find<QPushButton>(window, "commFont_1")->isEnabled());
+    Click(window, "chkValue_1");
+    QVERIFY(Find<QPushButton>(window, "commFont_0")->isEnabled());
+    SavePicture(window, QStringLiteral("formMonster.png"));
+    delete window;
+}
+
+void SettingsWindowsTest::fontsPresetIsWrittenOnlyOnSave() {
+    Game game;
+    const std::string original = "[Fonts]\r\ngOSFontUseGlobal=1\r\n; ours\r\n";
+    game.folder.Write(kIni, original);
+    test::FakeFontDialog fonts;
+    QPointer<QWidget> window = new ui::formMonster(game.session, nullptr, &fonts);
+    static_cast<ui::formMonster*>(window.data())->Form_Load();
+    window->show();
+    auto* presets = Find<QComboBox>(window, "Combo1");
+    QCOMPARE(presets->count(), 7);
+    presets->setCurrentIndex(6);
+    emit presets->activated(6);
+    QCOMPARE(Text(window, "labelVal_3"),
+             QStringLiteral("Lucida Console,Lucida Console,Lucida Console Bold"));
+    QCOMPARE(Text(window, "labelVal_7"), QStringLiteral("-10,-10,-28"));
+    QVERIFY(Find<QCheckBox>(window, "chkValue_3")->isChecked());
+    QVERIFY(Find<QRadioButton>(window, "opLoc_0")->isChecked());
+    QCOMPARE(game.folder.Read(kIni), original);
+
+    Click(window, "chkThings_2");
+    Click(window, "opLoc_1");
+    Click(window, "Command_1");
+    QVERIFY(Gone(window));
+    const auto values = gameoptions::ReadGameSettings(*game.fs, game.session.MonsterIniPath);
+    QCOMPARE(values[8], std::string("Lucida Console,Lucida Console,Lucida Console Bold"));
+    QCOMPARE(values[13], std::string("UI\\MTM2-FUN.loc"));
+    QCOMPARE(values[16], std::string("666"));
+    QVERIFY(game.folder.Read(kIni).find("; ours\r\n") != std::string::npos);
+    QVERIFY(game.ui.messages.empty());
+}
+
+void SettingsWindowsTest::fontsDialogGuardsTheButtonsAndLeavesTheTopBand() {
+    Game game;
+    game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n");
+    test::FakeFontDialog fonts;
+    auto* form = new ui::formMonster(game.session, nullptr, &fonts);
+    QPointer<QWidget> window = form;
+    form->Form_Load();
+    form->show();
+    bool topMostMeanwhile = true;
+    bool closedMeanwhile = true;
+    fonts.whileOpen = [&] {
+        topMostMeanwhile = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        Click(window, "Command_1");
+        Click(window, "Command_0");
+        closedMeanwhile = window->close();
+    };
+    fonts.answer = FontObject{"Verdana", 12, true, true};
+    Click(window, "commFont_1");
+    QVERIFY(!topMostMeanwhile);
+    QVERIFY(!closedMeanwhile);
+    QCOMPARE(game.ui.messages.size(), size_t{3});
+    QCOMPARE(game.ui.messages[0].title, std::string("We're not dont yet"));
+    QCOMPARE(game.ui.messages[0].text, std::string("Close the font browser first!"));
+    QVERIFY(window->isVisible());
+    QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(Text(window, "labelVal_1"), QStringLiteral("Verdana,Verdana,Verdana Bold Italic"));
+    QCOMPARE(Text(window, "labelVal_5"), QStringLiteral("-9,-9,-12"));
+    QCOMPARE(Find<QLineEdit>(window, "Text1")->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(game.folder.Read(kIni), std::string("[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n"));
+    Click(window, "Command_0");
+    QVERIFY(Gone(window));
+}
+
+void SettingsWindowsTest::fontsFailedSaveKeepsTheWindow() {
+    Game game;
+    game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=0\r\n");
+    test::FailingFileSystem failing(*game.fs);
+    failing.failWith = "Disk full";
+    Session session(failing, game.settings, game.ui);
+    SetGamePaths(session, game.folder.Folder());
+    test::FakeFontDialog fonts;
+    auto* window = new ui::formMonster(session, nullptr, &fonts);
+    window->Form_Load();
+    window->show();
+    Click(window, "Command_1");
+    QCOMPARE(game.ui.messages.size(), size_t{1});
+    QVERIFY(game.ui.messages[0].text.find("Disk full") != std::string::npos);
+    QVERIFY(window->isVisible());
+    QCOMPARE(Text(window, "labelVal_3"), QStringLiteral("Arial,Arial,Arial Bold"));
+    QCOMPARE(game.folder.Read(kIni), std::string("[Fonts]\r\ngOSFontUseGlobal=0\r\n"));
+    delete window;
+}
+
+void SettingsWindowsTest::fontsOpensOnce() {
+    Game game;
+    game.folder.Write(kIni, "[Fonts]\r\n");
+    QWidget owner;
+    test::FakeFontDialog fonts;
+    auto* first = ui::formMonster::Show(game.session, &owner, &fonts);
+    QCOMPARE(ui::formMonster::Show(game.session, &owner, &fonts), first);
+    QCOMPARE(owner.findChildren<ui::formMonster*>().size(), 1);
+}
+
+void SettingsWindowsTest::qtFontDialogReportsTheChosenFont() {
+    ui::QtFontDialog dialog;
+    FontObject font{"Sans Serif", 10};
+    const auto answer = [](bool accept) {
+        QTimer::singleShot(0, [accept] {
+            for (auto* widget : QApplication::topLevelWidgets()) {
+                if (auto* open = qobject_cast<QFontDialog*>(widget); open && open->isVisible()) {
+                    QFont chosen = open->currentFont();
+                    chosen.setPointSize(14);
+                    chosen.setItalic(true);
+                    open->setCurrentFont(chosen);
+                    accept ? open->accept() : open->reject();
+                }
+            }
+        });
+    };
+    answer(false);
+    QVERIFY(!dialog.ChooseFont(font));
+    QCOMPARE(font.Size, 10.0);
+    answer(true);
+    QVERIFY(dialog.ChooseFont(font));
+    QCOMPARE(font.Size, 14.0);
+    QVERIFY(font.Italic);
+    QVERIFY(!font.Name.empty());
+}
+
+void SettingsWindowsTest::qtFolderChooserAnswersThePathOrNothing() {
+    test::TestGameFolder folder;
+    folder.MakeFolder("Pods");
+    const QString pods = QString::fromStdString(folder.Native("Pods").string());
+    QWidget owner;
+    ui::QtFolderBrowser browser(&owner);
+    const auto answer = [&](bool accept) {
+        QTimer::singleShot(0, [&, accept] {
+            for (auto* widget : QApplication::topLevelWidgets()) {
+                if (auto* open = qobject_cast<QFileDialog*>(widget); open && open->isVisible()) {
+                    QCOMPARE(open->windowTitle(), QStringLiteral("Please select a folder:"));
+                    open->selectFile(pods);
+                    QMetaObject::invokeMethod(open, accept ? "accept" : "reject");
+                }
+            }
+        });
+    };
+    answer(false);
+    QCOMPARE(browser.ChooseFolder(folder.Folder(), "Please select a folder:"), std::string());
+    answer(true);
+    const std::string chosen = browser.ChooseFolder(folder.Folder(), "Please select a folder:");
+    QCOMPARE(QDir(QString::fromStdString(chosen)).canonicalPath(), QDir(pods).canonicalPath());
+}
+
+QTEST_MAIN(SettingsWindowsTest)
+#include "SettingsWindowsTest.moc"
