@@ -1,0 +1,138 @@
+// The install operator end to end: the executable copied into a game folder, started from a shell
+// without any display.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void Write(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+struct Outcome {
+    int status = -1;
+    std::string errors;
+};
+
+class InstallCommand : public ::testing::Test {
+protected:
+    InstallCommand() {
+        std::random_device random;
+        root_ = fs::temp_directory_path() / ("marvok-cli-" + std::to_string(random()));
+        game_ = root_ / "Monster Truck Madness 2";
+        fs::create_directories(game_);
+        fs::copy_file(MARVOK_EXECUTABLE, game_ / "marvok");
+        fs::create_directories(root_ / "config");
+        std::ofstream(game_ / "monster.exe").close();
+        fs::resize_file(game_ / "monster.exe", 2925568);
+        for (auto pod : {"a.pod", "b.pod", "Fixes/c.pod"}) {
+            Write(game_ / pod, "POD");
+        }
+        Write(game_ / "pod.ini", "1\r\na.pod\r\n");
+    }
+    ~InstallCommand() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    // Runs marvok with the arguments, no display and its own settings folder.
+    Outcome Run(const std::vector<std::string>& arguments, bool display = false) {
+        std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY";
+        command += display ? " QT_QPA_PLATFORM=offscreen" : " -u QT_QPA_PLATFORM";
+        command += " XDG_CONFIG_HOME='" + (root_ / "config").string() + "'";
+        command += " '" + (game_ / "marvok").string() + "'";
+        for (const auto& a : arguments) {
+            command += " '" + a + "'";
+        }
+        command += " 2>'" + (root_ / "errors.txt").string() + "'";
+        Outcome outcome;
+        const int raw = std::system(command.c_str());
+        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        outcome.errors = Read(root_ / "errors.txt");
+        return outcome;
+    }
+
+    fs::path root_;
+    fs::path game_;
+};
+
+TEST_F(InstallCommand, WritesTheListAsPodIniWithoutADisplay) {
+    Write(root_ / "Pod Lists" / "race.ini", "3\r\nFixes\\c.pod\r\nmissing.pod\r\nB.POD\r\n");
+    const Outcome outcome = Run({"/Install", (root_ / "Pod Lists").string() + "/race.ini"});
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "2\r\nFixes\\c.pod\r\nB.POD\r\n");
+}
+
+TEST_F(InstallCommand, ARelativeListIsTakenFromTheGameFolder) {
+    Write(game_ / "ini" / "race.ini", "1\r\nb.pod\r\n");
+    EXPECT_EQ(Run({"/i", "ini/race.ini"}).status, 0);
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\nb.pod\r\n");
+}
+
+TEST_F(InstallCommand, AnUnreadableListLeavesPodIniAndSaysWhy) {
+    fs::create_directories(game_ / "broken.ini");
+    const Outcome outcome = Run({"/i", "broken.ini"});
+    EXPECT_NE(outcome.status, 0);
+    EXPECT_NE(outcome.errors.find("broken.ini"), std::string::npos) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
+}
+
+TEST_F(InstallCommand, WithoutADisplayTheWindowCannotOpenAndNothingIsWritten) {
+    const Outcome outcome = Run({});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.errors.find("display"), std::string::npos) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
+}
+
+TEST_F(InstallCommand, ASecondInstanceEndsAtOnceWithoutInstalling) {
+    Write(game_ / "race.ini", "1\r\nb.pod\r\n");
+    // The first instance shows its window on the offscreen platform and stays.
+    const pid_t first = fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+        const std::string exe = (game_ / "marvok").string();
+        execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // Wait until the first instance holds the lock: a second one then ends with status 3.
+    Outcome second;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        second = Run({"/i", "race.ini"});
+        if (second.status == 3) {
+            break;
+        }
+        Write(game_ / "pod.ini", "1\r\na.pod\r\n");  // the lock was not held yet: try again
+    }
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
+    EXPECT_EQ(second.status, 3) << second.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
+}
+
+}  // namespace
