@@ -135,7 +135,8 @@ std::vector<std::string> PrivateProfile::Keys(std::string_view section) const {
             }
             continue;
         }
-        if (inSection && !t.empty()) {
+        // Only keys that hold a value are listed; ";" lines are comments here.
+        if (inSection && t.find('=') != std::string::npos && t.front() != ';') {
             keys.push_back(text::Trim(std::string_view(t).substr(0, t.find('=')), kTrimmed));
         }
     }

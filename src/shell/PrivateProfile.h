@@ -18,7 +18,8 @@ public:
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     // False, and nothing changed, when a name or the value holds a line break or the key a "=".
     bool Set(std::string_view section, std::string_view key, std::string_view value);
-    // Names of the keys of a section, in file order (the first section of that name).
+    // Names of the keys of a section that hold a value, in file order (the first section of that
+    // name); lines starting with ";" are not listed.
     std::vector<std::string> Keys(std::string_view section) const;
     std::string Serialize() const { return content_; }
 

@@ -136,10 +136,11 @@ TEST(PrivateProfile, RefusesTextThatWouldBreakTheFileApart) {
     EXPECT_EQ(profile.Serialize(), before);
 }
 
-TEST(PrivateProfile, ListsKeysInFileOrderOfTheFirstSection) {
+TEST(PrivateProfile, ListsKeysWithValuesInFileOrderOfTheFirstSection) {
     const auto profile =
-        PrivateProfile::Parse("[S]\r\nb=1\r\n\r\nA\r\n[T]\r\nx=1\r\n[s]\r\nc=1\r\n");
-    EXPECT_EQ(profile.Keys("s"), (std::vector<std::string>{"b", "A"}));
+        PrivateProfile::Parse("[S]\r\nb=1\r\n\r\nA\r\n; note=1\r\n=2\r\nc =3\r\n[T]\r\nx=1\r\n"
+                              "[s]\r\nd=1\r\n");
+    EXPECT_EQ(profile.Keys("s"), (std::vector<std::string>{"b", "", "c"}));
     EXPECT_TRUE(profile.Keys("missing").empty());
 }
 

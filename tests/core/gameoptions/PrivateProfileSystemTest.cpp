@@ -1,0 +1,184 @@
+// Our ini reader and writer next to the system's own GetPrivateProfileStringA and
+// WritePrivateProfileStringA, on the same files: same values read, same keys in the same order.
+// (Untouched bytes are compared elsewhere: Wine rewrites the whole file, Windows does not.)
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "shell/PrivateProfile.h"
+
+namespace marvok {
+namespace {
+
+struct Read {
+    const char* section;
+    const char* key;
+};
+struct Write {
+    const char* section;
+    const char* key;
+    const char* value;
+};
+struct SystemCase {
+    const char* name;
+    std::string content;
+    std::vector<Read> reads;
+    std::vector<Write> writes;
+    std::vector<const char*> sections;  // whose keys and values are compared after the writes
+};
+
+void PrintTo(const SystemCase& c, std::ostream* os) { *os << c.name; }
+
+std::string TempFile(const char* name) {
+    static std::atomic<int> counter{0};
+    const auto folder = std::filesystem::temp_directory_path() / "marvok-profile-test";
+    std::filesystem::create_directories(folder);
+    return (folder / (std::string(name) + "-" + std::to_string(counter++) + ".ini")).string();
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string SystemGet(const std::string& path, const char* section, const char* key) {
+    char buffer[1024] = {};
+    GetPrivateProfileStringA(section, key, "Empty", buffer, sizeof buffer, path.c_str());
+    return buffer;
+}
+
+std::vector<std::string> SystemKeys(const std::string& path, const char* section) {
+    char buffer[8192] = {};
+    const DWORD n = GetPrivateProfileStringA(section, nullptr, "", buffer, sizeof buffer,
+                                             path.c_str());
+    std::vector<std::string> keys;
+    for (DWORD at = 0; at < n;) {
+        std::string key(buffer + at);
+        at += static_cast<DWORD>(key.size()) + 1;
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+class PrivateProfileSystem : public ::testing::TestWithParam<SystemCase> {};
+
+TEST_P(PrivateProfileSystem, AgreesWithTheSystemCalls) {
+    const SystemCase& c = GetParam();
+    const std::string path = TempFile(c.name);
+    Put(path, c.content);
+    auto ours = PrivateProfile::Parse(c.content);
+    for (const Read& r : c.reads) {
+        EXPECT_EQ(ours.Get(r.section, r.key).value_or("Empty"), SystemGet(path, r.section, r.key))
+            << "[" << r.section << "] " << r.key;
+    }
+    for (const Write& w : c.writes) {
+        ASSERT_TRUE(WritePrivateProfileStringA(w.section, w.key, w.value, path.c_str()));
+        ASSERT_TRUE(ours.Set(w.section, w.key, w.value));
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush the cache
+    const auto reread = PrivateProfile::Parse(ours.Serialize());
+    for (const char* section : c.sections) {
+        const auto keys = SystemKeys(path, section);
+        EXPECT_EQ(reread.Keys(section), keys) << "[" << section << "]";
+        for (const auto& key : keys) {
+            EXPECT_EQ(reread.Get(section, key).value_or("Empty"),
+                      SystemGet(path, section, key.c_str()))
+                << "[" << section << "] " << key;
+        }
+    }
+    std::filesystem::remove(path);
+}
+
+const std::string kMonster =
+    "[Fonts]\r\n"
+    "gOSFontUseGlobal=1\r\n"
+    "  gOSFontUse_SmallLCD = 1 \r\n"
+    "gOSFontName_Small=\"Verdana,Verdana,Verdana Italic\"\r\n"
+    "gOSFontName_Large='Modern,Modern,Modern '\r\n"
+    "gLocalizationFile=ui\\MTM2-pig.loc\r\n"
+    "\r\n"
+    "[Sound]\r\n"
+    "volume=7\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PrivateProfileSystem,
+    ::testing::Values(
+        SystemCase{"MonsterIni",
+                   kMonster,
+                   {{"fonts", "GOSFONTUSEGLOBAL"},
+                    {"Fonts", "gOSFontUse_SmallLCD"},
+                    {"Fonts", "gOSFontName_Small"},
+                    {"Fonts", "gOSFontName_Large"},
+                    {"Fonts", "gOSFontUse_Large"},
+                    {"Game", "kookyHornFlag"},
+                    {"Sound", "volume"}},
+                   {{"Fonts", "gOSFontUseGlobal", "0"},
+                    {"Fonts", "gOSFontUse_Large", "1"},
+                    {"Fonts", "gOSFontName_SmallLCD", "Modern,Modern,Modern "},
+                    {"Fonts", "gOSFontName_Medium",
+                     "Lucida Console,Lucida Console,Lucida Console Bold"},
+                    {"Game", "kookyHornFlag", "1"},
+                    {"Game", "latencyDisplay", "2"},
+                    {"Game", "showHiddenTrack", "666"}},
+                   {"Fonts", "Sound", "Game"}},
+        SystemCase{"DuplicatesFirstWins",
+                   "[S]\r\nk=1\r\nK=2\r\n[s]\r\nm=3\r\n",
+                   {{"S", "k"}, {"S", "m"}},
+                   {{"S", "m", "4"}, {"S", "k", "5"}},
+                   {"S"}},
+        SystemCase{"KeysWithoutEquals",
+                   "[S]\r\nB\r\nk=1\r\n",
+                   {{"S", "B"}, {"S", "k"}},
+                   {{"S", "b", "set"}, {"S", "n", ""}},
+                   {"S"}},
+        SystemCase{"BeforeTheFirstSection",
+                   "top=1\r\n[S]\r\nk=1\r\n",
+                   {{"S", "top"}, {"S", "k"}},
+                   {{"T", "x", "1"}},
+                   {"S", "T"}},
+        SystemCase{"CarriageReturnsOnly",
+                   "[S]\rk=1\r[T]\rx=2",
+                   {{"S", "k"}, {"T", "x"}},
+                   {{"S", "n", "2"}, {"T", "x", "3"}},
+                   {"S", "T"}},
+        SystemCase{"BracketWithoutClose",
+                   "[S]\r\n[T\r\nk=1\r\n",
+                   {{"S", "k"}, {"T", "k"}},
+                   {{"S", "k", "2"}},
+                   {"S"}},
+        SystemCase{"EmptyFile", "", {{"S", "k"}}, {{"S", "k", "v"}, {"S", "a", "'q'"}}, {"S"}},
+        SystemCase{"BlanksAndQuotes",
+                   "[ S ]\r\n\t a \t=\t\" x \" \r\nb='y\"\r\nc=\"\"\r\n",
+                   {{"S", "a"}, {" S ", "b"}, {"S", "c"}},
+                   {{"S", "a", "\"z\""}},
+                   {"S"}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(PrivateProfileSystemFile, MissingFileIsCreatedByBoth) {
+    const std::string path = TempFile("Missing");
+    std::filesystem::remove(path);
+    EXPECT_EQ(SystemGet(path, "Fonts", "gOSFontUseGlobal"), "Empty");
+    ASSERT_TRUE(WritePrivateProfileStringA("Fonts", "gOSFontUseGlobal", "1", path.c_str()));
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    auto ours = PrivateProfile::Parse("");
+    ASSERT_TRUE(ours.Set("Fonts", "gOSFontUseGlobal", "1"));
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream system;
+    system << in.rdbuf();
+    EXPECT_EQ(PrivateProfile::Parse(system.str()).Get("Fonts", "gOSFontUseGlobal"),
+              ours.Get("Fonts", "gOSFontUseGlobal"));
+    EXPECT_EQ(ours.Serialize(), "[Fonts]\r\ngOSFontUseGlobal=1\r\n");
+    in.close();
+    std::filesystem::remove(path);
+}
+
+}  // namespace
+}  // namespace marvok
