@@ -10,14 +10,18 @@
 #include "platform/Process.h"
 #include "platform/SettingsStore.h"
 #include "podlist/Session.h"
+#include "shell/mShortcutsPlus.h"
 #include "ui/Form1.h"
+#include "ui/Icons.h"
+#include "ui/QtDesktop.h"
 #include "ui/QtUserInterface.h"
 
 int main(int argc, char** argv) {
     using namespace marvok;
     const std::string programFolder = platform::ExecutableFolder();
     // A second instance of this installation ends before reading or writing anything.
-    const auto lock = platform::AcquireInstanceLock(programFolder + "/" + platform::ExecutableName());
+    const auto lock =
+        platform::AcquireInstanceLock(programFolder + "/" + platform::ExecutableName());
     if (!lock) {
         std::cerr << "Marvok is already running.\n";
         return 3;
@@ -26,7 +30,7 @@ int main(int argc, char** argv) {
     const auto fs = platform::CreateFileSystem(programFolder);
     const auto settings = platform::CreateSettingsStore(kAppTitle);
 
-    // Installing a list from a plain shell must work without any display.
+    // Installing a list from a plain shell must work without any display: no QApplication then.
     const bool windowSystem = platform::HasWindowSystem();
     std::unique_ptr<QApplication> app;
     if (windowSystem) {
@@ -36,13 +40,17 @@ int main(int argc, char** argv) {
                                                 .arg(MARVOK_VERSION_MAJOR)
                                                 .arg(MARVOK_VERSION_MINOR)
                                                 .arg(MARVOK_VERSION_PATCH));
+        QApplication::setWindowIcon(ui::ProgramIcon());
     }
     ConsoleUserInterface console(std::cerr);
     ui::QtUserInterface dialogs;
+    dialogs.SetNativePath([&fs](std::string_view path) { return fs->NativePath(path); });
     UserInterface& port = windowSystem ? static_cast<UserInterface&>(dialogs) : console;
 
     Session session(*fs, *settings, port);
-    const Startup::Result started = Startup::FormLoad(session, programFolder, commandLine);
+    const Startup::Services services = mShortcutsPlus::Install(session);
+    const Startup::Result started =
+        Startup::FormLoad(session, programFolder, commandLine, services);
     if (!started.showWindow) {
         return started.exitCode;
     }
@@ -51,10 +59,15 @@ int main(int argc, char** argv) {
                      "one: marvok /install <list>.ini\n";
         return 1;
     }
-    ui::Form1 window(session);
+    ui::QtDesktop desktop;
+    ui::Form1 window(session, desktop);
+    desktop.SetMainWindow(&window);
     dialogs.SetOwner(&window);
+    // The registry, fonts, settings and shortcut windows plug in here through window.Hooks().
+    window.Hooks().changeProgramShortcut = [&session](int index) {
+        mShortcutsPlus::ToggleProgramShortcut(session, index);
+    };
     window.show();
-    const int code = app->exec();
-    Startup::FormUnload(session);
-    return code;
+    // Closing the window runs the shutdown (the question about a missing pod.ini) itself.
+    return app->exec();
 }

@@ -1,61 +1,337 @@
 #include "ui/Form1.h"
 
-#include <QGridLayout>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
+#include <algorithm>
 
-#include "podlist/mCommonFunctions.h"
+#include "app/Startup.h"
+#include "ui/FormAbout.h"
+#include "ui/Icons.h"
 #include "ui/QtUserInterface.h"
 
 namespace marvok::ui {
 namespace {
 
-void Fill(QListWidget* widget, const ListBox& list) {
-    widget->clear();
-    for (std::size_t i = 0; i < list.Count(); ++i) {
-        widget->addItem(ToQString(list.Item(i)));
+using mResizeWindow::TwipRect;
+
+// Shows a list's entries in the widget, reusing its rows so that the scroll position stays.
+void ShowList(QListWidget* widget, const ListBox& list) {
+    const int count = static_cast<int>(list.Count());
+    const bool checks = list.Style() == ListStyle::CheckBoxes;
+    widget->setUpdatesEnabled(false);
+    while (widget->count() > count) {
+        delete widget->takeItem(widget->count() - 1);
     }
+    while (widget->count() < count) {
+        auto* item = new QListWidgetItem(widget);
+        // The check box is drawn, but the click is the core's to handle.
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    }
+    for (int row = 0; row < count; ++row) {
+        QListWidgetItem* item = widget->item(row);
+        const QString text = ToQString(list.Item(static_cast<std::size_t>(row)));
+        if (item->text() != text) {
+            item->setText(text);
+        }
+        if (checks) {
+            const Qt::CheckState state =
+                list.Checked(static_cast<std::size_t>(row)) ? Qt::Checked : Qt::Unchecked;
+            if (item->data(Qt::CheckStateRole) != QVariant(static_cast<int>(state))) {
+                item->setCheckState(state);
+            }
+        }
+    }
+    widget->setUpdatesEnabled(true);
 }
+
+const char* const kToolbarTips[] = {"New List", "Open",           "Save",  "Save as",
+                                    "Refresh",  "Copy",           "Paths", "Registry",
+                                    "Notepad",  "Fonts & Things", "About"};
+// Left edges inside the frame: the list commands, a gap, then the tools.
+const int kToolbarLefts[] = {0, 360, 720, 1080, 1440, 1800, 2280, 2640, 3000, 3360, 3720};
+constexpr double kToolbarButton = 375;
 
 }  // namespace
 
-Form1::Form1(Session& session, QWidget* parent)
-    : QWidget(parent),
-      session_(session),
-      list1_(new QListWidget(this)),
-      list2_(new QListWidget(this)),
-      label3_(new QLabel(this)),
-      label4_(new QLabel(this)) {
+Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
+    : QMainWindow(parent), session_(session), desktop_(desktop), events_(session, desktop) {
     setObjectName(QStringLiteral("Form1"));
-    list1_->setObjectName(QStringLiteral("List1"));
-    list2_->setObjectName(QStringLiteral("List2"));
-    label3_->setObjectName(QStringLiteral("Label3"));
-    label4_->setObjectName(QStringLiteral("Label4"));
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Number in Pod.in : "), this), 0, 0);
-    grid->addWidget(label3_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Number NOT mounted : "), this), 0, 2);
-    grid->addWidget(label4_, 0, 3);
-    grid->addWidget(list1_, 1, 0, 1, 2);
-    grid->addWidget(list2_, 1, 2, 1, 2);
-    connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        mCommonFunctions::MovePod(session_, static_cast<std::size_t>(list1_->row(item)),
-                                  session_.List1, session_.List2, "");
-        SyncFromSession();
+    setWindowIcon(ProgramIcon());
+    events_.Hooks().showAbout = [this] { ShowAbout(); };
+    BuildMenus();
+    BuildControls();
+
+    // The window's default and cancel buttons: Enter presses "Save && Exit" (or the button that
+    // has the focus), Escape "Cancel".
+    const auto pressDefault = [this] {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        QAbstractButton* target = focused != nullptr ? focused : commFile_[1];
+        if (target->isEnabled() && target->isVisible()) {
+            target->click();
+        }
+    };
+    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, pressDefault);
+    }
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        if (commFile_[2]->isEnabled()) {
+            commFile_[2]->click();
+        }
     });
-    connect(list2_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        mCommonFunctions::MovePod(session_, static_cast<std::size_t>(list2_->row(item)),
-                                  session_.List2, session_.List1, "checkLimit");
-        SyncFromSession();
-    });
-    setWindowTitle(ToQString(session_.Caption));
-    resize(380, 368);
+
+    // The designed inner area, 5700 x 5520 twips.
+    central_->resize(qRound(5700 / TwipsPerPixelX()), qRound(5520 / TwipsPerPixelY()));
+    resize(central_->width(), central_->height() + menuBar()->sizeHint().height());
     SyncFromSession();
+    commFile_[1]->setFocus();
+}
+
+Form1::~Form1() {
+    if (about_) {
+        delete about_.data();
+    }
+}
+
+void Form1::BuildControls() {
+    central_ = new QWidget(this);
+    central_->setObjectName(QStringLiteral("Form1Inner"));
+    setCentralWidget(central_);
+    central_->installEventFilter(this);
+
+    toolbarFrame_ = new QFrame(central_);
+    toolbarFrame_->setObjectName(QStringLiteral("toolbarFrame"));
+    toolbarFrame_->setFrameShape(QFrame::NoFrame);
+    for (int i = 0; i < 11; ++i) {
+        auto* button = new QToolButton(toolbarFrame_);
+        button->setObjectName(QString::fromStdString(ControlName("toolbar", i)));
+        button->setToolTip(QString::fromUtf8(kToolbarTips[i]));
+        button->setAccessibleName(button->toolTip());
+        button->setIcon(ToolbarIcon(i));
+        button->setIconSize(QSize(18, 18));
+        button->setGeometry(qRound(kToolbarLefts[i] / TwipsPerPixelX()), 0,
+                            qRound(kToolbarButton / TwipsPerPixelX()),
+                            qRound(kToolbarButton / TwipsPerPixelY()));
+        connect(button, &QToolButton::clicked, this, [this, i] { ClickToolbar(i); });
+        toolbar_[static_cast<std::size_t>(i)] = button;
+        Register({ControlName("toolbar", i), nullptr, button, true, false});
+    }
+
+    const auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, central_);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    label1_ = label("Label1", QStringLiteral("Number in Pod.in : "));
+    label3_ = label("Label3", QStringLiteral("zero"));
+    label2_ = label("Label2", QStringLiteral("Number NOT mounted : "));
+    label4_ = label("Label4", QStringLiteral("zero"));
+
+    for (int i = 0; i < 3; ++i) {
+        auto* list = new QListWidget(central_);
+        list->setObjectName(QStringLiteral("List%1").arg(i + 1));
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setUniformItemSizes(true);
+        list->installEventFilter(this);
+        connect(list, &QListWidget::itemClicked, this,
+                [this, i, list](QListWidgetItem* item) { ClickList(i, list->row(item)); });
+        lists_[static_cast<std::size_t>(i)] = list;
+    }
+
+    const QString captions[] = {QStringLiteral("Save && &Launch"), QStringLiteral("Save && E&xit"),
+                                QStringLiteral("&Cancel")};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QPushButton(captions[i], central_);
+        button->setObjectName(QString::fromStdString(ControlName("commFile", i)));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this,
+                [this, i] { Run([this, i] { events_.commFile_Click(i); }); });
+        commFile_[static_cast<std::size_t>(i)] = button;
+        Register({ControlName("commFile", i), nullptr, button, true, false});
+    }
+    commFile_[1]->setDefault(true);
+}
+
+double Form1::TwipsPerPixelX() const {
+    return 1440.0 / std::max(1, logicalDpiX());
+}
+double Form1::TwipsPerPixelY() const {
+    return 1440.0 / std::max(1, logicalDpiY());
+}
+
+void Form1::ClickList(int list, int row) {
+    if (row < 0) {
+        return;
+    }
+    const auto position = static_cast<std::size_t>(row);
+    Run([this, list, position] {
+        switch (list) {
+            case 0:
+                events_.List1_Click(position);
+                break;
+            case 1:
+                events_.List2_Click(position);
+                break;
+            default:
+                events_.List3_Click(position);
+                break;
+        }
+    });
+    // The next entry takes the clicked one's place, so the keyboard can go on from there.
+    QListWidget* widget = lists_[static_cast<std::size_t>(list)];
+    if (widget->count() > 0) {
+        widget->setCurrentRow(std::min(row, widget->count() - 1));
+    }
+}
+
+void Form1::ClickToolbar(int index) {
+    bool focusExit = false;
+    Run([this, index, &focusExit] { focusExit = events_.toolbar_Click(index); });
+    if (focusExit) {
+        commFile_[1]->setFocus();
+    }
+}
+
+void Form1::Refresh() {
+    Run([this] { events_.menuRefresh_Click(); });
+}
+
+void Form1::ShowAbout() {
+    if (!about_) {
+        about_ = new FormAbout(desktop_);
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }
 
 void Form1::SyncFromSession() {
-    Fill(list1_, session_.List1);
-    Fill(list2_, session_.List2);
+    const ListBox* models[] = {&session_.List1, &session_.List2, &session_.List3};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (shownRevisions_[i] != models[i]->Revision()) {
+            ShowList(lists_[i], *models[i]);
+            shownRevisions_[i] = models[i]->Revision();
+        }
+    }
     label3_->setText(ToQString(session_.Label3));
     label4_->setText(ToQString(session_.Label4));
+    for (const Command& command : commands_) {
+        const bool enabled = session_.controls.Enabled(command.name);
+        const bool checked = session_.controls.Checked(command.name);
+        if (command.action != nullptr) {
+            if (command.syncEnabled) {
+                command.action->setEnabled(enabled);
+            }
+            if (command.syncChecked) {
+                command.action->setChecked(checked);
+            }
+        } else if (command.widget != nullptr && command.syncEnabled) {
+            command.widget->setEnabled(enabled);
+        }
+    }
+    setWindowTitle(ToQString(session_.Caption));
+    ApplyLayout();
+}
+
+void Form1::ApplyLayout() {
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    mResizeWindow::WindowMetrics window;
+    window.innerWidth = central_->width() * tx;
+    window.innerHeight = central_->height() * ty;
+    window.outerWidth = frameGeometry().width() * tx;
+    window.outerHeight = frameGeometry().height() * ty;
+    window.minimized = isMinimized();
+
+    // The designed sizes fit the designer's font; a larger font widens what it must.
+    double buttonWidth = mResizeWindow::kButtonWidth;
+    for (QPushButton* button : commFile_) {
+        buttonWidth = std::max(buttonWidth, button->sizeHint().width() * tx);
+    }
+    window.buttonWidth = buttonWidth;
+    const auto fitText = [tx, ty](TwipRect& rect, QLabel* label, double designWidth) {
+        rect.width = std::max(designWidth, label->sizeHint().width() * tx);
+        rect.height = std::max(195.0, label->sizeHint().height() * ty);
+    };
+    fitText(geometry_.Label1, label1_, 1305);
+    fitText(geometry_.Label2, label2_, 1695);
+    fitText(geometry_.Label3, label3_, 0);  // sized to its text
+    fitText(geometry_.Label4, label4_, 0);
+    for (TwipRect& button : geometry_.commFile) {
+        button.width = buttonWidth;
+        button.height = std::max(495.0, commFile_[0]->sizeHint().height() * ty);
+    }
+
+    geometry_ = mResizeWindow::ComputeMainWindowGeometry(
+        geometry_, window, session_.ToolbarDisplay == "yes", session_.ViewMode);
+    const auto place = [tx, ty](QWidget* widget, const TwipRect& r) {
+        widget->setGeometry(qRound(r.left / tx), qRound(r.top / ty), qRound(r.width / tx),
+                            qRound(r.height / ty));
+        widget->setVisible(r.visible);
+    };
+    place(toolbarFrame_, geometry_.toolbarFrame);
+    place(label1_, geometry_.Label1);
+    place(label2_, geometry_.Label2);
+    place(label3_, geometry_.Label3);
+    place(label4_, geometry_.Label4);
+    place(lists_[0], geometry_.List1);
+    place(lists_[1], geometry_.List2);
+    place(lists_[2], geometry_.List3);
+    for (std::size_t i = 0; i < 3; ++i) {
+        place(commFile_[i], geometry_.commFile[i]);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == central_ && event->type() == QEvent::Resize) {
+        ApplyLayout();  // Form_Resize
+    } else if (event->type() == QEvent::KeyPress) {
+        // Space on a list does what a click on its current entry does.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (int i = 0; i < 3; ++i) {
+            QListWidget* list = lists_[static_cast<std::size_t>(i)];
+            if (watched == list && key->key() == Qt::Key_Space && key->modifiers() == 0) {
+                ClickList(i, list->currentRow());
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Minimising keeps the layout; restoring applies it again.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        ApplyLayout();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) {
+        unloaded_ = true;
+        Startup::FormUnload(session_);
+        SyncFromSession();
+        // The other windows go with the main window.
+        if (about_) {
+            about_->close();
+        }
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != this && window->isVisible()) {
+                window->close();
+            }
+        }
+    }
+    event->accept();
 }
 
 }  // namespace marvok::ui

@@ -1,27 +1,100 @@
 #pragma once
 
-#include <QLabel>
-#include <QListWidget>
-#include <QWidget>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
+#include "podlist/Desktop.h"
+#include "podlist/MainWindowEvents.h"
 #include "podlist/Session.h"
+#include "podlist/mResizeWindow.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QToolButton;
 
 namespace marvok::ui {
 
-// The main window: the mounted and unmounted pods side by side with their counts.
-class Form1 final : public QWidget {
+class FormAbout;
+
+// The main window: the mounted and unmounted pods with their counts, the menus, the toolbar and
+// the three buttons. It shows the session and hands every click to the core's handlers.
+class Form1 final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(Session& session, QWidget* parent = nullptr);
+    Form1(Session& session, Desktop& desktop, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The windows other modules bring (registry, fonts, paths, shortcuts, shell verbs).
+    WindowHooks& Hooks() { return events_.Hooks(); }
+    // Shows the session again after another window changed it.
+    void SyncFromSession();
+    // The Refresh command, for the settings window's "Save".
+    void Refresh();
+
+    const mResizeWindow::MainWindowGeometry& Geometry() const { return geometry_; }
+    double TwipsPerPixelX() const;
+    double TwipsPerPixelY() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void SyncFromSession();
+    // A menu item or control whose enabled and checked state the session holds.
+    struct Command {
+        std::string name;
+        QAction* action = nullptr;
+        QWidget* widget = nullptr;
+        bool syncEnabled = true;
+        bool syncChecked = false;
+    };
+
+    void BuildControls();
+    void BuildMenus();
+    // A menu item named as its control, running handler (through Run) when chosen.
+    QAction* AddItem(QMenu* menu, const QString& caption, const std::string& name,
+                     std::function<void()> handler, bool checkable = false);
+    void Register(Command command) { commands_.push_back(std::move(command)); }
+
+    // Runs a handler of the core, then shows the session.
+    template <typename Handler>
+    void Run(Handler&& handler) {
+        handler();
+        SyncFromSession();
+    }
+    void ClickList(int list, int row);
+    void ClickToolbar(int index);
+    void ShowAbout();
+    void ApplyLayout();
 
     Session& session_;
-    QListWidget* list1_;
-    QListWidget* list2_;
-    QLabel* label3_;
-    QLabel* label4_;
+    Desktop& desktop_;
+    MainWindowEvents events_;
+    mResizeWindow::MainWindowGeometry geometry_ = mResizeWindow::DesignerGeometry();
+
+    QWidget* central_ = nullptr;
+    QFrame* toolbarFrame_ = nullptr;
+    std::array<QToolButton*, 11> toolbar_{};
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLabel* label4_ = nullptr;
+    std::array<QListWidget*, 3> lists_{};
+    std::array<QPushButton*, 3> commFile_{};
+    std::array<std::uint64_t, 3> shownRevisions_{~0ULL, ~0ULL, ~0ULL};
+    std::vector<Command> commands_;
+    QPointer<FormAbout> about_;
+    bool unloaded_ = false;
 };
 
 }  // namespace marvok::ui

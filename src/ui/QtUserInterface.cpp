@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace marvok::ui {
 
@@ -50,15 +53,25 @@ MessageAnswer QtUserInterface::ShowMessage(std::string_view title, std::string_v
     }
 }
 
+QString NameFilter(std::string_view description, std::string_view pattern) {
+    const QString text = ToQString(description).trimmed();
+    // Qt reads the patterns from the parentheses at the end, separated by blanks.
+    const QString patterns =
+        ToQString(pattern).trimmed().replace(QLatin1Char(';'), QLatin1Char(' '));
+    if (text.endsWith(QStringLiteral("(") + patterns + QStringLiteral(")"))) {
+        return text;
+    }
+    return text + QStringLiteral(" (") + patterns + QStringLiteral(")");
+}
+
 std::string QtUserInterface::ShowFileDialog(const FileDialogRequest& request) {
     QStringList filters;
     for (const auto& [description, pattern] : request.filters) {
-        // Qt reads the patterns from the parentheses: give it the pattern itself.
-        filters << ToQString(description).trimmed() + QStringLiteral(" (") +
-                       ToQString(pattern).trimmed().replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                       QStringLiteral(")");
+        filters << NameFilter(description, pattern);
     }
-    QFileDialog dialog(owner_, ToQString(request.title), ToQString(request.initialFolder));
+    const std::string folder =
+        nativePath_ ? nativePath_(request.initialFolder) : request.initialFolder;
+    QFileDialog dialog(owner_, ToQString(request.title), ToQString(folder));
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
@@ -76,6 +89,43 @@ std::string QtUserInterface::ShowFileDialog(const FileDialogRequest& request) {
         return {};
     }
     return FromQString(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
+}
+
+QFont ToQFont(const FontObject& object) {
+    QFont font(ToQString(object.Name));
+    if (object.Size > 0) {
+        font.setPointSizeF(object.Size);
+    }
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(object.Weight, 1, 1000)));
+    if (object.Bold && object.Weight < QFont::DemiBold) {
+        font.setBold(true);
+    }
+    font.setItalic(object.Italic);
+    font.setUnderline(object.Underline);
+    font.setStrikeOut(object.Strikethrough);
+    return font;
+}
+
+void FromQFont(const QFont& font, FontObject& object) {
+    // Bold first, then the weight, as the dialog's answer is read.
+    object.Bold = font.bold();
+    object.Italic = font.italic();
+    object.Strikethrough = font.strikeOut();
+    object.Underline = font.underline();
+    object.Weight = font.weight();
+    // The dialog answers in tenths of a point.
+    object.Size = std::round(font.pointSizeF() * 10) / 10;
+    object.Name = FromQString(font.family());
+}
+
+bool QtUserInterface::ChooseFont(FontObject& curFont) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, ToQFont(curFont), owner_);
+    if (!ok) {
+        return false;
+    }
+    FromQFont(chosen, curFont);
+    return true;
 }
 
 }  // namespace marvok::ui

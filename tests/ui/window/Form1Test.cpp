@@ -1,0 +1,432 @@
+// The main window driven by its control names, offscreen, with the user and the desktop faked.
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "app/Startup.h"
+#include "podlist/mPodini.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeUserInterface.h"
+#include "support/MemorySettingsStore.h"
+#include "support/TestGameFolder.h"
+#include "ui/Form1.h"
+#include "ui/FormAbout.h"
+
+namespace marvok::ui {
+namespace {
+
+QStringList Names(std::initializer_list<const char*> names) {
+    QStringList list;
+    for (const char* name : names) {
+        list << QString::fromLatin1(name);
+    }
+    return list;
+}
+
+}  // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    // A game folder with pods a.pod ... and, when asked, the game, its settings and pod.ini.
+    struct Game {
+        std::uintmax_t exeSize = 2920448;  // MTM2 Unpatched
+        bool monsterIni = true;
+        std::string podIni = "2\r\nb.pod\r\nd.pod\r\n";  // empty: no pod.ini
+        int pods = 6;
+        short viewMode = 2;
+    };
+
+    void Start(const Game& setup) {
+        folder = std::make_unique<test::TestGameFolder>();
+        for (int i = 0; i < setup.pods; ++i) {
+            folder->Write(PodName(i), "POD");
+        }
+        if (setup.exeSize != 0) {
+            folder->WriteSized("monster.exe", setup.exeSize);
+        }
+        if (setup.monsterIni) {
+            folder->Write("system\\Monster.ini", "[Game]\r\n");
+        }
+        if (!setup.podIni.empty()) {
+            folder->Write("pod.ini", setup.podIni);
+        }
+        settings = std::make_unique<test::MemorySettingsStore>();
+        settings->Set("Prefs", "ViewMode", std::to_string(setup.viewMode));
+        fs = platform::CreateFileSystem(folder->Folder());
+        ui = std::make_unique<test::FakeUserInterface>();
+        desktop = std::make_unique<test::FakeDesktop>();
+        session = std::make_unique<Session>(*fs, *settings, *ui);
+        Startup::FormLoad(*session, folder->Folder(), {});
+        form = std::make_unique<Form1>(*session, *desktop);
+        desktop->onClose = [this] { form->close(); };
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    static std::string PodName(int i) {
+        return std::string(1, static_cast<char>('a' + i)) + ".pod";
+    }
+
+    template <typename T>
+    T* Find(const char* name) {
+        T* child = form->findChild<T*>(QString::fromLatin1(name));
+        if (child == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return child;
+    }
+    QListWidget* List(int n) {
+        return Find<QListWidget>(n == 1 ? "List1" : n == 2 ? "List2" : "List3");
+    }
+    QStringList Texts(QListWidget* list) {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i) {
+            texts << list->item(i)->text();
+        }
+        return texts;
+    }
+    // A click on the entry's text, away from any check box.
+    void ClickRow(QListWidget* list, int row) {
+        QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(rect.right() - 10, rect.center().y()));
+    }
+    QString Text(const char* label) { return Find<QLabel>(label)->text(); }
+    void Press(int key, QWidget* target = nullptr) {
+        QTest::keyClick(target != nullptr ? target : form->focusWidget(),
+                        static_cast<Qt::Key>(key));
+    }
+
+    std::unique_ptr<test::TestGameFolder> folder;
+    std::unique_ptr<test::MemorySettingsStore> settings;
+    std::unique_ptr<platform::FileSystem> fs;
+    std::unique_ptr<test::FakeUserInterface> ui;
+    std::unique_ptr<test::FakeDesktop> desktop;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<Form1> form;
+
+private slots:
+    void cleanup() {
+        form.reset();
+        session.reset();
+        folder.reset();
+    }
+
+    void startsWithTheListsTheCountsAndTheFocusOnSaveAndExit() {
+        Start({});
+        QCOMPARE(form->windowTitle(), QStringLiteral("MTM2 Unpatched"));
+        QCOMPARE(Texts(List(1)), (Names({"b.pod", "d.pod"})));
+        QCOMPARE(Texts(List(2)), (Names({"a.pod", "c.pod", "e.pod", "f.pod"})));
+        QCOMPARE(Text("Label3"), QStringLiteral("2"));
+        QCOMPARE(Text("Label4"), QStringLiteral("4"));
+        QCOMPARE(form->focusWidget(), Find<QPushButton>("commFile_1"));
+        QVERIFY(List(1)->isVisible() && List(2)->isVisible() && !List(3)->isVisible());
+    }
+
+    void clicksMovePodsBetweenTheLists() {
+        Start({});
+        ClickRow(List(2), 0);  // mount a.pod: at the end
+        QCOMPARE(Texts(List(1)), (Names({"b.pod", "d.pod", "a.pod"})));
+        ClickRow(List(1), 1);  // unmount d.pod: into its sorted place
+        QCOMPARE(Texts(List(2)), (Names({"c.pod", "d.pod", "e.pod", "f.pod"})));
+        QCOMPARE(Text("Label3"), QStringLiteral("2"));
+        QCOMPARE(Text("Label4"), QStringLiteral("4"));
+        QVERIFY(ui->messages.empty());
+        // Space on a list is the keyboard's click.
+        List(2)->setFocus();
+        List(2)->setCurrentRow(3);
+        Press(Qt::Key_Space);
+        QCOMPARE(Texts(List(1)).last(), QStringLiteral("f.pod"));
+    }
+
+    void mountingAtThePodLimitMovesNothing() {
+        Game setup;
+        setup.pods = 31;
+        setup.podIni = "30\r\n";
+        for (int i = 0; i < 30; ++i) {
+            setup.podIni += PodName(i) + "\r\n";
+        }
+        Start(setup);
+        QCOMPARE(List(1)->count(), 30);
+        ClickRow(List(2), 0);
+        QCOMPARE(List(1)->count(), 30);
+        QCOMPARE(List(2)->count(), 1);
+        QCOMPARE(ui->messages.size(), std::size_t{1});
+        QCOMPARE(ui->messages[0].title, std::string("Pod Limit"));
+        QCOMPARE(ui->messages[0].text, std::string("MTM2 Unpatched pod limit is 30 pods"));
+    }
+
+    void singleListClickAnywhereOnAnEntryTogglesItsCheck() {
+        Game setup;
+        setup.viewMode = 1;
+        Start(setup);
+        QListWidget* list = List(3);
+        QVERIFY(list->isVisible() && !List(1)->isVisible() && !List(2)->isVisible());
+        QVERIFY(!Find<QLabel>("Label2")->isVisible() && !Find<QLabel>("Label4")->isVisible());
+        QCOMPARE(Texts(list).mid(0, 2), (Names({"b.pod", "d.pod"})));
+        QCOMPARE(Text("Label3"), QStringLiteral("2 of 6"));
+        const int row = static_cast<int>(Texts(list).indexOf(QStringLiteral("e.pod")));
+        ClickRow(list, row);
+        QCOMPARE(list->item(row)->checkState(), Qt::Checked);
+        QCOMPARE(Text("Label3"), QStringLiteral("3 of 6"));
+        ClickRow(list, 0);
+        QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("b.pod"));  // entries never move
+        QCOMPARE(Text("Label3"), QStringLiteral("2 of 6"));
+    }
+
+    void singleListUndoesACheckBeyondTheLimit() {
+        Game setup;
+        setup.viewMode = 1;
+        setup.pods = 31;
+        setup.podIni = "30\r\n";
+        for (int i = 0; i < 30; ++i) {
+            setup.podIni += PodName(i) + "\r\n";
+        }
+        Start(setup);
+        QListWidget* list = List(3);
+        QCOMPARE(list->count(), 31);
+        ClickRow(list, 30);
+        QCOMPARE(list->item(30)->checkState(), Qt::Unchecked);
+        QCOMPARE(Text("Label3"), QStringLiteral("30 of 31"));
+        QCOMPARE(ui->messages.size(), std::size_t{1});
+    }
+
+    void toolbarKeyHidesTheToolbarAndLiftsTheLists() {
+        Start({});
+        QAction* toolbar = Find<QAction>("menuToolbar");
+        QVERIFY(toolbar->isChecked());
+        const int labelTop = Find<QLabel>("Label1")->y();
+        const int listTop = List(1)->y();
+        const int listHeight = List(1)->height();
+        QTest::keyClick(form.get(), Qt::Key_F4);
+        QVERIFY(!Find<QWidget>("toolbarFrame")->isVisible());
+        QVERIFY(!toolbar->isChecked());
+        const int lift = qRound(510 / form->TwipsPerPixelY());
+        QCOMPARE(Find<QLabel>("Label1")->y(), labelTop - lift);
+        QCOMPARE(List(1)->y(), listTop - lift);
+        QVERIFY(qAbs(List(1)->height() - (listHeight + lift)) <= 1);
+        QCOMPARE(settings->Get("Prefs", "ToolbarDisplay"), std::optional<std::string>("no"));
+        QTest::keyClick(form.get(), Qt::Key_F4);
+        QVERIFY(Find<QWidget>("toolbarFrame")->isVisible());
+        QCOMPARE(List(1)->y(), listTop);
+    }
+
+    void sideBySideKeySwitchesPresentationAndShowsPodIniAsStored() {
+        Start({});
+        ClickRow(List(2), 0);  // an unsaved change
+        QAction* sideBySide = Find<QAction>("menuViewmode");
+        QVERIFY(sideBySide->isChecked());
+        QTest::keyClick(form.get(), Qt::Key_F8);
+        QVERIFY(!sideBySide->isChecked());
+        QVERIFY(List(3)->isVisible());
+        QVERIFY(!Find<QLabel>("Label4")->isVisible());
+        QCOMPARE(Text("Label3"), QStringLiteral("2 of 6"));
+        QCOMPARE(List(3)->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(List(3)->item(2)->checkState(), Qt::Unchecked);
+        QTest::keyClick(form.get(), Qt::Key_F8);
+        QVERIFY(sideBySide->isChecked());
+        QCOMPARE(Texts(List(1)), (Names({"b.pod", "d.pod"})));
+        QCOMPARE(Text("Label4"), QStringLiteral("4"));
+    }
+
+    void alphabetizeTogglesItsCheckAndStoresIt() {
+        Start({});
+        QAction* sort = Find<QAction>("menuSort");
+        QVERIFY(!sort->isChecked());
+        sort->trigger();
+        QVERIFY(sort->isChecked());
+        QCOMPARE(settings->Get("Prefs", "SortMode"), std::optional<std::string>("yes"));
+        sort->trigger();
+        QVERIFY(!sort->isChecked());
+    }
+
+    void disabledCommands_data() {
+        QTest::addColumn<qulonglong>("exeSize");
+        QTest::addColumn<bool>("monsterIni");
+        QTest::addColumn<bool>("podIni");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("disabled");
+        const QStringList unknown = Names({"toolbar_7", "menuPrefs_1", "menuFile_5", "commFile_0"});
+        const QStringList fonts = Names({"menuPrefs_2", "toolbar_9"});
+        const QStringList notepad = Names({"menuFile_0", "toolbar_8"});
+        QTest::newRow("patched, complete")
+            << 2925568ULL << true << true << QStringLiteral("MTM2 Patched") << QStringList{};
+        QTest::newRow("no game") << 0ULL << true << true << QStringLiteral("Unknown") << unknown;
+        QTest::newRow("another size")
+            << 1234ULL << true << true << QStringLiteral("Unknown") << unknown;
+        QTest::newRow("MTM1") << 3109888ULL << true << true << QStringLiteral("MTM1 Unpatched")
+                              << Names({"menuReset"});
+        QTest::newRow("no Monster.ini")
+            << 2920448ULL << false << true << QStringLiteral("MTM2 Unpatched") << fonts;
+        QTest::newRow("no pod.ini")
+            << 2918400ULL << true << false << QStringLiteral("MTM2 Trial") << notepad;
+    }
+
+    void disabledCommands() {
+        QFETCH(qulonglong, exeSize);
+        QFETCH(bool, monsterIni);
+        QFETCH(bool, podIni);
+        QFETCH(QString, title);
+        QFETCH(QStringList, disabled);
+        Game setup;
+        setup.exeSize = exeSize;
+        setup.monsterIni = monsterIni;
+        if (!podIni) {
+            setup.podIni.clear();
+        }
+        Start(setup);
+        QCOMPARE(form->windowTitle(), title);
+        const QStringList all = Names({"toolbar_7", "menuPrefs_1", "menuFile_5", "commFile_0",
+                                       "menuReset", "menuPrefs_2", "toolbar_9", "menuFile_0",
+                                       "toolbar_8", "menuPrefs_3", "toolbar_0", "menuFile_4"});
+        for (const QString& name : all) {
+            QObject* control = form->findChild<QObject*>(name);
+            QVERIFY2(control != nullptr, qPrintable(name));
+            bool enabled = false;
+            if (auto* action = qobject_cast<QAction*>(control)) {
+                enabled = action->isEnabled();
+            } else if (auto* menu = qobject_cast<QMenu*>(control)) {
+                enabled = menu->menuAction()->isEnabled();
+            } else {
+                enabled = qobject_cast<QWidget*>(control)->isEnabled();
+            }
+            QVERIFY2(enabled != disabled.contains(name), qPrintable(name));
+        }
+    }
+
+    void enterPressesSaveAndExit() {
+        Start({});
+        ClickRow(List(2), 0);
+        List(2)->setFocus();
+        Press(Qt::Key_Return);
+        QCOMPARE(folder->Read("pod.ini"), std::string("3\r\nb.pod\r\nd.pod\r\na.pod\r\n"));
+        QCOMPARE(desktop->events, (std::vector<std::string>{"close"}));
+        QVERIFY(!form->isVisible());
+    }
+
+    void escapePressesCancel() {
+        Start({});
+        ClickRow(List(2), 0);
+        Press(Qt::Key_Escape);
+        QCOMPARE(folder->Read("pod.ini"), std::string("2\r\nb.pod\r\nd.pod\r\n"));
+        QVERIFY(!form->isVisible());
+    }
+
+    void enterOnAnotherButtonPressesThatButton() {
+        Start({});
+        auto* cancel = Find<QPushButton>("commFile_2");
+        cancel->setFocus();
+        ClickRow(List(2), 0);
+        cancel->setFocus();
+        Press(Qt::Key_Enter);
+        QCOMPARE(folder->Read("pod.ini"), std::string("2\r\nb.pod\r\nd.pod\r\n"));
+        QVERIFY(!form->isVisible());
+    }
+
+    void saveAndLaunchMinimisesStartsTheGameAndCloses() {
+        Start({});
+        QTest::mouseClick(Find<QPushButton>("commFile_0"), Qt::LeftButton);
+        QCOMPARE(desktop->events.size(), std::size_t{3});
+        QCOMPARE(desktop->events[0], std::string("minimize"));
+        QVERIFY(desktop->events[1].rfind("start ", 0) == 0);
+        QCOMPARE(desktop->events[2], std::string("close"));
+        QVERIFY(!form->isVisible());
+    }
+
+    void closingWithoutPodIniAsksAndClosesTheOtherWindows() {
+        Game setup;
+        setup.podIni.clear();
+        setup.pods = 0;
+        Start(setup);
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        FormAbout* shown = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* candidate = qobject_cast<FormAbout*>(w);
+                candidate && candidate->isVisible()) {
+                shown = candidate;
+            }
+        }
+        QVERIFY(shown != nullptr);
+        ui->answers.push_back(MessageAnswer::No);
+        form->close();
+        QCOMPARE(ui->messages.size(), std::size_t{1});
+        QCOMPARE(ui->messages[0].title, std::string("File Not Found"));
+        QCOMPARE(ui->messages[0].text,
+                 std::string("Pod.ini does not exist.\nDo you want to create it now?"));
+        QCOMPARE(ui->messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(ui->messages[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(ui->messages[0].defaultButton, 0);
+        QVERIFY(!folder->Exists("pod.ini"));
+        QTRY_VERIFY(!shown->isVisible());
+    }
+
+    void toolbarCopyPutsTheListOnTheClipboardAndFocusesSaveAndExit() {
+        Start({});
+        List(1)->setFocus();
+        QTest::mouseClick(Find<QToolButton>("toolbar_5"), Qt::LeftButton);
+        QCOMPARE(desktop->clipboard, std::string("2\r\nb.pod\r\nd.pod\r\n"));
+        QCOMPARE(form->focusWidget(), Find<QPushButton>("commFile_1"));
+    }
+
+    void aboutOpensOnceAboveOtherWindows() {
+        Start({});
+        QTest::mouseClick(Find<QToolButton>("toolbar_10"), Qt::LeftButton);
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        int open = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* about = qobject_cast<FormAbout*>(w); about && about->isVisible()) {
+                ++open;
+                QVERIFY(about->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            }
+        }
+        QCOMPARE(open, 1);
+        QVERIFY(!form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void layoutFollowsTheWindowSize() {
+        Start({});
+        const double tx = form->TwipsPerPixelX();
+        form->resize(qRound(8000 / tx), form->height());
+        QWidget* inner = form->centralWidget();
+        const double w = inner->width() * tx;
+        QCOMPARE(List(1)->x(), qRound(130 / tx));
+        QCOMPARE(List(2)->x(), qRound((std::round(w) / 2 + 130) / tx));
+        auto* exit = Find<QPushButton>("commFile_1");
+        QVERIFY(qAbs(exit->x() + exit->width() / 2.0 - inner->width() / 2.0) <= 1);
+        QVERIFY(List(1)->geometry().bottom() < exit->y());
+        // A window made too narrow keeps the placement it had.
+        const int list2Left = List(2)->x();
+        form->resize(qRound(3000 / tx), form->height());
+        QCOMPARE(List(2)->x(), list2Left);
+    }
+
+    void minimisingKeepsTheLayout() {
+        Start({});
+        const QRect before = List(2)->geometry();
+        form->showMinimized();
+        QCoreApplication::processEvents();
+        QCOMPARE(List(2)->geometry(), before);
+        form->showNormal();
+        QCoreApplication::processEvents();
+        QCOMPARE(List(2)->geometry(), before);
+    }
+};
+
+int RunForm1Tests(int argc, char** argv) {
+    Form1Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace marvok::ui
+
+#include "Form1Test.moc"

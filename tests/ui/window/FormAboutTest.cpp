@@ -1,0 +1,105 @@
+// The about window: its texts, its place above other windows and its link.
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/FakeDesktop.h"
+#include "ui/FormAbout.h"
+
+namespace marvok::ui {
+
+class FormAboutTest : public QObject {
+    Q_OBJECT
+
+    QLabel* Link(FormAbout& about) { return about.findChild<QLabel*>(QStringLiteral("Label4")); }
+    static QColor Colour(QLabel* label) { return label->palette().color(QPalette::WindowText); }
+    static void Send(QWidget* target, QEvent::Type type, Qt::MouseButtons buttons = {}) {
+        const QPointF at(2, 2);
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+    }
+
+private slots:
+    void showsTheProgramAboveOtherWindows() {
+        test::FakeDesktop desktop;
+        FormAbout about(desktop);
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Marvok"));
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("Marvok"));
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+                 FormAbout::VersionText(MARVOK_VERSION_MAJOR, MARVOK_VERSION_MINOR,
+                                        MARVOK_VERSION_PATCH));
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label3"))->text(),
+                 QStringLiteral("A program for Monster Truck Madness 2"));
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size(),
+                 QSize(48, 48));
+        QVERIFY(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!about.isModal());
+    }
+
+    void versionText_data() {
+        QTest::addColumn<int>("revision");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("release") << 0 << QStringLiteral("v1.0.0");
+        QTest::newRow("two digits") << 12 << QStringLiteral("v1.0.12");
+    }
+
+    void versionText() {
+        QFETCH(int, revision);
+        QFETCH(QString, text);
+        QCOMPARE(FormAbout::VersionText(1, 0, revision), text);
+    }
+
+    void linkColoursFollowTheMouse() {
+        test::FakeDesktop desktop;
+        FormAbout about(desktop);
+        about.show();
+        QLabel* link = Link(about);
+        QCOMPARE(Colour(link), QColor(0, 0, 0));
+        Send(link, QEvent::MouseMove);
+        QCOMPARE(Colour(link), QColor(0, 0, 255));
+        Send(link, QEvent::MouseButtonPress, Qt::LeftButton);
+        QCOMPARE(Colour(link), QColor(0x80, 0x80, 0xFF));
+        Send(link, QEvent::MouseButtonRelease);
+        // A click leaves it light blue until the mouse moves on.
+        QCOMPARE(Colour(link), QColor(0x80, 0x80, 0xFF));
+        Send(link, QEvent::MouseMove);
+        QCOMPARE(Colour(link), QColor(0, 0, 255));
+        Send(&about, QEvent::MouseMove);
+        QCOMPARE(Colour(link), QColor(0, 0, 0));
+    }
+
+    void aClickOnTheLinkOpensItsCaption() {
+        test::FakeDesktop desktop;
+        FormAbout about(desktop);
+        about.show();
+        QLabel* link = Link(about);
+        QVERIFY(link->text().startsWith(QStringLiteral("http")));
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(desktop.events, std::vector<std::string>{"open " + link->text().toStdString()});
+        // Nothing visible when it cannot be opened.
+        desktop.openError = "no browser";
+        QTest::mouseClick(link, Qt::LeftButton);
+        QVERIFY(about.isVisible());
+    }
+
+    void okCloses() {
+        test::FakeDesktop desktop;
+        FormAbout about(desktop);
+        about.show();
+        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cButton")), Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+    }
+};
+
+int RunFormAboutTests(int argc, char** argv) {
+    FormAboutTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace marvok::ui
+
+#include "FormAboutTest.moc"
