@@ -139,7 +139,9 @@ void Form1::BuildControls() {
         auto* list = new QListWidget(central_);
         list->setObjectName(QStringLiteral("List%1").arg(i + 1));
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setUniformItemSizes(true);
+        // Long names scroll sideways rather than lose their ends.
+        list->setTextElideMode(Qt::ElideNone);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         list->installEventFilter(this);
         connect(list, &QListWidget::itemClicked, this,
                 [this, i, list](QListWidgetItem* item) { ClickList(i, list->row(item)); });

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
 #include <memory>
 
@@ -81,6 +82,17 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         Save(form, file);
+        if (viewMode == QStringLiteral("2") && toolbar == QStringLiteral("yes")) {
+            // The menus, with their check marks, shortcut keys and greyed items.
+            for (const char* name : {"mnuFile", "mnuEdit", "menuShorts", "mnuView"}) {
+                auto* menu = form.findChild<QMenu*>(QString::fromLatin1(name));
+                QVERIFY(menu != nullptr);
+                menu->popup(form.mapToGlobal(QPoint(0, 0)));
+                QVERIFY(QTest::qWaitForWindowExposed(menu));
+                Save(*menu, QStringLiteral("menu-%1.png").arg(QString::fromLatin1(name)));
+                menu->hide();
+            }
+        }
     }
 
     void aboutWindow() {
