@@ -48,7 +48,9 @@ std::optional<std::string> IniSettingsStore::Read(std::string_view section,
 std::string IniSettingsStore::Write(std::string_view section, std::string_view key,
                                     std::string_view value) {
     auto profile = PrivateProfile::Parse(Load(path_));
-    profile.Set(section, key, value);
+    if (!profile.Set(section, key, value)) {
+        return "The setting holds a line break or its name an \"=\": it cannot be stored.";
+    }
     const auto slash = path_.find_last_of('/');
     if (slash != std::string::npos && slash > 0) {
         if (auto error = MakeFolders(path_.substr(0, slash)); !error.empty()) {

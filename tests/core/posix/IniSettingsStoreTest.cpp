@@ -38,3 +38,18 @@ TEST(IniSettingsStore, AWriteThatFailsSaysWhy) {
 
 }  // namespace
 }  // namespace marvok::platform
+
+namespace marvok::platform {
+namespace {
+
+TEST(IniSettingsStore, AValueThatWouldBreakTheFileIsRefused) {
+    test::TestGameFolder dir;
+    IniSettingsStore store(dir.Native("marvok.ini").string());
+    EXPECT_EQ(store.Write("userDir", "path(0)", "/pods"), "");
+    EXPECT_NE(store.Write("userDir", "path(1)", "/a\n[Prefs]\nViewMode=1"), "");
+    EXPECT_FALSE(store.Read("Prefs", "ViewMode"));
+    EXPECT_EQ(store.Read("userDir", "path(0)"), "/pods");
+}
+
+}  // namespace
+}  // namespace marvok::platform
