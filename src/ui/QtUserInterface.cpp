@@ -64,6 +64,30 @@ QString NameFilter(std::string_view description, std::string_view pattern) {
     return text + QStringLiteral(" (") + patterns + QStringLiteral(")");
 }
 
+namespace {
+
+// "ini" for a preselected "*.ini"; nothing for patterns that name no one extension.
+QString DefaultSuffix(const FileDialogRequest& request) {
+    const int index = request.filterIndex - 1;
+    if (index < 0 || index >= static_cast<int>(request.filters.size())) {
+        return {};
+    }
+    const QString pattern =
+        ToQString(request.filters[static_cast<std::size_t>(index)].second).trimmed();
+    if (!pattern.startsWith(QStringLiteral("*."))) {
+        return {};
+    }
+    const QString suffix = pattern.mid(2);
+    for (QChar c : suffix) {
+        if (!c.isLetterOrNumber()) {
+            return {};
+        }
+    }
+    return suffix;
+}
+
+}  // namespace
+
 std::string QtUserInterface::ShowFileDialog(const FileDialogRequest& request) {
     QStringList filters;
     for (const auto& [description, pattern] : request.filters) {
@@ -78,6 +102,12 @@ std::string QtUserInterface::ShowFileDialog(const FileDialogRequest& request) {
     }
     if (request.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // A bare name gets the extension of the chosen filter here rather than later from the
+        // caller, so that the overwrite question is about the file that will be written.
+        const QString suffix = filters.isEmpty() ? QString() : DefaultSuffix(request);
+        if (!suffix.isEmpty()) {
+            dialog.setDefaultSuffix(suffix);
+        }
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     } else {

@@ -182,6 +182,12 @@ private slots:
         QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
         QCOMPARE(list->item(0)->text(), QStringLiteral("b.pod"));  // entries never move
         QCOMPARE(Text("Label3"), QStringLiteral("2 of 6"));
+        // A click on the box itself toggles once, like a click on the text.
+        const QRect rect = list->visualItemRect(list->item(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(rect.left() + rect.height() / 2, rect.center().y()));
+        QCOMPARE(list->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(Text("Label3"), QStringLiteral("3 of 6"));
     }
 
     void singleListUndoesACheckBeyondTheLimit() {

@@ -1,6 +1,13 @@
 // The Qt side of the core's ports: dialog filters and fonts.
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "ui/QtUserInterface.h"
 
@@ -9,7 +16,73 @@ namespace marvok::ui {
 class QtPortsTest : public QObject {
     Q_OBJECT
 
+    static FileDialogRequest PodListRequest(bool save, const QString& folder) {
+        FileDialogRequest request;
+        request.save = save;
+        request.title = save ? "Save File" : "Open File";
+        request.filters = {{"Pod Files (*.ini)", "*.ini"}, {"All Files (*.*)", "*.*"}};
+        request.initialFolder = folder.toStdString();
+        request.fileMustExist = !save;
+        request.overwritePrompt = save;
+        return request;
+    }
+    // Acts on the open dialog from inside its own modal loop.
+    static void WhenShown(std::function<void(QFileDialog*)> act) {
+        QTimer::singleShot(0, [act = std::move(act)] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            act(dialog);
+        });
+    }
+    // Answers the next message box with the given button; records that it came.
+    static void AnswerNextBox(QMessageBox::StandardButton button, bool* came) {
+        QTimer::singleShot(0, [button, came] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            *came = box != nullptr;
+            if (box != nullptr) {
+                box->button(button)->click();
+            }
+        });
+    }
+
 private slots:
+    void saveDialogAsksBeforeReplacingTheFileThatWillBeWritten() {
+        QTemporaryDir folder;
+        QFile existing(folder.filePath(QStringLiteral("mylist.ini")));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        QtUserInterface ui;
+        bool asked = false;
+        WhenShown([&asked](QFileDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Save File"));
+            QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("Pod Files (*.ini)"));
+            dialog->selectFile(QStringLiteral("mylist"));
+            AnswerNextBox(QMessageBox::Yes, &asked);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        });
+        const std::string chosen = ui.ShowFileDialog(PodListRequest(true, folder.path()));
+        QVERIFY(asked);
+        QCOMPARE(QString::fromStdString(chosen),
+                 QDir::toNativeSeparators(folder.filePath(QStringLiteral("mylist.ini"))));
+    }
+
+    void openDialogRefusesAMissingFileAndStartsInTheFolder() {
+        QTemporaryDir folder;
+        QtUserInterface ui;
+        bool refused = false;
+        WhenShown([&refused, &folder](QFileDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Open File"));
+            QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
+            dialog->selectFile(QStringLiteral("missing.ini"));
+            AnswerNextBox(QMessageBox::Ok, &refused);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+            QVERIFY(dialog->isVisible());  // still asking
+            dialog->reject();
+        });
+        QCOMPARE(ui.ShowFileDialog(PodListRequest(false, folder.path())), std::string());
+        QVERIFY(refused);
+    }
+
     void nameFilter_data() {
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("pattern");
