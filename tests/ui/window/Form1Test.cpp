@@ -339,6 +339,21 @@ private slots:
         QVERIFY(!form->isVisible());
     }
 
+    void accessKeysPressTheButtons() {
+        Start({});
+        ClickRow(List(2), 0);
+        // An access key presses its button after the button's short animation.
+        QTest::keyClick(form.get(), Qt::Key_C, Qt::AltModifier);  // "&Cancel"
+        QTRY_VERIFY(!form->isVisible());
+        QCOMPARE(folder->Read("pod.ini"), std::string("2\r\nb.pod\r\nd.pod\r\n"));
+        cleanup();
+        Start({});
+        ClickRow(List(2), 0);
+        QTest::keyClick(form.get(), Qt::Key_X, Qt::AltModifier);  // "Save && E&xit"
+        QTRY_VERIFY(!form->isVisible());
+        QCOMPARE(folder->Read("pod.ini"), std::string("3\r\nb.pod\r\nd.pod\r\na.pod\r\n"));
+    }
+
     void saveAndLaunchMinimisesStartsTheGameAndCloses() {
         Start({});
         QTest::mouseClick(Find<QPushButton>("commFile_0"), Qt::LeftButton);
