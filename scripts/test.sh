@@ -23,5 +23,7 @@ cmake --preset mingw -G Ninja >/dev/null
 cmake --build --preset mingw -j "$jobs"
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
-ctest --preset mingw
-wineserver -k || true
+start=$SECONDS
+ctest --preset mingw -j "$jobs"
+echo "Wine test run: $((SECONDS - start)) s"
+wineserver -k 2>/dev/null || true

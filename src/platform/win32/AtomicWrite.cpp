@@ -14,17 +14,19 @@ using win32::UniqueHandle;
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// A symbolic link is replaced through: the file it points to is the one rewritten.
+// A symbolic link is replaced through: the file it points to is the one rewritten. The final
+// path of the open file is asked for every existing target, since Wine does not mark its Unix
+// links as reparse points.
 std::wstring FollowLink(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return path;
     }
     UniqueHandle file(CreateFileW(path.c_str(), 0,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.Valid()) {
-        return path;  // dangling: the rename then replaces the link itself
+        return path;
     }
     std::wstring final(MAX_PATH, L'\0');
     DWORD length = GetFinalPathNameByHandleW(
@@ -78,14 +80,23 @@ std::string WriteFileAtomically(const std::string& nativePath, std::string_view 
         return win32::SystemMessage(ERROR_INVALID_NAME);
     }
 
+    // A read-only file refuses to be replaced, as it refuses a write (Wine would rename over it).
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (old & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return Fail(ERROR_ACCESS_DENIED, {});
+    }
+
     std::wstring temp;
     UniqueHandle file;
     for (unsigned attempt = 0; attempt < 16 && !file.Valid(); ++attempt) {
         temp = TemporaryName(folder, base, attempt);
-        file = UniqueHandle(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS) {
-            return Fail(GetLastError(), {});
+        HANDLE created = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD error = GetLastError();
+        file = UniqueHandle(created);
+        if (!file.Valid() && error != ERROR_FILE_EXISTS) {
+            return Fail(error, {});
         }
     }
     if (!file.Valid()) {
@@ -97,8 +108,9 @@ std::string WriteFileAtomically(const std::string& nativePath, std::string_view 
         const DWORD chunk =
             static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
         DWORD done = 0;
-        if (!WriteFile(file.Get(), bytes.data() + written, chunk, &done, nullptr)) {
-            const DWORD error = GetLastError();
+        const BOOL ok = WriteFile(file.Get(), bytes.data() + written, chunk, &done, nullptr);
+        if (!ok || done == 0) {
+            const DWORD error = ok ? ERROR_WRITE_FAULT : GetLastError();
             file.Reset();
             return Fail(error, temp);
         }
@@ -113,9 +125,7 @@ std::string WriteFileAtomically(const std::string& nativePath, std::string_view 
         return Fail(GetLastError(), temp);
     }
 
-    // The new copy keeps what the old one was marked as (hidden, system, ...). A read-only
-    // target is left to refuse the replacement, as it would refuse a write.
-    const DWORD old = GetFileAttributesW(target.c_str());
+    // The new copy keeps what the old one was marked as (hidden, system, ...).
     if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         (old & kKeptAttributes) != 0) {
         if (!SetFileAttributesW(temp.c_str(), old & kKeptAttributes)) {

@@ -44,14 +44,16 @@ class MutexLock final : public InstanceLock {
 namespace win32 {
 
 std::wstring_view TextAfterProgramName(std::wstring_view commandLine) {
+    // Windows' own rule for the program name (CommandLineToArgvW): a quoted name ends at its
+    // closing quote, blanks inside it included; an unquoted one at the first blank.
     std::size_t pos = 0;
     if (!commandLine.empty() && commandLine.front() == L'"') {
-        // A quoted name runs to the closing quote; blanks inside it belong to the name.
         const auto close = commandLine.find(L'"', 1);
         pos = close == std::wstring_view::npos ? commandLine.size() : close + 1;
-    }
-    while (pos < commandLine.size() && !IsBlank(commandLine[pos])) {
-        ++pos;
+    } else {
+        while (pos < commandLine.size() && !IsBlank(commandLine[pos])) {
+            ++pos;
+        }
     }
     while (pos < commandLine.size() && IsBlank(commandLine[pos])) {
         ++pos;

@@ -5,7 +5,8 @@
 namespace marvok::platform::win32 {
 
 // The text after the program name in a Windows command line, as VB's Command$ gives it: the
-// program name (quoted, or up to the first blank) and the blanks after it are dropped.
+// program name (to its closing quote, or up to the first blank) and the blanks after it are
+// dropped.
 std::wstring_view TextAfterProgramName(std::wstring_view commandLine);
 
 // A stable hash of an instance key, the same for any letter case of the same path.

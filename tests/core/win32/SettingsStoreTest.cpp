@@ -1,0 +1,89 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/SettingsStore.h"
+
+namespace marvok::platform {
+namespace {
+
+// Each run works under an application name of its own and removes it afterwards.
+class SettingsStoreTest : public ::testing::Test {
+  protected:
+    SettingsStoreTest()
+        : appName_("Marvok Test " + std::to_string(GetCurrentProcessId())),
+          store_(CreateSettingsStore(appName_)) {}
+    ~SettingsStoreTest() override { RegDeleteTreeW(HKEY_CURRENT_USER, AppKey().c_str()); }
+
+    std::wstring AppKey() const {
+        return L"Software\\VB and VBA Program Settings\\Marvok Test " +
+               std::to_wstring(GetCurrentProcessId());
+    }
+    // The raw value as the registry holds it, with its type.
+    std::wstring RawValue(const std::wstring& section, const std::wstring& name,
+                          DWORD* type) const {
+        wchar_t buffer[256] = {};
+        DWORD size = sizeof buffer;
+        const LSTATUS status =
+            RegGetValueW(HKEY_CURRENT_USER, (AppKey() + L"\\" + section).c_str(), name.c_str(),
+                         RRF_RT_ANY | RRF_NOEXPAND, type, buffer, &size);
+        return status == ERROR_SUCCESS ? buffer : L"<missing>";
+    }
+
+    std::string appName_;
+    std::unique_ptr<SettingsStore> store_;
+};
+
+TEST_F(SettingsStoreTest, AMissingKeyOrSectionReadsAsNothing) {
+    EXPECT_FALSE(store_->Read("Prefs", "ViewMode"));
+    ASSERT_EQ(store_->Write("Prefs", "ViewMode", "1"), "");
+    EXPECT_FALSE(store_->Read("Prefs", "SortMode"));
+    EXPECT_FALSE(store_->Read("userDir", "ViewMode"));
+}
+
+TEST_F(SettingsStoreTest, WritesStringValuesWhereVbKeepsThem) {
+    ASSERT_EQ(store_->Write("userDir", "path(0)", "C:\\My Pods"), "");
+    DWORD type = 0;
+    EXPECT_EQ(RawValue(L"userDir", L"path(0)", &type), L"C:\\My Pods");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(store_->Read("userDir", "path(0)"), "C:\\My Pods");
+}
+
+TEST_F(SettingsStoreTest, KeyNamesMatchIgnoringCase) {
+    ASSERT_EQ(store_->Write("Prefs", "keepOnTop", "24"), "");
+    ASSERT_EQ(store_->Write("Prefs", "KeepOnTop", "30"), "");
+    EXPECT_EQ(store_->Read("Prefs", "keepontop"), "30");
+    EXPECT_EQ(store_->Read("PREFS", "keepOnTop"), "30");
+}
+
+TEST_F(SettingsStoreTest, RoundTripsEmptyAndNonAsciiText) {
+    ASSERT_EQ(store_->Write("userDir", "path(1)", ""), "");
+    EXPECT_EQ(store_->Read("userDir", "path(1)"), "");
+    ASSERT_EQ(store_->Write("userDir", "path(2)", "C:\\Spiele\\Zoë\\Größe"), "");
+    EXPECT_EQ(store_->Read("userDir", "path(2)"), "C:\\Spiele\\Zoë\\Größe");
+}
+
+TEST_F(SettingsStoreTest, AValueOfAnotherTypeReadsAsNothing) {
+    ASSERT_EQ(store_->Write("Prefs", "ViewMode", "2"), "");
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegOpenKeyExW(HKEY_CURRENT_USER, (AppKey() + L"\\Prefs").c_str(), 0, KEY_SET_VALUE, &key),
+        ERROR_SUCCESS);
+    const DWORD number = 2;
+    RegSetValueExW(key, L"FolderDepth", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof number);
+    RegCloseKey(key);
+    EXPECT_FALSE(store_->Read("Prefs", "FolderDepth"));
+    EXPECT_EQ(store_->Read("Prefs", "ViewMode"), "2");
+}
+
+TEST_F(SettingsStoreTest, ANulInANameIsRefusedWithAReason) {
+    EXPECT_NE(store_->Write("Prefs", std::string("View\0Mode", 9), "1"), "");
+    EXPECT_FALSE(store_->Read("Prefs", std::string("View\0Mode", 9)));
+    EXPECT_FALSE(store_->Read("Prefs", "View"));
+}
+
+}  // namespace
+}  // namespace marvok::platform

@@ -1,0 +1,172 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "shell/mCommonFunctions.h"
+#include "shell/mDirectoryBrowse.h"
+#include "support/TestGameFolder.h"
+
+namespace marvok::platform {
+namespace {
+
+std::wstring Wide(const std::string& text) {
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+class Win32FileSystemTest : public ::testing::Test {
+  protected:
+    std::string Path(std::string_view relative) const {
+        return game_.Folder() + "\\" + std::string(relative);
+    }
+    std::vector<std::string> Names(std::string_view folder) const {
+        std::vector<DirectoryEntry> entries;
+        EXPECT_TRUE(fs_->ListDirectory(folder, entries));
+        std::vector<std::string> names;
+        for (const auto& entry : entries) {
+            names.push_back(entry.name + (entry.isDirectory ? "\\" : ""));
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::TestGameFolder game_;
+    std::unique_ptr<FileSystem> fs_ = CreateFileSystem(game_.Folder());
+};
+
+TEST_F(Win32FileSystemTest, AttributesTellFilesFromFoldersAndMissingPaths) {
+    game_.Write("main.pod", "x");
+    game_.MakeFolder("Fixes");
+    EXPECT_EQ(fs_->Attributes(Path("main.pod")), EntryKind::File);
+    EXPECT_EQ(fs_->Attributes(Path("MAIN.POD")), EntryKind::File);
+    EXPECT_EQ(fs_->Attributes(Path("Fixes")), EntryKind::Directory);
+    EXPECT_EQ(fs_->Attributes(game_.Folder() + "\\"), EntryKind::Directory);
+    EXPECT_FALSE(fs_->Attributes(Path("gone.pod")));
+    EXPECT_FALSE(fs_->Attributes(""));
+    // A NUL must not cut the name short and find "main.pod".
+    EXPECT_FALSE(fs_->Attributes(Path(std::string("main.pod\0.txt", 13))));
+}
+
+TEST_F(Win32FileSystemTest, FileSizeCountsBeyondFourGigabytes) {
+    game_.WriteSized("big.pod", 5'000'000'123ull);
+    game_.Write("small.pod", "12345");
+    game_.MakeFolder("folder.pod");
+    EXPECT_EQ(fs_->FileSize(Path("big.pod")), 5'000'000'123ull);
+    EXPECT_EQ(fs_->FileSize(Path("small.pod")), 5u);
+    EXPECT_FALSE(fs_->FileSize(Path("folder.pod")));
+    EXPECT_FALSE(fs_->FileSize(Path("missing.pod")));
+}
+
+TEST_F(Win32FileSystemTest, ListDirectoryGivesNamesAndTheFolderBitOnce) {
+    game_.Write("main.pod");
+    // Made through the wide call: the name must come back as the same UTF-8 text.
+    const HANDLE made = CreateFileW(Wide(Path("Zoë.pod")).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, 0, nullptr);
+    ASSERT_NE(made, INVALID_HANDLE_VALUE);
+    CloseHandle(made);
+    game_.Write("my pod.pod");
+    game_.MakeFolder("addons");
+    game_.MakeFolder("extra.pod");
+    const std::vector<std::string> expected = {"Zoë.pod", "addons\\", "extra.pod\\", "main.pod",
+                                               "my pod.pod"};
+    EXPECT_EQ(Names(game_.Folder()), expected);
+    // A trailing backslash names the same folder.
+    EXPECT_EQ(Names(game_.Folder() + "\\"), expected);
+}
+
+TEST_F(Win32FileSystemTest, ListDirectoryOfAnEmptyFolderIsEmptyButOfAMissingOneFails) {
+    game_.MakeFolder("empty");
+    game_.Write("file.pod");
+    EXPECT_TRUE(Names(Path("empty")).empty());
+    std::vector<DirectoryEntry> entries{{"stale", false}};
+    EXPECT_FALSE(fs_->ListDirectory(Path("missing"), entries));
+    EXPECT_TRUE(entries.empty());
+    EXPECT_FALSE(fs_->ListDirectory(Path("file.pod"), entries));
+    EXPECT_FALSE(fs_->ListDirectory("", entries));
+}
+
+TEST_F(Win32FileSystemTest, ReadFileStopsAtTheLimitAndReportsFailures) {
+    game_.Write("pod.ini", "3\r\nmain.pod\r\n");
+    auto whole = fs_->ReadFile(Path("pod.ini"), 1000);
+    ASSERT_TRUE(whole.ok);
+    EXPECT_EQ(whole.bytes, "3\r\nmain.pod\r\n");
+    auto head = fs_->ReadFile(Path("pod.ini"), 4);
+    ASSERT_TRUE(head.ok);
+    EXPECT_EQ(head.bytes, "3\r\nm");
+
+    auto missing = fs_->ReadFile(Path("none.ini"), 1000);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.error.empty());
+    game_.MakeFolder("folder.ini");
+    EXPECT_FALSE(fs_->ReadFile(Path("folder.ini"), 1000).ok);
+}
+
+TEST_F(Win32FileSystemTest, PathsBeyondMaxPathWork) {
+    // Folders made with the long form, as the plain calls stop at MAX_PATH.
+    std::string folder = game_.Folder();
+    while (folder.size() < 300) {
+        folder += "\\a-rather-long-folder-name";
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + Wide(folder)).c_str(), nullptr));
+    }
+    const std::string file = folder + "\\deep.pod";
+    ASSERT_EQ(fs_->WriteFileAtomic(file, "deep"), "");
+    EXPECT_EQ(fs_->Attributes(file), EntryKind::File);
+    EXPECT_EQ(fs_->FileSize(file), 4u);
+    EXPECT_EQ(fs_->ReadFile(file, 100).bytes, "deep");
+    std::vector<DirectoryEntry> entries;
+    ASSERT_TRUE(fs_->ListDirectory(folder, entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "deep.pod");
+}
+
+// The short form a folder with blanks gets must be space-free and lead back to the folder.
+TEST_F(Win32FileSystemTest, ShortPathOfAFolderWithBlanksIsAnEightDotThreeAlias) {
+    game_.Write("My Pod Folder\\big.pod", "pod");
+    const std::string longPath = Path("My Pod Folder");
+    const std::string shortPath = mDirectoryBrowse::GetShortPath(*fs_, longPath);
+    ASSERT_FALSE(shortPath.empty());
+    EXPECT_EQ(shortPath.find(' '), std::string::npos);
+    EXPECT_LE(shortPath.size(), 164u);
+
+    // The folder's own name became an 8.3 alias with a "~"; the parent part is the parent's
+    // short form.
+    const auto slash = shortPath.find_last_of('\\');
+    ASSERT_NE(slash, std::string::npos);
+    const std::string leaf = shortPath.substr(slash + 1);
+    EXPECT_LE(leaf.size(), 8u);
+    EXPECT_NE(leaf.find('~'), std::string::npos);
+    EXPECT_EQ(shortPath.substr(0, slash), fs_->ShortPath(game_.Folder()));
+
+    EXPECT_EQ(fs_->Attributes(shortPath), EntryKind::Directory);
+    EXPECT_TRUE(mCommonFunctions::FileExists(*fs_, game_.Folder(), shortPath + "\\big.pod"));
+    // A path already short comes back unchanged.
+    EXPECT_EQ(fs_->ShortPath(shortPath), shortPath);
+}
+
+TEST_F(Win32FileSystemTest, ShortPathIsEmptyWhenMissingOrTooLong) {
+    EXPECT_EQ(fs_->ShortPath(Path("no such folder")), "");
+    EXPECT_EQ(fs_->ShortPath(""), "");
+    // Legal 8.3 names keep their length in the short form: add them until it passes 164.
+    const std::string shortBase = fs_->ShortPath(game_.Folder());
+    ASSERT_FALSE(shortBase.empty());
+    std::string folder = game_.Folder();
+    std::string suffix;
+    while (shortBase.size() + suffix.size() <= 164 + 9) {
+        suffix += "\\abcdefgh";
+        folder += "\\abcdefgh";
+        ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
+        const std::string expected = shortBase + suffix;
+        EXPECT_EQ(fs_->ShortPath(folder), expected.size() <= 164 ? expected : "")
+            << expected.size();
+    }
+}
+
+}  // namespace
+}  // namespace marvok::platform
