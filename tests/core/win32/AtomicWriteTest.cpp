@@ -56,13 +56,6 @@ TEST_F(AtomicWriteTest, CreatesAndReplacesTheFileWhole) {
     EXPECT_EQ(Names(), std::vector<std::string>{"pod.ini"});
 }
 
-TEST_F(AtomicWriteTest, ReplacesAFileNamedInAnotherLetterCase) {
-    game_.Write("Pod.ini", "old");
-    ASSERT_EQ(fs_->WriteFileAtomic(Path("POD.INI"), "new"), "");
-    EXPECT_EQ(game_.Read("Pod.ini"), "new");
-    EXPECT_EQ(Names().size(), 1u);
-}
-
 TEST_F(AtomicWriteTest, AFolderInTheWayFailsWithAReasonAndLeavesNoTemporaryFile) {
     game_.Write("target.ini\\inside.txt", "kept");
     const std::string reason = fs_->WriteFileAtomic(Path("target.ini"), "new");

@@ -79,11 +79,5 @@ TEST_F(SettingsStoreTest, AValueOfAnotherTypeReadsAsNothing) {
     EXPECT_EQ(store_->Read("Prefs", "ViewMode"), "2");
 }
 
-TEST_F(SettingsStoreTest, ANulInANameIsRefusedWithAReason) {
-    EXPECT_NE(store_->Write("Prefs", std::string("View\0Mode", 9), "1"), "");
-    EXPECT_FALSE(store_->Read("Prefs", std::string("View\0Mode", 9)));
-    EXPECT_FALSE(store_->Read("Prefs", "View"));
-}
-
 }  // namespace
 }  // namespace marvok::platform
