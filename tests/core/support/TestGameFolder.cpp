@@ -27,7 +27,9 @@ std::filesystem::path TestGameFolder::Native(std::string_view relative) const {
             c = '/';
         }
     }
-    return (root_ / std::filesystem::path(parts)).make_preferred();
+    // Names are UTF-8 on every platform, not the Windows ANSI code page.
+    return (root_ / std::filesystem::path(std::u8string(parts.begin(), parts.end())))
+        .make_preferred();
 }
 
 void TestGameFolder::Write(std::string_view relative, std::string_view bytes) const {
