@@ -28,6 +28,12 @@ std::string FollowLinks(const std::string& path) {
 
 std::string WriteFileAtomically(const std::string& nativePath, std::string_view bytes) {
     const std::string target = FollowLinks(nativePath);
+    // A file marked read-only is left alone, as Windows does, even where rename could replace it.
+    struct stat existing {};
+    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+        (existing.st_mode & 0222) == 0) {
+        return std::strerror(EACCES);
+    }
     const auto slash = target.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);

@@ -103,6 +103,15 @@ TEST(AtomicWrite, KeepsPermissionsAndWritesThroughLinks) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+TEST(AtomicWrite, AReadOnlyFileIsLeftAsItWas) {
+    test::TestGameFolder dir;
+    dir.Write("pod.ini", "1\r\nkeep.pod\r\n");
+    chmod(dir.Native("pod.ini").c_str(), 0444);
+    EXPECT_NE(WriteFileAtomically(dir.Native("pod.ini").string(), "0\r\n"), "");
+    EXPECT_EQ(dir.Read("pod.ini"), "1\r\nkeep.pod\r\n");
+    EXPECT_EQ(std::distance(fsys::directory_iterator(dir.Native("")), fsys::directory_iterator()), 1);
+}
+
 TEST(AtomicWrite, AFailureLeavesTheTargetAndNoTemporaryFile) {
     test::TestGameFolder dir;
     dir.Write("target\\inside.txt", "keep");  // a folder cannot be replaced by a file
