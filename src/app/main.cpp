@@ -64,9 +64,7 @@ int main(int argc, char** argv) {
     desktop.SetMainWindow(&window);
     dialogs.SetOwner(&window);
     // The registry, fonts, settings and shortcut windows plug in here through window.Hooks().
-    window.Hooks().changeProgramShortcut = [&session](int index) {
-        mShortcutsPlus::ToggleProgramShortcut(session, index);
-    };
+    mShortcutsPlus::HookMenu(session, window.Hooks());
     window.show();
     // Closing the window runs the shutdown (the question about a missing pod.ini) itself.
     return app->exec();

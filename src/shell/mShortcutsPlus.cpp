@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "platform/Process.h"
+#include "podlist/MainWindowEvents.h"
 #include "shell/Text.h"
 #include "shell/mCommonFunctions.h"
 
@@ -136,6 +137,10 @@ Startup::Services Install(Session& session) {
         CreateListShortcut(s, file);
     };
     return services;
+}
+
+void HookMenu(Session& session, WindowHooks& hooks) {
+    hooks.changeProgramShortcut = [&session](int index) { ToggleProgramShortcut(session, index); };
 }
 
 }  // namespace marvok::mShortcutsPlus

@@ -9,6 +9,9 @@
 #include "shell/cShortcut.h"
 #include "shell/mSpecialFolders.h"
 
+namespace marvok {
+struct WindowHooks;
+}
 namespace marvok::Startup {
 struct Services;
 }
@@ -48,5 +51,7 @@ std::string ProgramTarget(const Session& session);
 // Hooks the routines into start-up: the check marks once the preferences are read, and the
 // shortcut of the "desktop" operator.
 Startup::Services Install(Session& session);
+// The main window's Shortcuts menu: "Desktop" and "Start Menu" toggle the program's shortcut.
+void HookMenu(Session& session, WindowHooks& hooks);
 
 }  // namespace marvok::mShortcutsPlus
