@@ -1,0 +1,242 @@
+// Wine's registry text format: what Wine writes comes back byte for byte, every value type and
+// escape survives a round trip, and a damaged file is refused with the line at fault.
+
+#include <gtest/gtest.h>
+
+#include "registry/WineRegistryFile.h"
+
+namespace marvok::test {
+namespace {
+
+using namespace std::string_literals;
+using winereg::Hive;
+using winereg::Key;
+
+// A file as wineserver writes one: header, keys in order, each with its stamp and #time, values
+// sorted ignoring case (the default value first), a long binary wrapped after 22 and 25 bytes.
+const std::string kWineFile =
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to \\\\Machine\n"
+    "\n"
+    "#arch=win64\n"
+    "\n"
+    "[Software\\\\Classes\\\\inifile\\\\shell\\\\open\\\\command] 1712345678\n"
+    "#time=1da8e2b4c5d6e7f\n"
+    "@=str(2):\"%SystemRoot%\\\\system32\\\\NOTEPAD.EXE %1\"\n"
+    "\n"
+    "[Software\\\\Wine\\\\Test] 1712345678\n"
+    "#time=1da8e2b4c5d6e7f\n"
+    "#class=\"Sample\"\n"
+    "@=\"default\"\n"
+    "\"Binary\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\n"
+    "  16,17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,\\\n"
+    "  2f,30\n"
+    "\"Dword\"=dword:0000002a\n"
+    "\"Empty\"=\"\"\n"
+    "\"Escapes\"=\"q\\\" b\\\\ t\\t n\\n a\\a e\\e z\\0 o\\0017 p\\1x\"\n"
+    "\"Hex digit after\"=\"\\x00e9a \\xe9g\"\n"
+    "\"Multi\"=str(7):\"one\\0two\\0\"\n"
+    "\"No NUL at the end\"=hex(1):41,00,42\n"
+    "\"Other type\"=hex(100):01\n"
+    "\"Unicode\"=\"M\\xfcller \\x20ac \\x4e2d\\x6587 \\xd83d\\xde00\"\n"
+    "\n"
+    "[Software\\\\Wine\\\\Test\\\\Br\\[ack\\]ets] 1712345678\n"
+    "#time=1da8e2b4c5d6e7f\n"
+    "#link\n";
+
+std::string Utf16(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+const Key* Find(const Hive& hive, std::initializer_list<std::u16string_view> path) {
+    const Key* key = &hive.root;
+    for (auto part : path) {
+        key = key ? key->FindSubkey(part) : nullptr;
+    }
+    return key;
+}
+
+TEST(WineRegistryFile, WinesOwnFileComesBackByteForByte) {
+    const auto parsed = winereg::Parse(kWineFile);
+    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+    EXPECT_EQ(winereg::Serialize(*parsed.hive), kWineFile);
+    EXPECT_TRUE(parsed.hive->Win64());
+}
+
+TEST(WineRegistryFile, ReadsEveryValueType) {
+    const auto parsed = winereg::Parse(kWineFile);
+    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+    const Key* test = Find(*parsed.hive, {u"software", u"WINE", u"test"});
+    ASSERT_NE(test, nullptr);
+    struct Expected {
+        std::u16string name;
+        std::uint32_t type;
+        std::string data;
+    };
+    std::string binary;
+    for (int i = 0; i <= 0x30; ++i) {
+        binary += static_cast<char>(i);
+    }
+    const std::vector<Expected> cases = {
+        {u"", 1, Utf16(u"default\0"s)},
+        {u"Binary", 3, binary},
+        {u"Dword", 4, "\x2a\0\0\0"s},
+        {u"Empty", 1, "\0\0"s},
+        {u"Escapes", 1, Utf16(u"q\" b\\ t\t n\n a\a e\x1b z\0 o\0017 p\1x\0"s)},
+        {u"Hex digit after", 1, Utf16(u"\u00e9a \u00e9g\0"s)},
+        {u"Multi", 7, Utf16(u"one\0two\0\0"s)},
+        {u"No NUL at the end", 1, "A\0B"s},
+        {u"Other type", 0x100, "\x01"s},
+        {u"Unicode", 1, Utf16(u"M\u00fcller \u20ac \u4e2d\u6587 \U0001F600\0"s)},
+    };
+    ASSERT_EQ(test->values.size(), cases.size());
+    for (const auto& c : cases) {
+        const auto* value = test->FindValue(c.name);
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->type, c.type);
+        EXPECT_EQ(value->data, c.data);
+    }
+    const Key* brackets = Find(*parsed.hive, {u"Software", u"Wine", u"Test", u"Br[ack]ets"});
+    ASSERT_NE(brackets, nullptr);
+    EXPECT_EQ(brackets->meta, (std::vector<std::string>{"#time=1da8e2b4c5d6e7f", "#link"}));
+}
+
+TEST(WineRegistryFile, WrittenValuesSurviveARoundTrip) {
+    Hive hive = winereg::NewHive("\\Machine", false);
+    Key& key = hive.root.AddSubkey(u"Software").AddSubkey(u"Round \u00c4[trip]");
+    std::string allBytes;
+    for (int i = 0; i < 256; ++i) {
+        allBytes += static_cast<char>(i);
+    }
+    key.SetValue(u"", 1, Utf16(u"\0"s));
+    key.SetValue(u"quote\"name\\", 2, Utf16(u"%PATH%;\"x\"\0"s));
+    key.SetValue(u"bytes", 3, allBytes);
+    key.SetValue(u"dword", 4, "\xef\xbe\xad\xde"s);
+    key.SetValue(u"short dword", 4, "\x01\x02"s);
+    key.SetValue(u"big endian", 5, "\xde\xad\xbe\xef"s);
+    key.SetValue(u"multi", 7, Utf16(u"a\0\u00df\0\0"s));
+    key.SetValue(u"controls", 1, Utf16(u"\x01\x02\x7f\r\n\t\v\f\b\a\x1b\0"s));
+    key.SetValue(u"non bmp", 1, Utf16(u"\U0001F600\0"s));
+    key.SetValue(u"odd bytes", 1, "abc"s);
+    key.SetValue(u"none", 0, ""s);
+    const std::string text = winereg::Serialize(hive);
+    const auto parsed = winereg::Parse(text);
+    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error << "\n" << text;
+    const Key* back = Find(*parsed.hive, {u"Software", u"Round \u00c4[trip]"});
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->values.size(), key.values.size());
+    for (std::size_t i = 0; i < key.values.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(back->values[i].name, key.values[i].name);
+        EXPECT_EQ(back->values[i].type, key.values[i].type);
+        EXPECT_EQ(back->values[i].data, key.values[i].data);
+    }
+    EXPECT_EQ(winereg::Serialize(*parsed.hive), text);
+    // Every line of a long binary stays within Wine's width.
+    for (std::size_t start = 0; start < text.size();) {
+        const auto end = text.find('\n', start);
+        EXPECT_LE(end - start, 80u) << text.substr(start, end - start);
+        start = end + 1;
+    }
+}
+
+TEST(WineRegistryFile, ToleratesWhatWineToleratesWhenLoading) {
+    const std::string loose =
+        "WINE REGISTRY Version 2\r\n"
+        ";; comment\r\n"
+        "\r\n"
+        "[Software\\\\Zeta]\r\n"
+        "; a comment between values\r\n"
+        "#unknown=thing\r\n"
+        "  \"spaced\"  =  \"raw UTF-8: M\xc3\xbcller\"\r\n"
+        "\"short\"=dword:2a\r\n"
+        "\"unknown escape\"=\"\\q\\x\"\r\n"
+        "\r\n"
+        "[Software\\\\alpha\\\\Deep] 5\r\n"
+        "\"hex\"=hex: 01 , 02 ,\\\r\n"
+        "     03\r\n";
+    const auto parsed = winereg::Parse(loose);
+    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+    const Key& software = *parsed.hive->root.FindSubkey(u"Software");
+    // Kept in Wine's order (ignoring case) whatever the file's order; "alpha" is implied.
+    ASSERT_EQ(software.subkeys.size(), 2u);
+    EXPECT_EQ(software.subkeys[0]->name, u"alpha");
+    EXPECT_EQ(software.subkeys[1]->name, u"Zeta");
+    const Key& zeta = *software.subkeys[1];
+    EXPECT_EQ(zeta.FindValue(u"spaced")->data, Utf16(u"raw UTF-8: M\u00fcller\0"s));
+    EXPECT_EQ(zeta.FindValue(u"short")->data, "\x2a\0\0\0"s);
+    EXPECT_EQ(zeta.FindValue(u"unknown escape")->data, Utf16(u"qx\0"s));
+    EXPECT_EQ(zeta.meta, (std::vector<std::string>{"#unknown=thing"}));
+    EXPECT_EQ(Find(*parsed.hive, {u"Software", u"alpha", u"Deep"})->FindValue(u"hex")->data,
+              "\x01\x02\x03"s);
+    // An implied key with sub keys and no values is not written out on its own.
+    const std::string written = winereg::Serialize(*parsed.hive);
+    EXPECT_EQ(written.find("[Software\\\\alpha]"), std::string::npos) << written;
+    EXPECT_NE(written.find("[Software\\\\alpha\\\\Deep] 5\n"), std::string::npos) << written;
+}
+
+TEST(WineRegistryFile, DamagedFilesNameTheLineAtFault) {
+    const std::string head = "WINE REGISTRY Version 2\n\n[Software\\\\A] 1\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"REGEDIT4\n[A]\n", "line 1:"},
+        {"", "line 1:"},
+        {head + "\"v\"=\"unterminated\n", "line 4: the text has no closing quote"},
+        {head + "[Software\\\\B\n", "line 4: the key name has no closing"},
+        {head + "\"v\"=hex:01,0g\n", "line 4: bad hexadecimal data"},
+        {head + "\"v\"=hex:01,\\\n", "the hexadecimal data breaks off"},
+        {head + "\"v\"=dword:xyz\n", "line 4: the dword"},
+        {head + "\"v\"\"x\"\n", "line 4: \"=\" is missing"},
+        {head + "\"v\"=qword:1\n", "line 4: unknown kind of value data"},
+        {head + "\"v\"=str(7:\"a\"\n", "line 4: the value type is unreadable"},
+        {head + "just words\n", "line 4: unreadable line"},
+        {"WINE REGISTRY Version 2\n\"v\"=\"before any key\"\n", "line 2: a value comes before"},
+    };
+    for (const auto& [text, error] : cases) {
+        SCOPED_TRACE(text);
+        const auto parsed = winereg::Parse(text);
+        EXPECT_FALSE(parsed.hive.has_value());
+        EXPECT_NE(parsed.error.find(error), std::string::npos) << parsed.error;
+    }
+}
+
+TEST(WineRegistryFile, KeepsKeysAndValuesInWinesOrder) {
+    Key key;
+    for (auto name : {u"b", u"C", u"a", u"\u00e4", u"B2", u"A"}) {
+        key.SetValue(name, 1, {});
+        key.AddSubkey(name);
+    }
+    std::vector<std::u16string> values;
+    std::vector<std::u16string> keys;
+    for (const auto& value : key.values) {
+        values.push_back(value.name);
+    }
+    for (const auto& sub : key.subkeys) {
+        keys.push_back(sub->name);
+    }
+    // "A" matched "a" ignoring case: the first spelling stays.
+    const std::vector<std::u16string> expected = {u"a", u"b", u"B2", u"C", u"\u00e4"};
+    EXPECT_EQ(values, expected);
+    EXPECT_EQ(keys, expected);
+    EXPECT_TRUE(key.RemoveSubkey(u"B2"));
+    EXPECT_FALSE(key.RemoveSubkey(u"B2"));
+    EXPECT_NE(key.FindSubkey(u"\u00c4"), nullptr);
+}
+
+TEST(WineRegistryFile, TouchStampsTheKeyAsWineDoes) {
+    Key key;
+    key.meta = {"#class=\"x\""};
+    key.Touch(133444736000000000ULL);  // 2023-11-14 22:13:20 UTC
+    EXPECT_EQ(key.stamp, "1700000000");
+    EXPECT_EQ(key.meta, (std::vector<std::string>{"#time=1da1747c66d0000", "#class=\"x\""}));
+    key.Touch(133444736000000000ULL + 10000000ULL);
+    EXPECT_EQ(key.stamp, "1700000001");
+    EXPECT_EQ(key.meta.size(), 2u);
+}
+
+}  // namespace
+}  // namespace marvok::test

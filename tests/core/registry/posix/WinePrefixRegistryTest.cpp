@@ -1,0 +1,148 @@
+// The registry of a game inside a Wine prefix: the prefix's own files, in the 32-bit view, with
+// paths as Wine's programs see them, and never written while Wine runs on them.
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/posix/WineServer.h"
+#include "registry/mMyRegStuff.h"
+#include "registry/mRegStuff.h"
+#include "support/SessionFixture.h"
+
+namespace marvok::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSystemReg =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+    "[Software\\\\Wow6432Node] 1\n#time=1\n\"Kept\"=\"yes\"\n";
+
+// A listening socket where the prefix's wineserver would listen.
+class FakeWineServer {
+  public:
+    explicit FakeWineServer(const std::string& prefix, bool listening = true)
+        : path_(platform::WineServerSocket(prefix)) {
+        folder_ = fs::path(path_).parent_path();
+        createdFolder_ = !fs::exists(folder_);
+        fs::create_directories(folder_);
+        fd_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path_.c_str(), sizeof address.sun_path - 1);
+        EXPECT_EQ(bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        if (listening) {
+            EXPECT_EQ(listen(fd_, 1), 0);
+        } else {
+            close(fd_);  // what a crashed server leaves: the socket file alone
+            fd_ = -1;
+        }
+    }
+    ~FakeWineServer() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+        unlink(path_.c_str());
+        if (createdFolder_) {
+            fs::remove(folder_);
+        }
+    }
+
+  private:
+    std::string path_;
+    fs::path folder_;
+    bool createdFolder_ = false;
+    int fd_ = -1;
+};
+
+class WinePrefixRegistryTest : public SessionFixture {
+  protected:
+    WinePrefixRegistryTest() {
+        game.Write("prefix\\system.reg", kSystemReg);
+        game.MakeFolder("prefix\\drive_c\\Games\\Monster Truck Madness 2");
+        game.MakeFolder("prefix\\dosdevices");
+        fs::create_directory_symlink("../drive_c", game.Native("prefix\\dosdevices\\c:"));
+        prefix = game.Native("prefix").string();
+        session.GameFolder =
+            game.Native("prefix\\drive_c\\Games\\Monster Truck Madness 2").string();
+        session.GameExeName = "monster.exe";
+        session.GameVersion = "MTM2 Patched";
+        registry = platform::CreateRegistry(session.GameFolder);
+    }
+
+    std::string prefix;
+    std::unique_ptr<platform::Registry> registry;
+};
+
+TEST_F(WinePrefixRegistryTest, WritesThePrefixsFilesAsTheGameSeesThem) {
+    EXPECT_EQ(registry->FolderForRegistry(session.GameFolder),
+              "C:\\Games\\Monster Truck Madness 2");
+    ASSERT_TRUE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
+    const std::string system = game.Read("prefix\\system.reg");
+    EXPECT_NE(system.find("[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Monster "
+                          "Truck Madness\\\\2.0] "),
+              std::string::npos)
+        << system;
+    EXPECT_NE(system.find("\"InstalledPath\"=\"C:\\\\Games\\\\Monster Truck Madness 2\"\n"),
+              std::string::npos)
+        << system;
+    EXPECT_EQ(system.find(prefix), std::string::npos) << "a Linux path was written";
+    EXPECT_NE(system.find("\"Kept\"=\"yes\""), std::string::npos);
+
+    mMyRegStuff::RegistryDisplay display;
+    mMyRegStuff::ShowGameRegistry(session, *registry, display);
+    EXPECT_EQ(display.mValue[1], "C:\\Games\\Monster Truck Madness 2");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(WinePrefixRegistryTest, NothingIsWrittenWhileWineRuns) {
+    {
+        FakeWineServer server(prefix);
+        EXPECT_NE(registry->WriteBlocked().find("Close the game"), std::string::npos);
+        EXPECT_FALSE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
+        EXPECT_EQ(mMyRegStuff::RegisterShellVerbs(session, *registry, {"C:\\MTM2", "marvok"}), 0);
+        ASSERT_EQ(ui.messages.size(), 2u);
+        EXPECT_NE(ui.messages[0].text.find(prefix), std::string::npos);
+        // Even a write that slips past the check is refused by the store.
+        EXPECT_FALSE(mRegStuff::WriteValue(*registry, ui, mRegStuff::kHkeyLocalMachine,
+                                           "Software\\X", "v", "x"));
+        EXPECT_EQ(game.Read("prefix\\system.reg"), kSystemReg);
+    }
+    EXPECT_EQ(registry->WriteBlocked(), "");
+    EXPECT_TRUE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
+    EXPECT_NE(game.Read("prefix\\system.reg"), kSystemReg);
+}
+
+TEST_F(WinePrefixRegistryTest, ASocketLeftByADeadServerDoesNotBlock) {
+    FakeWineServer stale(prefix, false);
+    EXPECT_EQ(registry->WriteBlocked(), "");
+}
+
+TEST(OwnRegistryFiles, LiveInTheUsersDataFolderOutsideAPrefix) {
+    TestGameFolder home;
+    const char* old = std::getenv("XDG_DATA_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_DATA_HOME", home.Folder().c_str(), 1);
+    {
+        FakeUserInterface ui;
+        auto registry = platform::CreateRegistry(home.Native("game").string());
+        EXPECT_EQ(registry->FolderForRegistry("/opt/games/mtm2"), "/opt/games/mtm2");
+        EXPECT_TRUE(mRegStuff::WriteValue(*registry, ui, mRegStuff::kHkeyCurrentUser,
+                                          "Software\\Test", "v", "x"));
+    }
+    if (old) {
+        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+    EXPECT_NE(home.Read("marvok/registry/user.reg").find("[Software\\\\Test] "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace marvok::test
