@@ -109,14 +109,6 @@ TEST_F(ShortcutTest, PathsAreExpandedButNotTheDescription) {
               ComparablePath(files.Folder("Game\\marvok.exe")));
 }
 
-TEST_F(ShortcutTest, SavingAgainReplacesTheShortcut) {
-    const std::string folder = files.MakeFolder("Links");
-    shortcut.CreateShortcutAt(folder, "race.ini", files.Folder("marvok.exe"), "/i C:\\a\\race.ini");
-    shortcut.CreateShortcutAt(folder, "race.ini", files.Folder("marvok.exe"), "/i C:\\b\\race.ini");
-    EXPECT_EQ(files.Names("Links"), std::vector<std::string>{"race.ini" + suffix});
-    EXPECT_EQ(Load("Links\\race.ini" + suffix)->arguments, "/i C:\\b\\race.ini");
-}
-
 TEST_F(ShortcutTest, CreateShortcutPutsItInTheNamedSpecialFolder) {
     fakeFolders->Set("SendTo", files.MakeFolder("SendTo"));
     shortcut.CreateShortcut("Marvok", files.Folder("marvok.exe"), "", "", "", "", " SENDTO ");

@@ -68,14 +68,6 @@ TEST(DesktopEntryFile, KeysOfTheEntryGroupOnly) {
     EXPECT_EQ(desktop::UnescapeValue("\\sa\\tb\\\\c\\;d"), " a\tb\\c\\;d");
 }
 
-TEST(DesktopEntryFile, ComposedLauncherIsAnApplicationEntry) {
-    desktop::Launcher launcher{"Marvok", "Shortcut to Marvok", {"/g/marvok"}, "/g", "/g/marvok"};
-    EXPECT_EQ(desktop::ComposeLauncher(launcher),
-              "[Desktop Entry]\nType=Application\nVersion=1.0\nName=Marvok\n"
-              "Comment=Shortcut to Marvok\nExec=/g/marvok\nPath=/g\nIcon=/g/marvok\n"
-              "Terminal=false\n");
-}
-
 TEST(ExecParsing, FieldCodesAreDroppedAndOpenQuotesRefused) {
     EXPECT_EQ(desktop::ParseExec("marvok %F --x=%u%% \"%U\""),
               std::optional(Arguments{"marvok", "--x=%"}));

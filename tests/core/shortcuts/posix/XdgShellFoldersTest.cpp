@@ -124,13 +124,6 @@ TEST_F(XdgFolders, SharedMenuFoldersCountOnlyWhenTheUserCanWriteThem) {
     EXPECT_EQ(mSpecialFolders::GetSpecialFolder(folders, "allusersstartup"), "");
 }
 
-TEST_F(XdgFolders, TheFirstSharedDataFolderIsTheOneUsed) {
-    files.MakeFolder("second/applications");
-    environment.values["XDG_DATA_DIRS"] =
-        "relative:" + files.NativeText("first") + ":" + files.NativeText("second");
-    EXPECT_EQ(folders.SpecialFolder("AllUsersStartMenu"), "");
-}
-
 TEST_F(XdgFolders, QuickLaunchNeedsAVisibleFileInTheFolder) {
     const std::string quick = "home/.local/share/Microsoft/Internet Explorer/Quick Launch";
     files.MakeFolder(quick + "/sub");
