@@ -150,9 +150,12 @@ class Win32Registry final : public Registry {
         } else {
             bytes.assign(data);
         }
+        const auto size = static_cast<DWORD>(bytes.size());
+        // Windows looks at the character after a string's data and counts it in when it is a
+        // NUL; a non-NUL one after the end keeps the data exactly as given.
+        bytes += "\x01\x00";
         return RegSetValueExW(AsKey(key), Wide(name).c_str(), 0, type,
-                              reinterpret_cast<const BYTE*>(bytes.data()),
-                              static_cast<DWORD>(bytes.size()));
+                              reinterpret_cast<const BYTE*>(bytes.data()), size);
     }
 
   private:
