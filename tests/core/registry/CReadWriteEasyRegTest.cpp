@@ -30,7 +30,7 @@ class ScriptedRegistry final : public platform::Registry {
     long DeleteValue(platform::RegHandle, std::string_view) override { return Call(); }
     long EnumKey(platform::RegHandle, std::uint32_t index, std::string& name) override {
         Call();
-        if (index >= 2) {
+        if (index >= keyCount) {
             if (throwAfterTwo) {
                 throw std::runtime_error("broken");
             }
@@ -64,6 +64,7 @@ class ScriptedRegistry final : public platform::Registry {
     long queryCode = 0;
     bool throwAll = false;
     bool throwAfterTwo = false;
+    std::uint32_t keyCount = 2;
     int calls = 0;
     platform::RegHandle lastHandle = 0;
     std::vector<platform::RegHandle> closed;
@@ -118,6 +119,16 @@ TEST_F(EasyRegTest, UnexpectedFailuresEndWithFixedResults) {
     EXPECT_EQ(reg.GetValue("v"), std::optional<RegData>(""s));
     EXPECT_FALSE(reg.OpenRegistry(platform::kHkeyCurrentUser, "Other"));
     EXPECT_FALSE(reg.IsOpen());
+}
+
+TEST_F(EasyRegTest, ListsKeysBeyondASixteenBitCount) {
+    registry.keyCount = 40000;
+    CReadWriteEasyReg reg(registry, ui);
+    ASSERT_TRUE(reg.OpenRegistry(platform::kHkeyCurrentUser, "Key"));
+    const auto names = reg.GetAllSubDirectories();
+    ASSERT_TRUE(names.has_value());
+    EXPECT_EQ(names->size(), 40000u);
+    EXPECT_EQ(names->back(), "k39999");
 }
 
 TEST_F(EasyRegTest, HandlesAreClosedOnceAndOnDestruction) {

@@ -107,6 +107,7 @@ TEST_P(RegistryContract, EachTypeReadsAsItsText) {
     const std::vector<TypeCase> cases = {
         {"sz", 1, "hello\0"s, false, "hello"s},
         {"sz stored with no bytes", 1, ""s, false, ""s},
+        {"sz stored without its NUL keeps its last character", 1, "abc"s, false, "abc"s},
         {"sz beyond ASCII", 1, "Müller – 10€\0"s, false, "Müller – 10€"s},
         {"expand sz keeps references", 2, "%SystemRoot%\\x\0"s, false, "%SystemRoot%\\x"s},
         {"binary as hex text", 3, "\x01\xff\x00\x0a"s, false, "01 FF 00 0A "s},
@@ -201,11 +202,13 @@ TEST_P(RegistryContract, EnumeratesEveryKeyAndValue) {
     Put(kHkeyCurrentUser, Path(), "first", 1, "1\0"s);
     // Data longer than any fixed buffer must not hide the values after it.
     Put(kHkeyCurrentUser, Path(), "long", 3, std::string(300, 'x'));
+    Put(kHkeyCurrentUser, Path(), "m" + std::string(299, 'n'), 1, "long name\0"s);
     Put(kHkeyCurrentUser, Path(), "zlast", 4, "\x05\x00\x00\x00"s);
     CReadWriteEasyReg reg(Reg(), ui);
     ASSERT_TRUE(reg.OpenRegistry(kHkeyCurrentUser, Path()));
     EXPECT_EQ(Sorted(*reg.GetAllSubDirectories()), (RegList{"A", "b", "c"}));
-    EXPECT_EQ(Sorted(*reg.GetAllValues()), (RegList{"first", "long", "zlast"}));
+    EXPECT_EQ(Sorted(*reg.GetAllValues()),
+              (RegList{"first", "long", "m" + std::string(299, 'n'), "zlast"}));
 
     ASSERT_TRUE(reg.OpenRegistry(kHkeyCurrentUser, Path("A")));
     EXPECT_EQ(reg.GetAllSubDirectories(), std::optional<RegList>(RegList{}));
