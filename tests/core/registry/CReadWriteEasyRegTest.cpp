@@ -183,30 +183,5 @@ TEST(SortArrayAscending, SortsLikeTheOriginalInsertionSort) {
     }
 }
 
-TEST(ScalarConversion, WholeNumbersAsTheOriginalConvertsThem) {
-    const std::vector<std::pair<RegScalar, std::optional<std::int32_t>>> cases = {
-        {"42"s, 42},
-        {" -7 "s, -7},
-        {"2.5"s, 2},
-        {"3.5"s, 4},
-        {"1e3"s, 1000},
-        {""s, std::nullopt},
-        {"12abc"s, std::nullopt},
-        {"0x10"s, std::nullopt},
-        {"2147483647"s, 2147483647},
-        {"2147483648"s, std::nullopt},
-        {std::int64_t{-2147483648LL}, -2147483647 - 1},
-        {std::int64_t{1} << 40, std::nullopt},
-        {-0.5, 0},
-    };
-    for (const auto& [value, expected] : cases) {
-        SCOPED_TRACE(ScalarText(value));
-        EXPECT_EQ(ScalarToInt32(value), expected);
-    }
-    EXPECT_EQ(ScalarText(1.5), "1.5");
-    EXPECT_EQ(ScalarText(std::int64_t{-3}), "-3");
-    EXPECT_EQ(ScalarText(1e20), "1E+20");
-}
-
 }  // namespace
 }  // namespace marvok::test

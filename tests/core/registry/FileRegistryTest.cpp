@@ -139,28 +139,6 @@ TEST_F(FileRegistryTest, SoftwareOfA64BitPrefixIsTheWow6432Node) {
     EXPECT_NE(system.find("[Software\\\\Old] 1\n\"v\"=\"64\""), std::string::npos) << system;
 }
 
-TEST_F(FileRegistryTest, KeysAndValuesEnumerateInAStableOrder) {
-    for (const char* name : {"Zulu", "alpha", "Mike", "bravo"}) {
-        ASSERT_EQ(Write(kHkeyCurrentUser, "Software\\Order", name, "x"), 0);
-        ASSERT_EQ(Write(kHkeyCurrentUser, std::string("Software\\Order\\") + name, "", "x"), 0);
-    }
-    platform::RegHandle key = 0;
-    ASSERT_EQ(Store().OpenKey(kHkeyCurrentUser, "Software\\Order", key), 0);
-    std::vector<std::string> values;
-    std::vector<std::string> keys;
-    std::string name;
-    for (std::uint32_t i = 0; Store().EnumValue(key, i, name) == 0; ++i) {
-        values.push_back(name);
-    }
-    for (std::uint32_t i = 0; Store().EnumKey(key, i, name) == 0; ++i) {
-        keys.push_back(name);
-    }
-    const std::vector<std::string> expected = {"alpha", "bravo", "Mike", "Zulu"};
-    EXPECT_EQ(values, expected);
-    EXPECT_EQ(keys, expected);
-    EXPECT_EQ(Store().EnumKey(key, 4, name), platform::kErrorNoMoreItems);
-}
-
 TEST_F(FileRegistryTest, ADamagedFileIsReportedAndLeftAsItWas) {
     const std::string damaged =
         "WINE REGISTRY Version 2\n\n[Software\\\\A] 1\n\"v\"=\"no end\n[Software\\\\B] 1\n";

@@ -227,16 +227,5 @@ TEST(WineRegistryFile, KeepsKeysAndValuesInWinesOrder) {
     EXPECT_NE(key.FindSubkey(u"\u00c4"), nullptr);
 }
 
-TEST(WineRegistryFile, TouchStampsTheKeyAsWineDoes) {
-    Key key;
-    key.meta = {"#class=\"x\""};
-    key.Touch(133444736000000000ULL);  // 2023-11-14 22:13:20 UTC
-    EXPECT_EQ(key.stamp, "1700000000");
-    EXPECT_EQ(key.meta, (std::vector<std::string>{"#time=1da1747c66d0000", "#class=\"x\""}));
-    key.Touch(133444736000000000ULL + 10000000ULL);
-    EXPECT_EQ(key.stamp, "1700000001");
-    EXPECT_EQ(key.meta.size(), 2u);
-}
-
 }  // namespace
 }  // namespace marvok::test
