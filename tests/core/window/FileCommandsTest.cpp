@@ -253,6 +253,12 @@ struct SortToggleCase {
     bool checked;
 };
 
+void PrintTo(const SortToggleCase& c, std::ostream* out) { *out << c.stored; }
+
+std::string StoredName(const ::testing::TestParamInfo<SortToggleCase>& param) {
+    return param.param.stored;
+}
+
 class SortToggleTest : public test::SessionFixture,
                        public ::testing::WithParamInterface<SortToggleCase> {};
 
@@ -271,7 +277,8 @@ INSTANTIATE_TEST_SUITE_P(Values, SortToggleTest,
                          ::testing::Values(SortToggleCase{"no", "yes", true},
                                            SortToggleCase{"yes", "no", false},
                                            SortToggleCase{"YES", "no", false},
-                                           SortToggleCase{"maybe", "no", false}));
+                                           SortToggleCase{"maybe", "no", false}),
+                         StoredName);
 
 }  // namespace
 }  // namespace marvok

@@ -98,6 +98,8 @@ struct SmallWindowCase {
     bool verticalKept;
 };
 
+void PrintTo(const SmallWindowCase& c, std::ostream* out) { *out << c.name; }
+
 class SmallWindowTest : public ::testing::TestWithParam<SmallWindowCase> {};
 
 // Below the threshold (outer size 5000) a direction keeps the placement it had.
