@@ -98,7 +98,9 @@ struct SmallWindowCase {
     bool verticalKept;
 };
 
-void PrintTo(const SmallWindowCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const SmallWindowCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SmallWindowTest : public ::testing::TestWithParam<SmallWindowCase> {};
 
