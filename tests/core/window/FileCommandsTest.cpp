@@ -105,9 +105,17 @@ TEST_F(FileCommandsTest, AGameThatCannotStartIsReportedAfterTheListWasSaved) {
 
 TEST_F(FileCommandsTest, NotepadSavesMinimisesOpensPodIniAndCloses) {
     menuFile_Click(session, desktop, kNotepad);
-    const Events expected{"minimize", "open " + fs->NativePath(session.PodIniPath), "close"};
-    EXPECT_EQ(desktop.events, expected);
+    const std::string open = "open " + fs->NativePath(session.PodIniPath);
+    EXPECT_EQ(desktop.events, (Events{"minimize", open, "close"}));
     EXPECT_EQ(game.Read("pod.ini"), "2\r\na.pod\r\nb.pod\r\n");
+    EXPECT_TRUE(ui.messages.empty());
+    // Without an editor the user hears of it over the restored window.
+    desktop.events.clear();
+    desktop.openError = "no program for text files";
+    menuFile_Click(session, desktop, kNotepad);
+    EXPECT_EQ(desktop.events, (Events{"minimize", open, "restore", "close"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("no program for text files"), std::string::npos);
 }
 
 TEST_F(FileCommandsTest, NotepadWithoutPodIniDoesNothingAndCancelClosesWithoutWriting) {
@@ -134,11 +142,13 @@ protected:
 };
 
 TEST_P(FailedSaveTest, IsReportedWithTheFileAndTheReasonAndTheWindowStays) {
+    ui.fileAnswers.push_back(game.Native("other.ini").string());  // for "Save as..."
     menuFile_Click(fullSession, desktop, GetParam());
     EXPECT_TRUE(desktop.events.empty());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
-    EXPECT_NE(ui.messages[0].text.find("pod.ini"), std::string::npos);
+    const char* file = GetParam() == kSaveAs ? "other.ini" : "pod.ini";
+    EXPECT_NE(ui.messages[0].text.find(file), std::string::npos);
     EXPECT_NE(ui.messages[0].text.find("No space left on device"), std::string::npos);
     EXPECT_EQ(game.Read("pod.ini"), "1\r\nc.pod\r\n");
 }
@@ -150,7 +160,7 @@ std::string CommandName(const ::testing::TestParamInfo<int>& param) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, FailedSaveTest,
-                         ::testing::Values(kNotepad, kSave, kSaveAndExit, kSaveAndLaunch),
+                         ::testing::Values(kNotepad, kSave, kSaveAs, kSaveAndExit, kSaveAndLaunch),
                          CommandName);
 
 TEST_F(FileCommandsTest, SaveAsAppendsIniAndLeavesPodIniAlone) {
