@@ -9,12 +9,14 @@
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/SettingsStore.h"
+#include "platform/Registry.h"
 #include "podlist/Session.h"
 #include "shell/mShortcutsPlus.h"
 #include "ui/Form1.h"
 #include "ui/Icons.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtUserInterface.h"
+#include "ui/SecondaryWindows.h"
 
 int main(int argc, char** argv) {
     using namespace marvok;
@@ -63,7 +65,15 @@ int main(int argc, char** argv) {
     ui::Form1 window(session, desktop);
     desktop.SetMainWindow(&window);
     dialogs.SetOwner(&window);
-    // The registry, fonts, settings and shortcut windows plug in here through window.Hooks().
+    // The registry is opened on first use: most runs never touch it.
+    std::unique_ptr<platform::Registry> registry;
+    const auto openRegistry = [&]() -> platform::Registry& {
+        if (!registry) {
+            registry = platform::CreateRegistry(programFolder);
+        }
+        return *registry;
+    };
+    ui::ConnectSecondaryWindows(session, window, openRegistry);
     mShortcutsPlus::HookMenu(session, window.Hooks());
     window.show();
     // Closing the window runs the shutdown (the question about a missing pod.ini) itself.
