@@ -13,7 +13,7 @@
 
 #include "ui/QtFolderBrowser.h"
 #include "ui/QtUserInterface.h"
-#include "ui/StayOnTop.h"
+#include "ui/TopMost.h"
 
 namespace marvok::ui {
 namespace {
@@ -186,7 +186,7 @@ bool formDirectories::eventFilter(QObject* watched, QEvent* event) {
 void formDirectories::Form_Load() {
     pathoptions::FormLoad(session_, model_);
     SyncFromModel();
-    SetStayOnTop(this, true);
+    MakeTopMost(this);
 }
 
 void formDirectories::OptionClick(pathoptions::Frame frame, int index) {

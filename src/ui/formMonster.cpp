@@ -17,7 +17,7 @@
 
 #include "ui/QtFontDialog.h"
 #include "ui/QtUserInterface.h"
-#include "ui/StayOnTop.h"
+#include "ui/TopMost.h"
 
 namespace marvok::ui {
 namespace {
@@ -61,7 +61,7 @@ formMonster::formMonster(Session& session, QWidget* owner, FontDialog* fonts) : 
     Build();
     model_ = std::make_unique<gameoptions::FontsAndThings>(
         session, *fonts, FontObjectOf(text1_->font()),
-        [this](bool onTop) { SetStayOnTop(this, onTop); });
+        [this](bool onTop) { onTop ? MakeTopMost(this) : MakeNotTopMost(this); });
 }
 
 formMonster::~formMonster() = default;

@@ -3,5 +3,4 @@ target_sources(marvok_ui PRIVATE
     formDirectories.cpp formDirectories.h
     formMonster.cpp formMonster.h
     QtFolderBrowser.cpp QtFolderBrowser.h
-    QtFontDialog.cpp QtFontDialog.h
-    StayOnTop.h)
+    QtFontDialog.cpp QtFontDialog.h)

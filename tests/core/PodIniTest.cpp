@@ -2,6 +2,7 @@
 
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mPodini.h"
+#include "support/FailingFileSystem.h"
 #include "support/SessionFixture.h"
 
 namespace marvok {
@@ -9,33 +10,6 @@ namespace {
 
 using namespace mPodini;
 using Names = std::vector<std::string>;
-
-// Forwards to a real file system, except that every write fails as a full disk would.
-class FailingWrites final : public platform::FileSystem {
-public:
-    explicit FailingWrites(platform::FileSystem& real) : real_(real) {}
-    std::optional<platform::EntryKind> Attributes(std::string_view p) const override {
-        return real_.Attributes(p);
-    }
-    std::optional<std::uint64_t> FileSize(std::string_view p) const override {
-        return real_.FileSize(p);
-    }
-    bool ListDirectory(std::string_view f, std::vector<platform::DirectoryEntry>& e) const override {
-        return real_.ListDirectory(f, e);
-    }
-    platform::ReadResult ReadFile(std::string_view p, std::size_t m) const override {
-        return real_.ReadFile(p, m);
-    }
-    std::string WriteFileAtomic(std::string_view, std::string_view) override {
-        return "No space left on device";
-    }
-    std::string ShortPath(std::string_view p) const override { return real_.ShortPath(p); }
-    bool IsNativeAbsolute(std::string_view p) const override { return real_.IsNativeAbsolute(p); }
-    std::string NativePath(std::string_view p) const override { return real_.NativePath(p); }
-
-private:
-    platform::FileSystem& real_;
-};
 
 class PodIniTest : public test::SessionFixture {
 protected:
@@ -154,7 +128,8 @@ TEST_F(PodIniTest, SaveAsAppendsIniAndACancelWritesNothing) {
 
 TEST_F(PodIniTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     game.Write("pod.ini", "1\r\nold.pod\r\n");
-    FailingWrites failing(*fs);
+    test::FailingFileSystem failing(*fs);
+    failing.failWith = "No space left on device";
     Session broken(failing, settings, ui);
     SetGamePaths(broken, game.Folder());
     broken.List1.AddItem("new.pod");

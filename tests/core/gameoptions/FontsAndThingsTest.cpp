@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "gameoptions/FailingFileSystem.h"
+#include "support/FailingFileSystem.h"
 #include "gameoptions/FontsAndThings.h"
 #include "shell/PrivateProfile.h"
 #include "support/FakeFontDialog.h"

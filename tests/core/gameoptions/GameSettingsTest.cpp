@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gameoptions/GameSettings.h"
-#include "gameoptions/FailingFileSystem.h"
+#include "support/FailingFileSystem.h"
 #include "shell/PrivateProfile.h"
 #include "support/TestGameFolder.h"
 

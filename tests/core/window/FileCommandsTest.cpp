@@ -4,6 +4,7 @@
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mPodini.h"
 #include "support/FakeDesktop.h"
+#include "support/FailingFileSystem.h"
 #include "support/SessionFixture.h"
 
 namespace marvok {
@@ -12,34 +13,6 @@ namespace {
 using namespace FileCommands;
 using Events = std::vector<std::string>;
 using Names = std::vector<std::string>;
-
-// A disk on which every write fails, as a full one would.
-class FullDisk final : public platform::FileSystem {
-public:
-    explicit FullDisk(platform::FileSystem& real) : real_(real) {}
-    std::optional<platform::EntryKind> Attributes(std::string_view p) const override {
-        return real_.Attributes(p);
-    }
-    std::optional<std::uint64_t> FileSize(std::string_view p) const override {
-        return real_.FileSize(p);
-    }
-    bool ListDirectory(std::string_view f,
-                       std::vector<platform::DirectoryEntry>& e) const override {
-        return real_.ListDirectory(f, e);
-    }
-    platform::ReadResult ReadFile(std::string_view p, std::size_t m) const override {
-        return real_.ReadFile(p, m);
-    }
-    std::string WriteFileAtomic(std::string_view, std::string_view) override {
-        return "No space left on device";
-    }
-    std::string ShortPath(std::string_view p) const override { return real_.ShortPath(p); }
-    bool IsNativeAbsolute(std::string_view p) const override { return real_.IsNativeAbsolute(p); }
-    std::string NativePath(std::string_view p) const override { return real_.NativePath(p); }
-
-private:
-    platform::FileSystem& real_;
-};
 
 class FileCommandsTest : public test::SessionFixture {
 protected:
@@ -131,13 +104,14 @@ TEST_F(FileCommandsTest, NotepadWithoutPodIniDoesNothingAndCancelClosesWithoutWr
 class FailedSaveTest : public FileCommandsTest, public ::testing::WithParamInterface<int> {
 protected:
     FailedSaveTest() : fullDisk(*fs), fullSession(fullDisk, settings, ui) {
+        fullDisk.failWith = "No space left on device";
         fullSession.GameFolder = session.GameFolder;
         fullSession.PodIniPath = session.PodIniPath;
         fullSession.GameExePath = session.GameExePath;
         fullSession.GameVersion = session.GameVersion;
         fullSession.List1.AddItem("a.pod");
     }
-    FullDisk fullDisk;
+    test::FailingFileSystem fullDisk;
     Session fullSession;
 };
 

@@ -15,7 +15,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "gameoptions/FailingFileSystem.h"
+#include "support/FailingFileSystem.h"
 #include "gameoptions/GameSettings.h"
 #include "platform/FileSystem.h"
 #include "podlist/Session.h"
