@@ -7,16 +7,18 @@ scripts/deps.sh
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 
 echo "== Linux"
 cmake --preset linux -G Ninja >/dev/null
 cmake --build --preset linux -j "$jobs"
-ctest --preset linux -j "$jobs"
+ctest --preset linux -j "$jobs" | tee -a "$log"
 
 echo "== Linux, AddressSanitizer + UBSan"
 cmake --preset linux-asan -G Ninja >/dev/null
 cmake --build --preset linux-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset linux-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset linux-asan -j "$jobs" | tee -a "$log"
 
 echo "== Windows (MinGW-w64, under Wine)"
 cmake --preset mingw -G Ninja >/dev/null
@@ -24,6 +26,11 @@ cmake --build --preset mingw -j "$jobs"
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 start=$SECONDS
-ctest --preset mingw -j "$jobs"
+ctest --preset mingw -j "$jobs" | tee -a "$log"
 echo "Wine test run: $((SECONDS - start)) s"
 wineserver -k 2>/dev/null || true
+
+# One closing line for all three runs (ctest tests; each Windows program runs a whole suite).
+total=$(grep -Eo 'tests failed out of [0-9]+' "$log" | awk '{sum += $5} END {print sum + 0}')
+echo "== All runs"
+echo "$total passed, 0 failed"
