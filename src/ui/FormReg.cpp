@@ -33,18 +33,12 @@ QString Name(std::string_view array, int index) {
 }  // namespace
 
 FormReg* FormReg::Show(Session& session, platform::Registry& registry, QWidget* owner) {
-    QPointer<FormReg>& open = OpenWindow();
-    if (!open) {
-        open = new FormReg(session, registry, owner);
-        open->setAttribute(Qt::WA_DeleteOnClose);
-        open->Form_Load();
-        open->show();
-    } else {
-        open->showNormal();
-    }
-    open->raise();
-    open->activateWindow();
-    return open;
+    return ShowOnce(OpenWindow(), [&] {
+        auto* window = new FormReg(session, registry, owner);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->Form_Load();
+        return window;
+    });
 }
 
 FormReg::FormReg(Session& session, platform::Registry& registry, QWidget* owner)

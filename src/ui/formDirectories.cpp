@@ -40,17 +40,11 @@ void PaintTextBox(QLineEdit* box, bool enabled, const QWidget* frame) {
 
 formDirectories* formDirectories::Show(Session& session, QWidget* owner,
                                        std::function<void()> refresh, FolderBrowser* browser) {
-    QPointer<formDirectories>& open = OpenWindow();
-    if (!open) {
-        open = new formDirectories(session, owner, std::move(refresh), browser);
-        open->Form_Load();
-        open->show();
-    } else {
-        open->showNormal();
-    }
-    open->raise();
-    open->activateWindow();
-    return open;
+    return ShowOnce(OpenWindow(), [&] {
+        auto* window = new formDirectories(session, owner, std::move(refresh), browser);
+        window->Form_Load();
+        return window;
+    });
 }
 
 formDirectories::formDirectories(Session& session, QWidget* owner, std::function<void()> refresh,

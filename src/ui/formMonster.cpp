@@ -36,17 +36,11 @@ const std::array<const char*, 4> kAreas = {"Pitboard (Overlay)", "Dashboard & Ga
 }  // namespace
 
 formMonster* formMonster::Show(Session& session, QWidget* owner, FontDialog* fonts) {
-    QPointer<formMonster>& open = OpenWindow();
-    if (!open) {
-        open = new formMonster(session, owner, fonts);
-        open->Form_Load();
-        open->show();
-    } else {
-        open->showNormal();
-    }
-    open->raise();
-    open->activateWindow();
-    return open;
+    return ShowOnce(OpenWindow(), [&] {
+        auto* window = new formMonster(session, owner, fonts);
+        window->Form_Load();
+        return window;
+    });
 }
 
 formMonster::formMonster(Session& session, QWidget* owner, FontDialog* fonts) : QDialog(owner) {
