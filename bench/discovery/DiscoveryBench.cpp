@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchStandIns.h"
 #include "platform/FileSystem.h"
 #include "podlist/Session.h"
 #include "podlist/mAvailablePods.h"
@@ -23,22 +24,8 @@ using namespace marvok;
 
 namespace {
 
-class SilentUser final : public UserInterface {
-public:
-    MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon, MessageButtons,
-                              int) override {
-        return MessageAnswer::No;
-    }
-    std::string ShowFileDialog(const FileDialogRequest&) override { return {}; }
-};
-
-class NoSettings final : public platform::SettingsStore {
-public:
-    std::optional<std::string> Read(std::string_view, std::string_view) const override {
-        return std::nullopt;
-    }
-    std::string Write(std::string_view, std::string_view, std::string_view) override { return {}; }
-};
+using bench::MemorySettings;
+using bench::SilentUser;
 
 void Touch(const fs::path& path) { std::ofstream(path).put('\0'); }
 
@@ -74,7 +61,7 @@ double Seconds(const std::function<void()>& work) {
 
 struct Setup {
     std::unique_ptr<platform::FileSystem> files;
-    NoSettings settings;
+    MemorySettings settings;
     SilentUser user;
     std::unique_ptr<Session> session;
 

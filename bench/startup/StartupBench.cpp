@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/Startup.h"
+#include "BenchStandIns.h"
 #include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
 #include "podlist/Session.h"
@@ -33,28 +34,8 @@ using namespace marvok;
 
 namespace {
 
-class SilentUser final : public UserInterface {
-public:
-    MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon, MessageButtons,
-                              int) override {
-        return MessageAnswer::No;
-    }
-    std::string ShowFileDialog(const FileDialogRequest&) override { return {}; }
-};
-
-class MemorySettings final : public platform::SettingsStore {
-public:
-    std::optional<std::string> Read(std::string_view section, std::string_view key) const override {
-        auto it = values.find(std::string(section) + "/" + std::string(key));
-        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
-    std::string Write(std::string_view section, std::string_view key,
-                      std::string_view value) override {
-        values[std::string(section) + "/" + std::string(key)] = std::string(value);
-        return {};
-    }
-    std::map<std::string, std::string> values;
-};
+using bench::MemorySettings;
+using bench::SilentUser;
 
 void Touch(const fs::path& path, std::uintmax_t size = 1) {
     std::ofstream(path).put('P');
