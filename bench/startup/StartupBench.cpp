@@ -15,15 +15,17 @@
 #include <thread>
 #include <vector>
 
-#include "app/Startup.h"
+#include "BenchGame.h"
 #include "BenchStandIns.h"
+#include "app/Startup.h"
 #include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
 #include "podlist/Session.h"
 
 #ifdef MARVOK_BENCH_WINDOW
+#include <QAction>
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 
 #include "podlist/Desktop.h"
 #include "ui/Form1.h"
@@ -34,43 +36,9 @@ using namespace marvok;
 
 namespace {
 
+using bench::MakeGame;
 using bench::MemorySettings;
 using bench::SilentUser;
-
-void Touch(const fs::path& path, std::uintmax_t size = 1) {
-    std::ofstream(path).put('P');
-    if (size > 1) {
-        fs::resize_file(path, size);
-    }
-}
-
-// A patched game with pods: a quarter in the game folder, the rest in sub-folders of 50, plus
-// the 100 that pod.ini mounts; and a user pod folder with a few more.
-fs::path MakeGame(const fs::path& work, int pods) {
-    const fs::path game = work / ("game-" + std::to_string(pods));
-    fs::remove_all(game);
-    fs::create_directories(game / "system");
-    Touch(game / "monster.exe", 2925568);
-    Touch(game / "system" / "Monster.ini");
-    std::string list = "100\r\n";
-    for (int i = 0; i < pods; ++i) {
-        const std::string name = "pod" + std::to_string(i) + ".pod";
-        if (i < pods / 4) {
-            Touch(game / name);
-            if (i < 100) {
-                list += name + "\r\n";
-            }
-        } else {
-            const std::string folder = "addons" + std::to_string(i / 50);
-            fs::create_directories(game / folder);
-            Touch(game / folder / name);
-        }
-    }
-    std::ofstream(game / "pod.ini", std::ios::binary) << list;
-    // Pods lie on disk before Marvok starts; a folder changed a moment ago is read afresh.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    return game;
-}
 
 double Seconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
@@ -118,11 +86,16 @@ public:
     void CloseMainWindow() override {}
 };
 
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 void WindowWork(const fs::path& work) {
-    std::printf("the window's own work (should grow about in proportion to the pods):\n");
+    std::printf("the window's own work (medians; should grow about in proportion to the pods):\n");
     // The first window pays for loading fonts and styles: a warm-up round is not reported.
     bool warmUp = true;
-    for (int pods : {2000, 2000, 4000, 8000}) {
+    for (int pods : {2000, 2000, 4000, 8000, 20000}) {
         const fs::path game = MakeGame(work, pods);
         Run run(game);
         Startup::FormLoad(*run.session, game.string(), {});
@@ -133,19 +106,35 @@ void WindowWork(const fs::path& work) {
             form->show();
             QCoreApplication::processEvents();
         });
-        auto* list2 = form->findChild<QListWidget*>(QStringLiteral("List2"));
-        auto* list1 = form->findChild<QListWidget*>(QStringLiteral("List1"));
-        // Unmount then mount again: each click moves one pod and shows both lists again.
-        const double clicks = Seconds([&] {
-            for (int i = 0; i < 10; ++i) {
-                emit list1->itemClicked(list1->item(0));
-                emit list2->itemClicked(list2->item(list2->count() / 2));
+        auto* list1 = form->findChild<QListView*>(QStringLiteral("List1"));
+        auto* list2 = form->findChild<QListView*>(QStringLiteral("List2"));
+        auto* view = form->findChild<QAction*>(QStringLiteral("menuViewmode"));
+        // Each step is one command and the window painting its result.
+        const auto step = [](const std::function<void()>& command) {
+            return Seconds([&] {
+                command();
                 QCoreApplication::processEvents();
-            }
-        });
+            });
+        };
+        std::vector<double> moves;
+        std::vector<double> refreshes;
+        std::vector<double> switches;
+        for (int i = 0; i < 9; ++i) {
+            // Unmount then mount again: each click moves one pod.
+            moves.push_back(step([&] { emit list1->clicked(list1->model()->index(0, 0)); }));
+            moves.push_back(step([&] {
+                emit list2->clicked(list2->model()->index(list2->model()->rowCount() / 2, 0));
+            }));
+            refreshes.push_back(step([&] { form->Refresh(); }));
+            switches.push_back(step([&] { view->trigger(); }));
+            switches.push_back(step([&] { view->trigger(); }));
+        }
         if (!warmUp) {
-            std::printf("  %5d pods: window built and shown %.1f ms, one click %.2f ms\n", pods,
-                        build * 1e3, clicks / 20 * 1e3);
+            std::printf(
+                "  %5d pods: window built and shown %.1f ms, a move %.2f ms, Refresh %.1f ms, "
+                "switch of presentation %.1f ms\n",
+                pods, build * 1e3, Median(moves) * 1e3, Median(refreshes) * 1e3,
+                Median(switches) * 1e3);
         }
         warmUp = false;
         form.reset();

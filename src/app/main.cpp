@@ -12,6 +12,7 @@
 #include "platform/Registry.h"
 #include "podlist/Session.h"
 #include "shell/mShortcutsPlus.h"
+#include "ui/FirstPaint.h"
 #include "ui/Form1.h"
 #include "ui/Icons.h"
 #include "ui/QtDesktop.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     };
     ui::ConnectSecondaryWindows(session, window, openRegistry);
     mShortcutsPlus::HookMenu(session, window.Hooks());
+    ui::ReportFirstPaint(&window);
     window.show();
     // Closing the window runs the shutdown (the question about a missing pod.ini) itself.
     return app->exec();

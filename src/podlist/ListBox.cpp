@@ -1,6 +1,7 @@
 #include "podlist/ListBox.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "shell/Text.h"
 
@@ -13,15 +14,18 @@ std::size_t ListBox::AddItem(std::string text, bool checked) {
     checkedCount_ += entry.checked ? 1 : 0;
     ++revision_;
     if (style_ == ListStyle::Sorted && !batching_) {
-        auto at = std::upper_bound(entries_.begin(), entries_.end(), entry.lower,
-                                   [](const std::string& lower, const Entry& e) {
-                                       return lower < e.lower;
-                                   });
+        auto at = std::upper_bound(
+            entries_.begin(), entries_.end(), entry.lower,
+            [](const std::string& lower, const Entry& e) { return lower < e.lower; });
         const auto position = static_cast<std::size_t>(at - entries_.begin());
         entries_.insert(at, std::move(entry));
+        Note(ListChange::Kind::Inserted, position, position);
         return position;
     }
     entries_.push_back(std::move(entry));
+    // A batch is sorted at its end: the view starts again then.
+    Note(batching_ ? ListChange::Kind::Reset : ListChange::Kind::Inserted, entries_.size() - 1,
+         entries_.size() - 1);
     return entries_.size() - 1;
 }
 
@@ -32,6 +36,7 @@ void ListBox::RemoveItem(std::size_t index) {
     IndexRemove(entries_[index].lower);
     checkedCount_ -= entries_[index].checked ? 1 : 0;
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+    Note(ListChange::Kind::Removed, index, index);
     ++revision_;
 }
 
@@ -39,6 +44,7 @@ void ListBox::Clear() {
     entries_.clear();
     index_.clear();
     checkedCount_ = 0;
+    Note(ListChange::Kind::Reset);
     ++revision_;
 }
 
@@ -49,11 +55,13 @@ void ListBox::SetChecked(std::size_t index, bool checked) {
     }
     entries_[index].checked = checked;
     checked ? ++checkedCount_ : --checkedCount_;
+    Note(ListChange::Kind::Updated, index, index);
     ++revision_;
 }
 
 void ListBox::Swap(std::size_t a, std::size_t b) {
     std::swap(entries_[a], entries_[b]);
+    Note(ListChange::Kind::Updated, std::min(a, b), std::max(a, b));
     ++revision_;
 }
 
@@ -74,12 +82,31 @@ void ListBox::EndBatch() {
     if (batching_ && style_ == ListStyle::Sorted) {
         std::stable_sort(entries_.begin(), entries_.end(),
                          [](const Entry& a, const Entry& b) { return a.lower < b.lower; });
+        Note(ListChange::Kind::Reset);
         ++revision_;
     }
     batching_ = false;
 }
 
-void ListBox::IndexAdd(const std::string& lower) { ++index_[lower]; }
+ListChange ListBox::TakeChange() {
+    return std::exchange(change_, ListChange{});
+}
+
+void ListBox::Note(ListChange::Kind kind, std::size_t first, std::size_t last) {
+    using Kind = ListChange::Kind;
+    if (change_.kind == Kind::None) {
+        change_ = {kind, first, last};
+    } else if (change_.kind == Kind::Updated && kind == Kind::Updated) {
+        change_.first = std::min(change_.first, first);
+        change_.last = std::max(change_.last, last);
+    } else {
+        change_ = {Kind::Reset, 0, 0};
+    }
+}
+
+void ListBox::IndexAdd(const std::string& lower) {
+    ++index_[lower];
+}
 
 void ListBox::IndexRemove(const std::string& lower) {
     auto it = index_.find(lower);

@@ -12,8 +12,18 @@ namespace marvok {
 
 enum class ListStyle { Plain, Sorted, CheckBoxes };
 
+// What changed since a view last asked: one entry added, removed or changed, a range of entries
+// changed, or so much that the view starts again (Reset).
+struct ListChange {
+    enum class Kind { None, Inserted, Removed, Updated, Reset };
+    Kind kind = Kind::None;
+    std::size_t first = 0;
+    std::size_t last = 0;
+    bool operator==(const ListChange&) const = default;
+};
+
 class ListBox {
-public:
+  public:
     explicit ListBox(ListStyle style) : style_(style) {}
 
     ListStyle Style() const { return style_; }
@@ -47,14 +57,17 @@ public:
 
     // Grows on every change, so a view can tell whether to redraw.
     std::uint64_t Revision() const { return revision_; }
+    // The change since the last call, so that a view redraws only what changed.
+    ListChange TakeChange();
 
-private:
+  private:
     struct Entry {
         std::string text;
         std::string lower;
         bool checked = false;
     };
 
+    void Note(ListChange::Kind kind, std::size_t first = 0, std::size_t last = 0);
     void IndexAdd(const std::string& lower);
     void IndexRemove(const std::string& lower);
 
@@ -64,6 +77,7 @@ private:
     std::size_t checkedCount_ = 0;
     bool batching_ = false;
     std::uint64_t revision_ = 0;
+    ListChange change_;
 };
 
 template <typename Drop>
@@ -77,6 +91,9 @@ void ListBox::RemoveIf(Drop drop) {
         } else {
             kept.push_back(std::move(e));
         }
+    }
+    if (kept.size() != entries_.size()) {
+        Note(ListChange::Kind::Reset);
     }
     entries_ = std::move(kept);
     ++revision_;

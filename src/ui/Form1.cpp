@@ -6,7 +6,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -16,42 +16,13 @@
 #include "app/Startup.h"
 #include "ui/FormAbout.h"
 #include "ui/Icons.h"
+#include "ui/PodListModel.h"
 #include "ui/QtUserInterface.h"
 
 namespace marvok::ui {
 namespace {
 
 using mResizeWindow::TwipRect;
-
-// Shows a list's entries in the widget, reusing its rows so that the scroll position stays.
-void ShowList(QListWidget* widget, const ListBox& list) {
-    const int count = static_cast<int>(list.Count());
-    const bool checks = list.Style() == ListStyle::CheckBoxes;
-    widget->setUpdatesEnabled(false);
-    while (widget->count() > count) {
-        delete widget->takeItem(widget->count() - 1);
-    }
-    while (widget->count() < count) {
-        auto* item = new QListWidgetItem(widget);
-        // The check box is drawn, but the click is the core's to handle.
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    }
-    for (int row = 0; row < count; ++row) {
-        QListWidgetItem* item = widget->item(row);
-        const QString text = ToQString(list.Item(static_cast<std::size_t>(row)));
-        if (item->text() != text) {
-            item->setText(text);
-        }
-        if (checks) {
-            const Qt::CheckState state =
-                list.Checked(static_cast<std::size_t>(row)) ? Qt::Checked : Qt::Unchecked;
-            if (item->data(Qt::CheckStateRole) != QVariant(static_cast<int>(state))) {
-                item->setCheckState(state);
-            }
-        }
-    }
-    widget->setUpdatesEnabled(true);
-}
 
 const char* const kToolbarTips[] = {"New List", "Open",           "Save",  "Save as",
                                     "Refresh",  "Copy",           "Paths", "Registry",
@@ -135,17 +106,16 @@ void Form1::BuildControls() {
     label2_ = label("Label2", QStringLiteral("Number NOT mounted : "));
     label4_ = label("Label4", QStringLiteral("zero"));
 
-    for (int i = 0; i < 3; ++i) {
-        auto* list = new QListWidget(central_);
+    const ListBox* models[] = {&session_.List1, &session_.List2, &session_.List3};
+    for (std::size_t i = 0; i < 3; ++i) {
+        models_[i] = new PodListModel(*models[i], this);
+        QListView* list = CreatePodListView(models_[i], central_);
         list->setObjectName(QStringLiteral("List%1").arg(i + 1));
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        // Long names scroll sideways rather than lose their ends.
-        list->setTextElideMode(Qt::ElideNone);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         list->installEventFilter(this);
-        connect(list, &QListWidget::itemClicked, this,
-                [this, i, list](QListWidgetItem* item) { ClickList(i, list->row(item)); });
-        lists_[static_cast<std::size_t>(i)] = list;
+        connect(list, &QListView::clicked, this, [this, i](const QModelIndex& index) {
+            ClickList(static_cast<int>(i), index.row());
+        });
+        lists_[i] = list;
     }
 
     const QString captions[] = {QStringLiteral("Save && &Launch"), QStringLiteral("Save && E&xit"),
@@ -188,9 +158,10 @@ void Form1::ClickList(int list, int row) {
         }
     });
     // The next entry takes the clicked one's place, so the keyboard can go on from there.
-    QListWidget* widget = lists_[static_cast<std::size_t>(list)];
-    if (widget->count() > 0) {
-        widget->setCurrentRow(std::min(row, widget->count() - 1));
+    PodListModel* model = models_[static_cast<std::size_t>(list)];
+    if (model->rowCount() > 0) {
+        lists_[static_cast<std::size_t>(list)]->setCurrentIndex(
+            model->index(std::min(row, model->rowCount() - 1)));
     }
 }
 
@@ -217,12 +188,8 @@ void Form1::ShowAbout() {
 }
 
 void Form1::SyncFromSession() {
-    const ListBox* models[] = {&session_.List1, &session_.List2, &session_.List3};
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (shownRevisions_[i] != models[i]->Revision()) {
-            ShowList(lists_[i], *models[i]);
-            shownRevisions_[i] = models[i]->Revision();
-        }
+    for (PodListModel* model : models_) {
+        model->Sync();
     }
     label3_->setText(ToQString(session_.Label3));
     label4_->setText(ToQString(session_.Label4));
@@ -300,9 +267,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         // Space on a list does what a click on its current entry does.
         const auto* key = static_cast<QKeyEvent*>(event);
         for (int i = 0; i < 3; ++i) {
-            QListWidget* list = lists_[static_cast<std::size_t>(i)];
+            QListView* list = lists_[static_cast<std::size_t>(i)];
             if (watched == list && key->key() == Qt::Key_Space && key->modifiers() == 0) {
-                ClickList(i, list->currentRow());
+                ClickList(i, list->currentIndex().row());
                 return true;
             }
         }

@@ -16,7 +16,7 @@
 class QAction;
 class QFrame;
 class QLabel;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPushButton;
 class QToolButton;
@@ -24,6 +24,7 @@ class QToolButton;
 namespace marvok::ui {
 
 class FormAbout;
+class PodListModel;
 
 // The main window: the mounted and unmounted pods with their counts, the menus, the toolbar and
 // the three buttons. It shows the session and hands every click to the core's handlers.
@@ -89,9 +90,9 @@ private:
     QLabel* label2_ = nullptr;
     QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
-    std::array<QListWidget*, 3> lists_{};
+    std::array<PodListModel*, 3> models_{};
+    std::array<QListView*, 3> lists_{};
     std::array<QPushButton*, 3> commFile_{};
-    std::array<std::uint64_t, 3> shownRevisions_{~0ULL, ~0ULL, ~0ULL};
     std::vector<Command> commands_;
     QPointer<FormAbout> about_;
     bool unloaded_ = false;

@@ -10,9 +10,8 @@ TEST(ListBox, SortedListPutsEntriesInPlaceIgnoringCase) {
     for (auto name : {"snake.pod", "Baja.pod", "aztec.pod", "Fixes\\a.pod", "MAIN.pod"}) {
         list.AddItem(name);
     }
-    EXPECT_EQ(list.Items(),
-              (std::vector<std::string>{"aztec.pod", "Baja.pod", "Fixes\\a.pod", "MAIN.pod",
-                                        "snake.pod"}));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"aztec.pod", "Baja.pod", "Fixes\\a.pod",
+                                                      "MAIN.pod", "snake.pod"}));
 }
 
 TEST(ListBox, BatchGivesTheOrderOfAddingOneByOne) {
@@ -78,6 +77,82 @@ TEST(ListBox, OnlyTheCheckBoxListHoldsChecks) {
     list.AddItem("a.pod", true);
     EXPECT_FALSE(list.Checked(0));
     EXPECT_EQ(list.CheckedCount(), 0u);
+}
+
+// A view redraws only what TakeChange names: a wrong row or a missed reset shows stale entries.
+TEST(ListBox, TakeChangeNamesTheOneChangeOrAReset) {
+    using Kind = ListChange::Kind;
+    const auto filled = [](ListStyle style) {
+        ListBox list(style);
+        for (auto name : {"b.pod", "d.pod", "f.pod"}) {
+            list.AddItem(name);
+        }
+        list.TakeChange();
+        return list;
+    };
+    struct Case {
+        const char* what;
+        ListStyle style;
+        void (*change)(ListBox&);
+        ListChange expected;
+    };
+    const Case cases[] = {
+        {"nothing", ListStyle::Plain, [](ListBox&) {}, {}},
+        {"sorted insert",
+         ListStyle::Sorted,
+         [](ListBox& l) { l.AddItem("c.pod"); },
+         {Kind::Inserted, 1, 1}},
+        {"append",
+         ListStyle::Plain,
+         [](ListBox& l) { l.AddItem("a.pod"); },
+         {Kind::Inserted, 3, 3}},
+        {"remove", ListStyle::Plain, [](ListBox& l) { l.RemoveItem(1); }, {Kind::Removed, 1, 1}},
+        {"remove out of range", ListStyle::Plain, [](ListBox& l) { l.RemoveItem(9); }, {}},
+        {"check",
+         ListStyle::CheckBoxes,
+         [](ListBox& l) { l.SetChecked(2, true); },
+         {Kind::Updated, 2, 2}},
+        {"swaps merge",
+         ListStyle::Plain,
+         [](ListBox& l) {
+             l.Swap(2, 1);
+             l.Swap(0, 1);
+         },
+         {Kind::Updated, 0, 2}},
+        {"two inserts",
+         ListStyle::Plain,
+         [](ListBox& l) {
+             l.AddItem("x.pod");
+             l.AddItem("y.pod");
+         },
+         {Kind::Reset, 0, 0}},
+        {"insert then remove",
+         ListStyle::Plain,
+         [](ListBox& l) {
+             l.AddItem("x.pod");
+             l.RemoveItem(0);
+         },
+         {Kind::Reset, 0, 0}},
+        {"clear", ListStyle::Plain, [](ListBox& l) { l.Clear(); }, {Kind::Reset, 0, 0}},
+        {"batch",
+         ListStyle::Sorted,
+         [](ListBox& l) {
+             l.BeginBatch();
+             l.AddItem("a.pod");
+             l.EndBatch();
+         },
+         {Kind::Reset, 0, 0}},
+        {"remove if",
+         ListStyle::Plain,
+         [](ListBox& l) { l.RemoveIf([](const std::string& s) { return s == "d.pod"; }); },
+         {Kind::Reset, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        ListBox list = filled(c.style);
+        c.change(list);
+        EXPECT_EQ(list.TakeChange(), c.expected) << c.what;
+        EXPECT_EQ(list.TakeChange(), ListChange{}) << c.what << ": taken once";
+    }
 }
 
 TEST(ListBox, RevisionGrowsWithEveryChange) {

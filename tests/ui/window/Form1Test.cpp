@@ -2,9 +2,10 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -43,12 +44,16 @@ private:
         std::string podIni = "2\r\nb.pod\r\nd.pod\r\n";  // empty: no pod.ini
         int pods = 6;
         short viewMode = 2;
+        std::string extraPod;  // one more pod in the game folder
     };
 
     void Start(const Game& setup) {
         folder = std::make_unique<test::TestGameFolder>();
         for (int i = 0; i < setup.pods; ++i) {
             folder->Write(PodName(i), "POD");
+        }
+        if (!setup.extraPod.empty()) {
+            folder->Write(setup.extraPod, "POD");
         }
         if (setup.exeSize != 0) {
             folder->WriteSized("monster.exe", setup.exeSize);
@@ -84,19 +89,24 @@ private:
         }
         return child;
     }
-    QListWidget* List(int n) {
-        return Find<QListWidget>(n == 1 ? "List1" : n == 2 ? "List2" : "List3");
+    QListView* List(int n) {
+        return Find<QListView>(n == 1 ? "List1" : n == 2 ? "List2" : "List3");
     }
-    QStringList Texts(QListWidget* list) {
+    static int Count(QListView* list) { return list->model()->rowCount(); }
+    static QModelIndex Row(QListView* list, int row) { return list->model()->index(row, 0); }
+    static Qt::CheckState Check(QListView* list, int row) {
+        return Row(list, row).data(Qt::CheckStateRole).value<Qt::CheckState>();
+    }
+    QStringList Texts(QListView* list) {
         QStringList texts;
-        for (int i = 0; i < list->count(); ++i) {
-            texts << list->item(i)->text();
+        for (int i = 0; i < Count(list); ++i) {
+            texts << Row(list, i).data().toString();
         }
         return texts;
     }
     // A click on the entry's text, away from any check box.
-    void ClickRow(QListWidget* list, int row) {
-        QRect rect = list->visualItemRect(list->item(row));
+    void ClickRow(QListView* list, int row) {
+        QRect rect = list->visualRect(Row(list, row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           QPoint(rect.right() - 10, rect.center().y()));
     }
@@ -123,7 +133,7 @@ private:
     std::unique_ptr<Session> session;
     std::unique_ptr<Form1> form;
 
-private slots:
+  private slots:
     void cleanup() {
         form.reset();
         session.reset();
@@ -152,9 +162,31 @@ private slots:
         QVERIFY(ui->messages.empty());
         // Space on a list is the keyboard's click.
         List(2)->setFocus();
-        List(2)->setCurrentRow(3);
+        List(2)->setCurrentIndex(Row(List(2), 3));
         Press(Qt::Key_Space);
         QCOMPARE(Texts(List(1)).last(), QStringLiteral("f.pod"));
+    }
+
+    // A move redraws the two rows it changes, not whole lists, and a long name keeps its end
+    // reachable in whichever list holds it.
+    void aMoveChangesOneRowAndLongNamesScrollSideways() {
+        Game setup;
+        setup.extraPod = std::string(150, 'w') + ".pod";
+        Start(setup);
+        const int longRow =
+            static_cast<int>(Texts(List(2)).indexOf(QString::fromStdString(setup.extraPod)));
+        QVERIFY(longRow >= 0);
+        QVERIFY(List(2)->horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(List(1)->horizontalScrollBar()->maximum(), 0);
+        QSignalSpy resets(List(2)->model(), &QAbstractItemModel::modelReset);
+        QSignalSpy removed(List(2)->model(), &QAbstractItemModel::rowsRemoved);
+        ClickRow(List(2), longRow);
+        QCoreApplication::processEvents();
+        QCOMPARE(Texts(List(1)).last(), QString::fromStdString(setup.extraPod));
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(removed.count(), 1);
+        QVERIFY(List(1)->horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(List(2)->horizontalScrollBar()->maximum(), 0);
     }
 
     void mountingAtThePodLimitMovesNothing_data() {
@@ -175,11 +207,11 @@ private slots:
         Start(setup);
         if (viewMode == 2) {
             ClickRow(List(2), 0);
-            QCOMPARE(List(1)->count(), 30);
+            QCOMPARE(Count(List(1)), 30);
             QCOMPARE(Text("Label4"), QStringLiteral("1"));
         } else {
             ClickRow(List(3), 30);
-            QCOMPARE(List(3)->item(30)->checkState(), Qt::Unchecked);
+            QCOMPARE(Check(List(3), 30), Qt::Unchecked);
             QCOMPARE(Text("Label3"), QStringLiteral("30 of 31"));
         }
         QCOMPARE(ui->messages.size(), std::size_t{1});
@@ -190,24 +222,24 @@ private slots:
         Game setup;
         setup.viewMode = 1;
         Start(setup);
-        QListWidget* list = List(3);
+        QListView* list = List(3);
         QVERIFY(list->isVisible() && !List(1)->isVisible() && !List(2)->isVisible());
         QVERIFY(!Find<QLabel>("Label2")->isVisible() && !Find<QLabel>("Label4")->isVisible());
         QCOMPARE(Texts(list).mid(0, 2), (Names({"b.pod", "d.pod"})));
         QCOMPARE(Text("Label3"), QStringLiteral("2 of 6"));
         const int row = static_cast<int>(Texts(list).indexOf(QStringLiteral("e.pod")));
         ClickRow(list, row);
-        QCOMPARE(list->item(row)->checkState(), Qt::Checked);
+        QCOMPARE(Check(list, row), Qt::Checked);
         QCOMPARE(Text("Label3"), QStringLiteral("3 of 6"));
         ClickRow(list, 0);
-        QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
-        QCOMPARE(list->item(0)->text(), QStringLiteral("b.pod"));  // entries never move
+        QCOMPARE(Check(list, 0), Qt::Unchecked);
+        QCOMPARE(Texts(list)[0], QStringLiteral("b.pod"));  // entries never move
         QCOMPARE(Text("Label3"), QStringLiteral("2 of 6"));
         // A click on the box itself toggles once, like a click on the text.
-        const QRect rect = list->visualItemRect(list->item(0));
+        const QRect rect = list->visualRect(Row(list, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           QPoint(rect.left() + rect.height() / 2, rect.center().y()));
-        QCOMPARE(list->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(Check(list, 0), Qt::Checked);
         QCOMPARE(Text("Label3"), QStringLiteral("3 of 6"));
     }
 

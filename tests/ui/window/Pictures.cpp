@@ -2,7 +2,6 @@
 // the about window, into the build folder for a reviewer to look at.
 
 #include <QDir>
-#include <QListWidget>
 #include <QMenu>
 #include <QTest>
 #include <memory>

@@ -1,0 +1,149 @@
+#include "ui/PodListModel.h"
+
+#include <QFontMetrics>
+#include <QListView>
+#include <algorithm>
+
+#include "ui/QtUserInterface.h"
+
+namespace marvok::ui {
+namespace {
+
+// The view asks one row for the size of all; the width it gets is the widest entry's.
+class UniformRowDelegate final : public QStyledItemDelegate {
+public:
+    UniformRowDelegate(const PodListModel& model, QObject* parent)
+        : QStyledItemDelegate(parent), model_(model) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const int own = option.fontMetrics.horizontalAdvance(index.data().toString());
+        size.setWidth(size.width() - own + model_.WidestText(option.fontMetrics));
+        return size;
+    }
+
+private:
+    const PodListModel& model_;
+};
+
+}  // namespace
+
+PodListModel::PodListModel(const ListBox& list, QObject* parent)
+    : QAbstractListModel(parent), list_(list), shown_(static_cast<int>(list.Count())) {
+    // What the list held before is shown as it is now.
+    const_cast<ListBox&>(list_).TakeChange();
+}
+
+int PodListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shown_;
+}
+
+QVariant PodListModel::data(const QModelIndex& index, int role) const {
+    // A view may paint while the core is still changing the list (a message box in the middle
+    // of a command): rows past the end are blank until Sync.
+    const auto row = static_cast<std::size_t>(index.row());
+    if (!index.isValid() || row >= list_.Count()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+        return ToQString(list_.Item(row));
+    }
+    if (role == Qt::CheckStateRole && list_.Style() == ListStyle::CheckBoxes) {
+        return list_.Checked(row) ? Qt::Checked : Qt::Unchecked;
+    }
+    return {};
+}
+
+Qt::ItemFlags PodListModel::flags(const QModelIndex& index) const {
+    // The check box is drawn, but the click is the core's to handle.
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void PodListModel::Sync() {
+    const ListChange change = const_cast<ListBox&>(list_).TakeChange();
+    const int count = static_cast<int>(list_.Count());
+    const int first = static_cast<int>(change.first);
+    const int last = static_cast<int>(change.last);
+    using Kind = ListChange::Kind;
+    const bool measured =
+        metrics_.has_value() && widths_.size() == static_cast<std::size_t>(shown_);
+    if (change.kind == Kind::Inserted && count == shown_ + 1 && first <= shown_) {
+        if (measured) {
+            const int width = TextWidth(list_.Item(change.first));
+            widths_.insert(widths_.begin() + first, width);
+            widest_ = std::max(widest_, width);
+        }
+        beginInsertRows({}, first, first);
+        shown_ = count;
+        endInsertRows();
+    } else if (change.kind == Kind::Removed && count == shown_ - 1 && first < shown_) {
+        if (measured) {
+            const int width = widths_[change.first];
+            widths_.erase(widths_.begin() + first);
+            if (width == widest_) {
+                widest_ = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+            }
+        }
+        beginRemoveRows({}, first, first);
+        shown_ = count;
+        endRemoveRows();
+    } else if (change.kind == Kind::Updated && count == shown_ && last < count) {
+        emit dataChanged(index(first), index(last));
+    } else if (change.kind != Kind::None || count != shown_) {
+        metrics_.reset();
+        beginResetModel();
+        shown_ = count;
+        endResetModel();
+    }
+}
+
+int PodListModel::WidestText(const QFontMetrics& metrics) const {
+    if (!metrics_ || *metrics_ != metrics || widths_.size() != list_.Count()) {
+        if (!metrics_ || *metrics_ != metrics) {
+            metrics_ = metrics;
+            for (std::size_t c = 0; c < latin1Advances_.size(); ++c) {
+                latin1Advances_[c] = metrics.horizontalAdvance(QChar(static_cast<char16_t>(c)));
+            }
+        }
+        widths_.resize(list_.Count());
+        widest_ = 0;
+        for (std::size_t i = 0; i < widths_.size(); ++i) {
+            widths_[i] = TextWidth(list_.Item(i));
+            widest_ = std::max(widest_, widths_[i]);
+        }
+    }
+    return widest_;
+}
+
+int PodListModel::TextWidth(const std::string& text) const {
+    // Shaping every entry costs far more than the rest of start-up; the sum of the letters'
+    // advances is what a pod name (no ligatures, little kerning) takes, or a little more.
+    int width = 0;
+    bool plain = true;
+    for (const char c : text) {
+        plain = plain && static_cast<unsigned char>(c) < 0x80;
+        width += latin1Advances_[static_cast<unsigned char>(c)];
+    }
+    if (plain) {
+        return width;
+    }
+    width = 0;
+    for (const QChar c : ToQString(text)) {
+        width += c.unicode() < latin1Advances_.size() ? latin1Advances_[c.unicode()]
+                                                      : metrics_->horizontalAdvance(c);
+    }
+    return width;
+}
+
+QListView* CreatePodListView(PodListModel* model, QWidget* parent) {
+    auto* view = new QListView(parent);
+    view->setUniformItemSizes(true);
+    view->setItemDelegate(new UniformRowDelegate(*model, view));
+    view->setModel(model);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setTextElideMode(Qt::ElideNone);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    return view;
+}
+
+}  // namespace marvok::ui

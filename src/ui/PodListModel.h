@@ -1,0 +1,50 @@
+#pragma once
+// One of the core's pod lists as a Qt model: the view reads the entries where the core keeps
+// them, and each change the core made reaches the view as that one change (a move adds or
+// removes one row; filling the list is one reset).
+
+#include <QAbstractListModel>
+#include <QFontMetrics>
+#include <QStyledItemDelegate>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "podlist/ListBox.h"
+
+class QListView;
+
+namespace marvok::ui {
+
+class PodListModel final : public QAbstractListModel {
+public:
+    PodListModel(const ListBox& list, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Tells the views what the core changed since the last call.
+    void Sync();
+    // The width of the widest entry in metrics, for views that size every row alike.
+    int WidestText(const QFontMetrics& metrics) const;
+
+private:
+    const ListBox& list_;
+    int shown_ = 0;  // the rows the views know of
+    // Each row's text width in the font last asked for, kept row by row so that a move does not
+    // measure all the others again; empty until asked, and after a reset.
+    int TextWidth(const std::string& text) const;
+
+    mutable std::optional<QFontMetrics> metrics_;
+    mutable std::array<int, 256> latin1Advances_{};
+    mutable std::vector<int> widths_;
+    mutable int widest_ = 0;
+};
+
+// A list view of such a model, every row the same height, wide enough for the widest entry
+// (long names scroll sideways rather than lose their ends).
+QListView* CreatePodListView(PodListModel* model, QWidget* parent);
+
+}  // namespace marvok::ui
