@@ -1,30 +1,68 @@
 #include "ui/Icons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <utility>
 
 namespace marvok::ui {
 namespace {
 
 using Drawing = std::function<void(QPainter&)>;
 
-// Every picture is drawn on a 32 x 32 grid and rendered at the sizes the widgets ask for.
-QIcon Render(const Drawing& draw) {
-    QIcon icon;
-    for (int size : {16, 20, 24, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 32.0, size / 32.0);
-        draw(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
+// Every picture is drawn on a 32 x 32 grid, at the size a widget asks for when it first asks:
+// start-up draws only the pictures and sizes it shows.
+class DrawnIconEngine final : public QIconEngine {
+public:
+    explicit DrawnIconEngine(Drawing draw) : draw_(std::move(draw)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
     }
-    return icon;
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const bool plain = mode == QIcon::Normal || mode == QIcon::Active;
+        const auto key = std::make_pair(std::make_pair(size.width(), size.height()), plain);
+        if (auto it = cache_.find(key); it != cache_.end()) {
+            return it->second;
+        }
+        QPixmap drawn(size);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size.width() / 32.0, size.height() / 32.0);
+        draw_(painter);
+        painter.end();
+        if (!plain) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            drawn = QApplication::style()->generatedIconPixmap(QIcon::Disabled, drawn, &option);
+        }
+        cache_.emplace(key, drawn);
+        return drawn;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(draw_); }
+
+private:
+    Drawing draw_;
+    std::map<std::pair<std::pair<int, int>, bool>, QPixmap> cache_;
+};
+
+QIcon Render(Drawing draw) {
+    return QIcon(new DrawnIconEngine(std::move(draw)));
 }
 
 const QColor kOutline(60, 60, 70);
