@@ -55,7 +55,11 @@ std::string Serialize(const Hive& hive);
 // A new, empty hive with the header Wine writes; relativeTo is "\\Machine" or "\\User\\<sid>".
 Hive NewHive(std::string_view relativeTo, bool win64);
 
-// Wine's order of names: UTF-16 units compared after folding to upper case.
+// One UTF-16 unit in lower case as Wine's own case table has it (not Unicode's full mapping:
+// titlecase letters and signs such as the Kelvin sign stay as they are).
+char16_t FoldCase(char16_t c);
+// Wine's order of names: UTF-16 units compared after folding to lower case, then by length.
+// Names holding "_", "[", "\", "]", "^" or a backquote sort as in Wine ("_a" < "A^" < "aa").
 int CompareIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 // Text as Wine writes it inside quotes or brackets: escapes for "\", the characters of

@@ -206,7 +206,8 @@ TEST(WineRegistryFile, DamagedFilesNameTheLineAtFault) {
 
 TEST(WineRegistryFile, KeepsKeysAndValuesInWinesOrder) {
     Key key;
-    for (auto name : {u"b", u"C", u"a", u"\u00e4", u"B2", u"A"}) {
+    for (auto name : {u"b", u"C", u"a", u"\u00e4", u"B2", u"A", u"aa", u"A^", u"_a", u"\u0101",
+                      u"\u00ff"}) {
         key.SetValue(name, 1, {});
         key.AddSubkey(name);
     }
@@ -218,8 +219,11 @@ TEST(WineRegistryFile, KeepsKeysAndValuesInWinesOrder) {
     for (const auto& sub : key.subkeys) {
         keys.push_back(sub->name);
     }
-    // "A" matched "a" ignoring case: the first spelling stays.
-    const std::vector<std::u16string> expected = {u"a", u"b", u"B2", u"C", u"\u00e4"};
+    // "A" matched "a" ignoring case: the first spelling stays. Wine folds to lower case, so "_"
+    // and "^" come before the letters, and "\u00ff" before "\u0101".
+    const std::vector<std::u16string> expected = {u"_a", u"a",      u"A^",     u"aa",
+                                                  u"b",  u"B2",     u"C",      u"\u00e4",
+                                                  u"\u00ff", u"\u0101"};
     EXPECT_EQ(values, expected);
     EXPECT_EQ(keys, expected);
     EXPECT_TRUE(key.RemoveSubkey(u"B2"));
