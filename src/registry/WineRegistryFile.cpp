@@ -232,13 +232,19 @@ std::u16string BytesToUtf16(std::string_view bytes) {
     return text;
 }
 
+std::string TrimEnd(std::string_view text, std::string_view characters) {
+    const auto end = text.find_last_not_of(characters);
+    return std::string(text.substr(0, end == std::string_view::npos ? 0 : end + 1));
+}
+
 bool RestIsBlank(std::string_view line, std::size_t pos) {
     SkipBlanks(line, pos);
     return pos == line.size();
 }
 
 struct Lines {
-    std::vector<std::string_view> items;
+    std::vector<std::string_view> items;  // without the CR of a CR LF
+    std::vector<std::string_view> raw;    // as they stand, for the header kept byte for byte
     explicit Lines(std::string_view text) {
         std::size_t start = 0;
         while (start < text.size()) {
@@ -247,6 +253,7 @@ struct Lines {
                 end = text.size();
             }
             std::string_view line = text.substr(start, end - start);
+            raw.push_back(line);
             if (!line.empty() && line.back() == '\r') {
                 line.remove_suffix(1);
             }
@@ -284,11 +291,11 @@ class Parser {
                 error_ = "a value comes before the first key";
                 return Fail();
             } else if (inHeader) {
-                hive.header.emplace_back(line);
+                hive.header.emplace_back(lines_.raw[index_]);
             } else if (first == '\0' || first == ';') {
                 continue;
             } else if (first == '#') {
-                current->meta.emplace_back(line.substr(pos));
+                current->meta.emplace_back(TrimEnd(line.substr(pos), "\r"));
             } else if (first == '"' || first == '@') {
                 if (!ParseValueLine(*current, line, pos)) {
                     return Fail();
@@ -300,7 +307,7 @@ class Parser {
         }
         // The blank line before the first key separates it; it is written back with the key.
         while (!hive.header.empty() &&
-               hive.header.back().find_first_not_of(" \t") == std::string::npos) {
+               hive.header.back().find_first_not_of(" \t\r") == std::string::npos) {
             hive.header.pop_back();
         }
         result.hive = std::move(hive);
@@ -322,22 +329,25 @@ class Parser {
         }
         Key* key = &hive.root;
         std::size_t start = 0;
+        std::size_t depth = 0;
         while (start <= path.size()) {
             std::size_t end = path.find(u'\\', start);
             if (end == std::u16string::npos) {
                 end = path.size();
             }
             if (end > start) {
+                if (++depth > kMaxKeyDepth) {
+                    error_ = "the keys nest deeper than " + std::to_string(kMaxKeyDepth) +
+                             " levels";
+                    return nullptr;
+                }
                 key = &key->AddSubkey(std::u16string_view(path).substr(start, end - start));
             }
             start = end + 1;
         }
         SkipBlanks(line, pos);
-        std::string stamp(line.substr(pos));
-        while (!stamp.empty() && IsBlank(stamp.back())) {
-            stamp.pop_back();
-        }
-        key->stamp = std::move(stamp);
+        // A CR that Wine's line end did not take would come back as a line end.
+        key->stamp = TrimEnd(line.substr(pos), " \t\r");
         key->meta.clear();
         return key;
     }
@@ -537,7 +547,8 @@ void WriteValue(std::string& out, const Value& value) {
             AppendFormat(out, "str(%llx):", value.type);
         }
         out += '"';
-        out += Escape(text, "\"");
+        // The terminating NUL is implied by the quotes.
+        out += Escape(std::u16string_view(text).substr(0, text.size() - 1), "\"");
         out += "\"\n";
         return;
     }
@@ -643,9 +654,6 @@ std::string Escape(std::u16string_view text, std::string_view alsoEscape) {
             continue;
         }
         if (c < 32) {
-            if (c == 0 && !hasNext) {
-                continue;
-            }
             if (kEscapes[c] != '.') {
                 out += '\\';
                 out += kEscapes[c];
@@ -735,7 +743,7 @@ void Key::Touch(std::uint64_t fileTime) {
 
 bool Hive::Win64() const {
     return std::any_of(header.begin(), header.end(),
-                       [](const std::string& line) { return line == "#arch=win64"; });
+                       [](const std::string& line) { return TrimEnd(line, "\r") == "#arch=win64"; });
 }
 
 ParseResult Parse(std::string_view text) {

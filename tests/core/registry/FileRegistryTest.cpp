@@ -169,6 +169,27 @@ TEST_F(FileRegistryTest, ADamagedFileIsReportedAndLeftAsItWas) {
     EXPECT_EQ(Read(kHkeyLocalMachine, "Software\\A", "v"), "ok\0"s);
 }
 
+TEST_F(FileRegistryTest, KeysNestedTooDeepAreDamageNotACrash) {
+    std::string deep = "WINE REGISTRY Version 2\n\n[A";
+    for (int i = 0; i < 200000; ++i) {
+        deep += "\\\\A";
+    }
+    deep += "]\n";
+    folder.Write("system.reg", deep);
+    EXPECT_EQ(Write(kHkeyLocalMachine, "Software\\New", "v", "x"), platform::kErrorBadDb);
+    EXPECT_NE(Store().TakeProblem().find("is damaged (line 3: the keys nest deeper"),
+              std::string::npos);
+    EXPECT_EQ(folder.Read("system.reg"), deep);
+
+    // Nor does the store make such a file itself.
+    std::string path = "Software";
+    for (std::size_t i = 1; i <= winereg::kMaxKeyDepth; ++i) {
+        path += "\\K";
+    }
+    EXPECT_EQ(Write(kHkeyCurrentUser, path, "v", "x"), platform::kErrorInvalidParameter);
+    EXPECT_FALSE(folder.Exists("user.reg"));
+}
+
 TEST_F(FileRegistryTest, RefusedWritesChangeNothing) {
     ASSERT_EQ(Write(kHkeyLocalMachine, "Software\\Game", "v", "before"), 0);
     const std::string before = folder.Read("system.reg");
