@@ -295,6 +295,7 @@ bool CReadWriteEasyReg::OpenRegistry(std::uint32_t rtHKey, std::string_view sbDr
     try {
         if (rtHKey == 0) {
             open_ = false;
+            openError_ = kErrorInvalidHandle;
             return false;
         }
         rootKey_ = rtHKey;
@@ -304,7 +305,8 @@ bool CReadWriteEasyReg::OpenRegistry(std::uint32_t rtHKey, std::string_view sbDr
             open_ = false;
         }
         RegHandle opened = 0;
-        if (registry_.OpenKey(rootKey_, subDirectory_, opened) != 0) {
+        openError_ = registry_.OpenKey(rootKey_, subDirectory_, opened);
+        if (openError_ != 0) {
             return false;
         }
         if (handle_ != 0) {

@@ -56,6 +56,8 @@ class CReadWriteEasyReg {
     static SortInput SortArrayAscending(const SortInput& valueList);
 
     bool IsOpen() const { return open_; }
+    // The registry's answer to the last OpenRegistry (kErrorFileNotFound: the key is missing).
+    long OpenError() const { return openError_; }
 
   private:
     platform::Registry& registry_;
@@ -64,6 +66,7 @@ class CReadWriteEasyReg {
     std::string subDirectory_;
     platform::RegHandle handle_ = 0;
     bool open_ = false;
+    long openError_ = 0;
 };
 
 // A value as the text VB's CStr gives ("42", "1.5").

@@ -262,6 +262,10 @@ long FileRegistry::CreateKey(platform::RegHandle parent, std::string_view path) 
     if (!IsRootHandle(parent) && FindHandle(parent) == nullptr) {
         return kErrorKeyDeleted;
     }
+    // Deeper would make a file that no load takes back.
+    if (target.path.size() > winereg::kMaxKeyDepth) {
+        return platform::kErrorInvalidParameter;
+    }
     // Walk the whole path in the file: the 32-bit view may put the new keys elsewhere than
     // below the parent's own node.
     winereg::Key* walk = &target.file->hive->root;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace marvok::winereg {
 namespace {
@@ -10,36 +11,71 @@ constexpr std::string_view kVersionLine = "WINE REGISTRY Version 2";
 constexpr std::uint64_t kTicksPerSecond = 10000000ULL;
 constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ULL;
 
-char16_t FoldCase(char16_t c) {
-    if (c >= u'a' && c <= u'z') {
-        return static_cast<char16_t>(c - 32);
-    }
-    if (c < 0x80) {
-        return c;
-    }
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) ||
-        (c >= 0x430 && c <= 0x44F)) {
-        return static_cast<char16_t>(c - 0x20);
-    }
-    if (c == 0xFF) {
-        return 0x178;
-    }
-    if (c >= 0x450 && c <= 0x45F) {
-        return static_cast<char16_t>(c - 0x50);
-    }
-    // Latin Extended-A pairs its cases as neighbours.
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
-        c != 0x17F) {
-        const bool oddIsLower = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
-        if (oddIsLower && (c & 1) != 0) {
-            return static_cast<char16_t>(c - 1);
-        }
-        if (!oddIsLower && c != 0x178 && (c & 1) == 0) {
-            return static_cast<char16_t>(c - 1);
-        }
-    }
-    return c;
-}
+// Wine's lower-case table (its l_intl.nls, which wineserver orders names by), as runs of
+// characters first, first + step, ... last that each map to themselves plus delta.
+struct CaseRun {
+    char16_t first;
+    char16_t last;
+    unsigned char step;
+    char16_t delta;
+};
+constexpr CaseRun kLowerCaseRuns[] = {
+    {0x0041, 0x005a, 1, 0x0020}, {0x00c0, 0x00d6, 1, 0x0020}, {0x00d8, 0x00de, 1, 0x0020},
+    {0x0100, 0x012e, 2, 0x0001}, {0x0132, 0x0136, 2, 0x0001}, {0x0139, 0x0147, 2, 0x0001},
+    {0x014a, 0x0176, 2, 0x0001}, {0x0178, 0x0178, 1, 0xff87}, {0x0179, 0x017d, 2, 0x0001},
+    {0x0181, 0x0181, 1, 0x00d2}, {0x0182, 0x0184, 2, 0x0001}, {0x0186, 0x0186, 1, 0x00ce},
+    {0x0187, 0x0187, 1, 0x0001}, {0x0189, 0x018a, 1, 0x00cd}, {0x018b, 0x018b, 1, 0x0001},
+    {0x018e, 0x018e, 1, 0x004f}, {0x018f, 0x018f, 1, 0x00ca}, {0x0190, 0x0190, 1, 0x00cb},
+    {0x0191, 0x0191, 1, 0x0001}, {0x0193, 0x0193, 1, 0x00cd}, {0x0194, 0x0194, 1, 0x00cf},
+    {0x0196, 0x0196, 1, 0x00d3}, {0x0197, 0x0197, 1, 0x00d1}, {0x0198, 0x0198, 1, 0x0001},
+    {0x019c, 0x019c, 1, 0x00d3}, {0x019d, 0x019d, 1, 0x00d5}, {0x019f, 0x019f, 1, 0x00d6},
+    {0x01a0, 0x01a4, 2, 0x0001}, {0x01a6, 0x01a6, 1, 0x00da}, {0x01a7, 0x01a7, 1, 0x0001},
+    {0x01a9, 0x01a9, 1, 0x00da}, {0x01ac, 0x01ac, 1, 0x0001}, {0x01ae, 0x01ae, 1, 0x00da},
+    {0x01af, 0x01af, 1, 0x0001}, {0x01b1, 0x01b2, 1, 0x00d9}, {0x01b3, 0x01b5, 2, 0x0001},
+    {0x01b7, 0x01b7, 1, 0x00db}, {0x01b8, 0x01b8, 1, 0x0001}, {0x01bc, 0x01bc, 1, 0x0001},
+    {0x01c4, 0x01c4, 1, 0x0002}, {0x01c7, 0x01c7, 1, 0x0002}, {0x01ca, 0x01ca, 1, 0x0002},
+    {0x01cd, 0x01db, 2, 0x0001}, {0x01de, 0x01ee, 2, 0x0001}, {0x01f1, 0x01f1, 1, 0x0002},
+    {0x01f4, 0x01f4, 1, 0x0001}, {0x01f6, 0x01f6, 1, 0xff9f}, {0x01f7, 0x01f7, 1, 0xffc8},
+    {0x01f8, 0x021e, 2, 0x0001}, {0x0220, 0x0220, 1, 0xff7e}, {0x0222, 0x0232, 2, 0x0001},
+    {0x023a, 0x023a, 1, 0x2a2b}, {0x023b, 0x023b, 1, 0x0001}, {0x023d, 0x023d, 1, 0xff5d},
+    {0x023e, 0x023e, 1, 0x2a28}, {0x0241, 0x0241, 1, 0x0001}, {0x0243, 0x0243, 1, 0xff3d},
+    {0x0244, 0x0244, 1, 0x0045}, {0x0245, 0x0245, 1, 0x0047}, {0x0246, 0x024e, 2, 0x0001},
+    {0x0370, 0x0372, 2, 0x0001}, {0x0376, 0x0376, 1, 0x0001}, {0x037f, 0x037f, 1, 0x0074},
+    {0x0386, 0x0386, 1, 0x0026}, {0x0388, 0x038a, 1, 0x0025}, {0x038c, 0x038c, 1, 0x0040},
+    {0x038e, 0x038f, 1, 0x003f}, {0x0391, 0x03a1, 1, 0x0020}, {0x03a3, 0x03ab, 1, 0x0020},
+    {0x03cf, 0x03cf, 1, 0x0008}, {0x03d8, 0x03ee, 2, 0x0001}, {0x03f7, 0x03f7, 1, 0x0001},
+    {0x03f9, 0x03f9, 1, 0xfff9}, {0x03fa, 0x03fa, 1, 0x0001}, {0x03fd, 0x03ff, 1, 0xff7e},
+    {0x0400, 0x040f, 1, 0x0050}, {0x0410, 0x042f, 1, 0x0020}, {0x0460, 0x0480, 2, 0x0001},
+    {0x048a, 0x04be, 2, 0x0001}, {0x04c0, 0x04c0, 1, 0x000f}, {0x04c1, 0x04cd, 2, 0x0001},
+    {0x04d0, 0x052e, 2, 0x0001}, {0x0531, 0x0556, 1, 0x0030}, {0x10a0, 0x10c5, 1, 0x1c60},
+    {0x10c7, 0x10c7, 1, 0x1c60}, {0x10cd, 0x10cd, 1, 0x1c60}, {0x13a0, 0x13ef, 1, 0x97d0},
+    {0x13f0, 0x13f5, 1, 0x0008}, {0x1c90, 0x1cba, 1, 0xf440}, {0x1cbd, 0x1cbf, 1, 0xf440},
+    {0x1e00, 0x1e94, 2, 0x0001}, {0x1ea0, 0x1efe, 2, 0x0001}, {0x1f08, 0x1f0f, 1, 0xfff8},
+    {0x1f18, 0x1f1d, 1, 0xfff8}, {0x1f28, 0x1f2f, 1, 0xfff8}, {0x1f38, 0x1f3f, 1, 0xfff8},
+    {0x1f48, 0x1f4d, 1, 0xfff8}, {0x1f59, 0x1f5f, 2, 0xfff8}, {0x1f68, 0x1f6f, 1, 0xfff8},
+    {0x1f88, 0x1f8f, 1, 0xfff8}, {0x1f98, 0x1f9f, 1, 0xfff8}, {0x1fa8, 0x1faf, 1, 0xfff8},
+    {0x1fb8, 0x1fb9, 1, 0xfff8}, {0x1fba, 0x1fbb, 1, 0xffb6}, {0x1fbc, 0x1fbc, 1, 0xfff7},
+    {0x1fc8, 0x1fcb, 1, 0xffaa}, {0x1fcc, 0x1fcc, 1, 0xfff7}, {0x1fd8, 0x1fd9, 1, 0xfff8},
+    {0x1fda, 0x1fdb, 1, 0xff9c}, {0x1fe8, 0x1fe9, 1, 0xfff8}, {0x1fea, 0x1feb, 1, 0xff90},
+    {0x1fec, 0x1fec, 1, 0xfff9}, {0x1ff8, 0x1ff9, 1, 0xff80}, {0x1ffa, 0x1ffb, 1, 0xff82},
+    {0x1ffc, 0x1ffc, 1, 0xfff7}, {0x2132, 0x2132, 1, 0x001c}, {0x2160, 0x216f, 1, 0x0010},
+    {0x2183, 0x2183, 1, 0x0001}, {0x24b6, 0x24cf, 1, 0x001a}, {0x2c00, 0x2c2f, 1, 0x0030},
+    {0x2c60, 0x2c60, 1, 0x0001}, {0x2c62, 0x2c62, 1, 0xd609}, {0x2c63, 0x2c63, 1, 0xf11a},
+    {0x2c64, 0x2c64, 1, 0xd619}, {0x2c67, 0x2c6b, 2, 0x0001}, {0x2c6d, 0x2c6d, 1, 0xd5e4},
+    {0x2c6e, 0x2c6e, 1, 0xd603}, {0x2c6f, 0x2c6f, 1, 0xd5e1}, {0x2c70, 0x2c70, 1, 0xd5e2},
+    {0x2c72, 0x2c72, 1, 0x0001}, {0x2c75, 0x2c75, 1, 0x0001}, {0x2c7e, 0x2c7f, 1, 0xd5c1},
+    {0x2c80, 0x2ce2, 2, 0x0001}, {0x2ceb, 0x2ced, 2, 0x0001}, {0x2cf2, 0x2cf2, 1, 0x0001},
+    {0xa640, 0xa66c, 2, 0x0001}, {0xa680, 0xa69a, 2, 0x0001}, {0xa722, 0xa72e, 2, 0x0001},
+    {0xa732, 0xa76e, 2, 0x0001}, {0xa779, 0xa77b, 2, 0x0001}, {0xa77d, 0xa77d, 1, 0x75fc},
+    {0xa77e, 0xa786, 2, 0x0001}, {0xa78b, 0xa78b, 1, 0x0001}, {0xa78d, 0xa78d, 1, 0x5ad8},
+    {0xa790, 0xa792, 2, 0x0001}, {0xa796, 0xa7a8, 2, 0x0001}, {0xa7aa, 0xa7aa, 1, 0x5abc},
+    {0xa7ab, 0xa7ab, 1, 0x5ab1}, {0xa7ac, 0xa7ac, 1, 0x5ab5}, {0xa7ad, 0xa7ad, 1, 0x5abf},
+    {0xa7ae, 0xa7ae, 1, 0x5abc}, {0xa7b0, 0xa7b0, 1, 0x5aee}, {0xa7b1, 0xa7b1, 1, 0x5ad6},
+    {0xa7b2, 0xa7b2, 1, 0x5aeb}, {0xa7b3, 0xa7b3, 1, 0x03a0}, {0xa7b4, 0xa7c2, 2, 0x0001},
+    {0xa7c4, 0xa7c4, 1, 0xffd0}, {0xa7c5, 0xa7c5, 1, 0x5abd}, {0xa7c6, 0xa7c6, 1, 0x75c8},
+    {0xa7c7, 0xa7c9, 2, 0x0001}, {0xa7d0, 0xa7d0, 1, 0x0001}, {0xa7d6, 0xa7d8, 2, 0x0001},
+    {0xa7f5, 0xa7f5, 1, 0x0001}, {0xff21, 0xff3a, 1, 0x0020},
+};
 
 bool IsHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -196,13 +232,19 @@ std::u16string BytesToUtf16(std::string_view bytes) {
     return text;
 }
 
+std::string TrimEnd(std::string_view text, std::string_view characters) {
+    const auto end = text.find_last_not_of(characters);
+    return std::string(text.substr(0, end == std::string_view::npos ? 0 : end + 1));
+}
+
 bool RestIsBlank(std::string_view line, std::size_t pos) {
     SkipBlanks(line, pos);
     return pos == line.size();
 }
 
 struct Lines {
-    std::vector<std::string_view> items;
+    std::vector<std::string_view> items;  // without the CR of a CR LF
+    std::vector<std::string_view> raw;    // as they stand, for the header kept byte for byte
     explicit Lines(std::string_view text) {
         std::size_t start = 0;
         while (start < text.size()) {
@@ -211,6 +253,7 @@ struct Lines {
                 end = text.size();
             }
             std::string_view line = text.substr(start, end - start);
+            raw.push_back(line);
             if (!line.empty() && line.back() == '\r') {
                 line.remove_suffix(1);
             }
@@ -248,11 +291,11 @@ class Parser {
                 error_ = "a value comes before the first key";
                 return Fail();
             } else if (inHeader) {
-                hive.header.emplace_back(line);
+                hive.header.emplace_back(lines_.raw[index_]);
             } else if (first == '\0' || first == ';') {
                 continue;
             } else if (first == '#') {
-                current->meta.emplace_back(line.substr(pos));
+                current->meta.emplace_back(TrimEnd(line.substr(pos), "\r"));
             } else if (first == '"' || first == '@') {
                 if (!ParseValueLine(*current, line, pos)) {
                     return Fail();
@@ -264,7 +307,7 @@ class Parser {
         }
         // The blank line before the first key separates it; it is written back with the key.
         while (!hive.header.empty() &&
-               hive.header.back().find_first_not_of(" \t") == std::string::npos) {
+               hive.header.back().find_first_not_of(" \t\r") == std::string::npos) {
             hive.header.pop_back();
         }
         result.hive = std::move(hive);
@@ -286,22 +329,25 @@ class Parser {
         }
         Key* key = &hive.root;
         std::size_t start = 0;
+        std::size_t depth = 0;
         while (start <= path.size()) {
             std::size_t end = path.find(u'\\', start);
             if (end == std::u16string::npos) {
                 end = path.size();
             }
             if (end > start) {
+                if (++depth > kMaxKeyDepth) {
+                    error_ = "the keys nest deeper than " + std::to_string(kMaxKeyDepth) +
+                             " levels";
+                    return nullptr;
+                }
                 key = &key->AddSubkey(std::u16string_view(path).substr(start, end - start));
             }
             start = end + 1;
         }
         SkipBlanks(line, pos);
-        std::string stamp(line.substr(pos));
-        while (!stamp.empty() && IsBlank(stamp.back())) {
-            stamp.pop_back();
-        }
-        key->stamp = std::move(stamp);
+        // A CR that Wine's line end did not take would come back as a line end.
+        key->stamp = TrimEnd(line.substr(pos), " \t\r");
         key->meta.clear();
         return key;
     }
@@ -501,7 +547,8 @@ void WriteValue(std::string& out, const Value& value) {
             AppendFormat(out, "str(%llx):", value.type);
         }
         out += '"';
-        out += Escape(text, "\"");
+        // The terminating NUL is implied by the quotes.
+        out += Escape(std::u16string_view(text).substr(0, text.size() - 1), "\"");
         out += "\"\n";
         return;
     }
@@ -566,6 +613,19 @@ void WriteKeys(std::string& out, const Key& key, std::string& path) {
 
 }  // namespace
 
+char16_t FoldCase(char16_t c) {
+    const auto* run = std::upper_bound(std::begin(kLowerCaseRuns), std::end(kLowerCaseRuns), c,
+                                       [](char16_t x, const CaseRun& r) { return x < r.first; });
+    if (run == std::begin(kLowerCaseRuns)) {
+        return c;
+    }
+    --run;
+    if (c > run->last || (c - run->first) % run->step != 0) {
+        return c;
+    }
+    return static_cast<char16_t>(c + run->delta);
+}
+
 int CompareIgnoringCase(std::u16string_view a, std::u16string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -594,9 +654,6 @@ std::string Escape(std::u16string_view text, std::string_view alsoEscape) {
             continue;
         }
         if (c < 32) {
-            if (c == 0 && !hasNext) {
-                continue;
-            }
             if (kEscapes[c] != '.') {
                 out += '\\';
                 out += kEscapes[c];
@@ -686,7 +743,7 @@ void Key::Touch(std::uint64_t fileTime) {
 
 bool Hive::Win64() const {
     return std::any_of(header.begin(), header.end(),
-                       [](const std::string& line) { return line == "#arch=win64"; });
+                       [](const std::string& line) { return TrimEnd(line, "\r") == "#arch=win64"; });
 }
 
 ParseResult Parse(std::string_view text) {

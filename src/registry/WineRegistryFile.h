@@ -36,8 +36,12 @@ struct Key {
     void Touch(std::uint64_t fileTime);
 };
 
+// Deeper keys make a file damaged: Windows allows 512 levels, and the tree is walked recursively.
+inline constexpr std::size_t kMaxKeyDepth = 512;
+
 struct Hive {
-    std::vector<std::string> header;  // the lines between the version line and the first key
+    // The lines between the version line and the first key, each with any CR it ended in.
+    std::vector<std::string> header;
     Key root;
 
     // "#arch=win64": a 32-bit program's HKLM\Software lives in Software\Wow6432Node.
@@ -55,11 +59,16 @@ std::string Serialize(const Hive& hive);
 // A new, empty hive with the header Wine writes; relativeTo is "\\Machine" or "\\User\\<sid>".
 Hive NewHive(std::string_view relativeTo, bool win64);
 
-// Wine's order of names: UTF-16 units compared after folding to upper case.
+// One UTF-16 unit in lower case as Wine's own case table has it (not Unicode's full mapping:
+// titlecase letters and signs such as the Kelvin sign stay as they are).
+char16_t FoldCase(char16_t c);
+// Wine's order of names: UTF-16 units compared after folding to lower case, then by length.
+// Names holding "_", "[", "\", "]", "^" or a backquote sort as in Wine ("_a" < "A^" < "aa").
 int CompareIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 // Text as Wine writes it inside quotes or brackets: escapes for "\", the characters of
-// alsoEscape, control characters and everything above 0x7F. A final NUL is left out.
+// alsoEscape, control characters (a NUL too, even the last one of a name) and everything above
+// 0x7F.
 std::string Escape(std::u16string_view text, std::string_view alsoEscape);
 
 }  // namespace marvok::winereg

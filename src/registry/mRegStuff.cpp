@@ -35,6 +35,23 @@ bool OpenOrCreate(CReadWriteEasyReg& reg, platform::Registry& registry, UserInte
     return false;
 }
 
+// Opens a key below HKEY_LOCAL_MACHINE to read it. Looking writes nothing: a missing key is not
+// created and reads as empty (missing set, no message); any other failure is told.
+bool OpenToRead(CReadWriteEasyReg& reg, platform::Registry& registry, UserInterface& ui,
+                std::string_view keyPath, std::string_view failure, bool& missing) {
+    missing = false;
+    if (reg.OpenRegistry(platform::kHkeyLocalMachine, keyPath)) {
+        return true;
+    }
+    if (reg.OpenError() == platform::kErrorFileNotFound) {
+        missing = true;
+        return false;
+    }
+    TellProblem(registry, ui);
+    Tell(ui, failure);
+    return false;
+}
+
 }  // namespace
 
 std::string RootKeyText(std::uint32_t root) {
@@ -55,9 +72,9 @@ std::uint32_t RootKeyFromText(std::string_view rootKey) {
 std::optional<RegList> ReadAllValueNames(platform::Registry& registry, UserInterface& ui,
                                          std::string_view keyPath) {
     CReadWriteEasyReg reg(registry, ui);
-    if (!OpenOrCreate(reg, registry, ui, platform::kHkeyLocalMachine, keyPath,
-                      "Couldn't open registry key")) {
-        return std::nullopt;
+    bool missing = false;
+    if (!OpenToRead(reg, registry, ui, keyPath, "Couldn't open registry key", missing)) {
+        return missing ? std::optional<RegList>(RegList{}) : std::nullopt;
     }
     auto names = reg.GetAllValues();
     reg.CloseRegistry();
@@ -67,8 +84,8 @@ std::optional<RegList> ReadAllValueNames(platform::Registry& registry, UserInter
 std::string ReadValue(platform::Registry& registry, UserInterface& ui, std::string_view keyPath,
                       std::string_view valueName) {
     CReadWriteEasyReg reg(registry, ui);
-    if (!OpenOrCreate(reg, registry, ui, platform::kHkeyLocalMachine, keyPath,
-                      "Couldn't open registry value")) {
+    bool missing = false;
+    if (!OpenToRead(reg, registry, ui, keyPath, "Couldn't open registry value", missing)) {
         return {};
     }
     const auto value = reg.GetValue(valueName, false);

@@ -1,7 +1,8 @@
 #pragma once
 // One call per registry task: each routine opens its key with a fresh CReadWriteEasyReg, does
-// its one task and closes it. A key that cannot be opened is created and opened again; only when
-// that fails too is the user told.
+// its one task and closes it. A key that a write or delete cannot open is created and opened
+// again; only when that fails too is the user told. Reading never creates: a missing key reads
+// as empty.
 
 #include <cstdint>
 #include <optional>
@@ -23,7 +24,8 @@ std::string RootKeyText(std::uint32_t root);
 // The handle value of a root key text; 0 when the text is no 32-bit number.
 std::uint32_t RootKeyFromText(std::string_view rootKey);
 
-// The value names of a key below HKEY_LOCAL_MACHINE, in enumeration order.
+// The value names of a key below HKEY_LOCAL_MACHINE, in enumeration order; an empty list for a
+// missing key.
 std::optional<RegList> ReadAllValueNames(platform::Registry& registry, UserInterface& ui,
                                          std::string_view keyPath);
 // A value below HKEY_LOCAL_MACHINE as text; the empty text when it does not exist or is a

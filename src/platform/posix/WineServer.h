@@ -3,14 +3,17 @@
 // and writes it back over the files every 30 seconds and at exit, so edits to the files are lost.
 
 #include <string>
+#include <vector>
 
 namespace marvok::platform {
 
-// The socket the wineserver of this prefix listens on: /tmp/.wine-<uid>/server-<dev>-<ino>/socket,
-// dev and ino (hexadecimal) being those of the prefix folder. Empty when the folder is missing.
-std::string WineServerSocket(const std::string& prefixRoot);
+// Every socket a wineserver of this prefix may listen on, as Wine's own programs look for it:
+// upstream's /tmp/.wine-<uid>/server-<dev>-<ino>/socket, and Debian's, whose folder (made with
+// mkdtemp under $TMPDIR) is named in the prefix's file "wineserver". dev and ino (hexadecimal)
+// are those of the prefix folder. Empty when the folder is missing.
+std::vector<std::string> WineServerSockets(const std::string& prefixRoot);
 
-// True when that socket accepts a connection.
+// True when one of those sockets accepts a connection.
 bool WineServerRunning(const std::string& prefixRoot);
 
 }  // namespace marvok::platform

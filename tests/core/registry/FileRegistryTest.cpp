@@ -161,12 +161,34 @@ TEST_F(FileRegistryTest, ADamagedFileIsReportedAndLeftAsItWas) {
     EXPECT_EQ(ui.messages[2].text, "Couldn't create registry value");
     ui.messages.clear();
     mRegStuff::ReadAllValueNames(Store(), ui, "Software\\A");
-    EXPECT_EQ(ui.messages.size(), 2u);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Couldn't open registry key");
     EXPECT_EQ(folder.Read("system.reg"), damaged);
 
     // Once repaired, the file is used again.
     folder.Write("system.reg", "WINE REGISTRY Version 2\n\n[Software\\\\A] 1\n\"v\"=\"ok\"\n");
     EXPECT_EQ(Read(kHkeyLocalMachine, "Software\\A", "v"), "ok\0"s);
+}
+
+TEST_F(FileRegistryTest, KeysNestedTooDeepAreDamageNotACrash) {
+    std::string deep = "WINE REGISTRY Version 2\n\n[A";
+    for (int i = 0; i < 200000; ++i) {
+        deep += "\\\\A";
+    }
+    deep += "]\n";
+    folder.Write("system.reg", deep);
+    EXPECT_EQ(Write(kHkeyLocalMachine, "Software\\New", "v", "x"), platform::kErrorBadDb);
+    EXPECT_NE(Store().TakeProblem().find("is damaged (line 3: the keys nest deeper"),
+              std::string::npos);
+    EXPECT_EQ(folder.Read("system.reg"), deep);
+
+    // Nor does the store make such a file itself.
+    std::string path = "Software";
+    for (std::size_t i = 1; i <= winereg::kMaxKeyDepth; ++i) {
+        path += "\\K";
+    }
+    EXPECT_EQ(Write(kHkeyCurrentUser, path, "v", "x"), platform::kErrorInvalidParameter);
+    EXPECT_FALSE(folder.Exists("user.reg"));
 }
 
 TEST_F(FileRegistryTest, RefusedWritesChangeNothing) {

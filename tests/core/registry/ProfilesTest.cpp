@@ -172,9 +172,9 @@ TEST_F(ProfilesTest, ShowingAnMtm1GameReadsNoDirectPlayKey) {
     mMyRegStuff::ShowGameRegistry(session, registry, display);
     EXPECT_EQ(display.caption, "Registry Values for MTM1 Patched");
     EXPECT_EQ(display.dpLabel[0], "");
-    // Reading a missing key leaves it behind, empty; DirectPlay is not even looked at.
-    EXPECT_TRUE(registry.KeyExists(kMachine, kGame1));
-    EXPECT_TRUE(registry.KeyExists(kMachine, kUninstall + "Monster Truck Madness"));
+    // Looking creates nothing: the missing keys read as empty; DirectPlay is not even looked at.
+    EXPECT_FALSE(registry.KeyExists(kMachine, kGame1));
+    EXPECT_FALSE(registry.KeyExists(kMachine, kUninstall + "Monster Truck Madness"));
     EXPECT_FALSE(registry.KeyExists(kMachine, "SOFTWARE\\Microsoft\\DirectPlay"));
     EXPECT_TRUE(registry.writes.empty());
     EXPECT_TRUE(ui.messages.empty());

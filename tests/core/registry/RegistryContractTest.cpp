@@ -279,13 +279,14 @@ TEST_P(RegistryContract, UnsupportedTypesAreRefusedWithAMessage) {
     }
 }
 
-TEST_P(RegistryContract, ReadingMissingKeysCreatesThemSilently) {
+// Looking writes nothing: a missing key reads as empty, silently, and is not created.
+TEST_P(RegistryContract, ReadingMissingKeysCreatesNothing) {
     const auto names = mRegStuff::ReadAllValueNames(Reg(), ui, Path("Game\\Key"));
     EXPECT_EQ(names, std::optional<RegList>(RegList{}));
-    EXPECT_TRUE(KeyExists(kHkeyLocalMachine, Path("Game\\Key")));
+    EXPECT_FALSE(KeyExists(kHkeyLocalMachine, Path("Game")));
 
     EXPECT_EQ(mRegStuff::ReadValue(Reg(), ui, Path("Other"), "missing"), "");
-    EXPECT_TRUE(KeyExists(kHkeyLocalMachine, Path("Other")));
+    EXPECT_FALSE(KeyExists(kHkeyLocalMachine, Path("Other")));
     EXPECT_TRUE(ui.messages.empty());
 }
 

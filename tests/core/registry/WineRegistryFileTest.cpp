@@ -204,9 +204,68 @@ TEST(WineRegistryFile, DamagedFilesNameTheLineAtFault) {
     }
 }
 
+// What one write makes of a file, the next parse and write keep exactly: a trailing NUL of a name
+// is a character of its own, a CR that no line end took is part of the header line it ends.
+TEST(WineRegistryFile, ParseWriteParseIsStable) {
+    const std::string head = "WINE REGISTRY Version 2\n";
+    struct Case {
+        std::string text;
+        std::size_t values;  // in the last key
+    };
+    const std::vector<Case> cases = {
+        {head + "\n[A]\n\"v\"=\"1\"\n\"v\\0\"=\"2\"\n", 2},
+        {head + "\n[A\\0]\n\"v\"=\"1\"\n\n[A]\n\"w\"=\"2\"\n", 1},
+        {head + ";; header\r\r\n\r\n#arch=win32\r\n\r\n[A] 1\r\r\n#time=1\r\r\n@=\"x\"\r\n", 1},
+        {head + ";; the file ends in a lone CR\r", 0},
+        {head + "\n[A] \r\n#link\r\n", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto first = winereg::Parse(c.text);
+        ASSERT_TRUE(first.hive.has_value()) << first.error;
+        const std::string written = winereg::Serialize(*first.hive);
+        const auto second = winereg::Parse(written);
+        ASSERT_TRUE(second.hive.has_value()) << second.error << "\n" << written;
+        EXPECT_EQ(winereg::Serialize(*second.hive), written);
+        EXPECT_EQ(second.hive->header, first.hive->header);
+        const Key* last = &second.hive->root;
+        while (!last->subkeys.empty()) {
+            last = last->subkeys.back().get();
+        }
+        EXPECT_EQ(last->values.size(), c.values) << written;
+    }
+    // The header keeps its CRs byte for byte.
+    const auto crlf = winereg::Parse(head + ";; x\r\n#arch=win64\r\n\r\n[A] 1\r\n");
+    ASSERT_TRUE(crlf.hive.has_value());
+    EXPECT_EQ(winereg::Serialize(*crlf.hive), head + ";; x\r\n#arch=win64\r\n\n[A] 1\n");
+    EXPECT_TRUE(crlf.hive->Win64());
+}
+
+// Keys nested deeper than Windows allows make a damaged file, however deep (the tree is walked
+// recursively when it is written and freed).
+TEST(WineRegistryFile, NestingBeyondWindowsLimitIsDamage) {
+    const auto deep = [](std::size_t levels) {
+        std::string line = "WINE REGISTRY Version 2\n\n[k";
+        for (std::size_t i = 1; i < levels; ++i) {
+            line += "\\\\k";
+        }
+        return line + "] 1\n\"v\"=\"x\"\n";
+    };
+    const std::string deepest = deep(winereg::kMaxKeyDepth);
+    const auto parsed = winereg::Parse(deepest);
+    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+    EXPECT_EQ(winereg::Serialize(*parsed.hive), deepest);
+    for (const std::size_t levels : {winereg::kMaxKeyDepth + 1, std::size_t{300000}}) {
+        const auto tooDeep = winereg::Parse(deep(levels));
+        EXPECT_FALSE(tooDeep.hive.has_value());
+        EXPECT_EQ(tooDeep.error, "line 3: the keys nest deeper than 512 levels");
+    }
+}
+
 TEST(WineRegistryFile, KeepsKeysAndValuesInWinesOrder) {
     Key key;
-    for (auto name : {u"b", u"C", u"a", u"\u00e4", u"B2", u"A"}) {
+    for (auto name : {u"b", u"C", u"a", u"\u00e4", u"B2", u"A", u"aa", u"A^", u"_a", u"\u0101",
+                      u"\u00ff"}) {
         key.SetValue(name, 1, {});
         key.AddSubkey(name);
     }
@@ -218,8 +277,11 @@ TEST(WineRegistryFile, KeepsKeysAndValuesInWinesOrder) {
     for (const auto& sub : key.subkeys) {
         keys.push_back(sub->name);
     }
-    // "A" matched "a" ignoring case: the first spelling stays.
-    const std::vector<std::u16string> expected = {u"a", u"b", u"B2", u"C", u"\u00e4"};
+    // "A" matched "a" ignoring case: the first spelling stays. Wine folds to lower case, so "_"
+    // and "^" come before the letters, and "\u00ff" before "\u0101".
+    const std::vector<std::u16string> expected = {u"_a", u"a",      u"A^",     u"aa",
+                                                  u"b",  u"B2",     u"C",      u"\u00e4",
+                                                  u"\u00ff", u"\u0101"};
     EXPECT_EQ(values, expected);
     EXPECT_EQ(keys, expected);
     EXPECT_TRUE(key.RemoveSubkey(u"B2"));

@@ -153,10 +153,15 @@ class FormRegTest : public QObject {
         QFETCH(int, item);
         QFETCH(QList<int>, rows);
         Setup setup(version);
+        // Looking at a registry without the game's keys writes nothing.
+        const std::string before = "WINE REGISTRY Version 2\n\n[Software\\\\Other] 1\n";
+        setup.folder.Write("system.reg", before);
         ui::FormReg form(setup.session, setup.registry);
         form.Form_Load();
         QCOMPARE(Rows(&form, "mLabel", 7) + Rows(&form, "dpLabel", 5) + Rows(&form, "uLabel", 2),
                  0);
+        QCOMPARE(setup.folder.Read("system.reg"), before);
+        QVERIFY(!setup.folder.Exists("user.reg"));
 
         Item(&form, QStringLiteral("menuRegistry_%1").arg(item))->trigger();
         QCOMPARE(Rows(&form, "mLabel", 7), rows[0]);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "platform/posix/WineServer.h"
 #include "registry/mMyRegStuff.h"
@@ -28,7 +29,7 @@ const std::string kSystemReg =
 class FakeWineServer {
   public:
     explicit FakeWineServer(const std::string& prefix, bool listening = true)
-        : path_(platform::WineServerSocket(prefix)) {
+        : path_(platform::WineServerSockets(prefix).at(0)) {
         folder_ = fs::path(path_).parent_path();
         createdFolder_ = !fs::exists(folder_);
         fs::create_directories(folder_);
@@ -59,6 +60,49 @@ class FakeWineServer {
     fs::path folder_;
     bool createdFolder_ = false;
     int fd_ = -1;
+};
+
+// Sets an environment variable for one scope.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// Debian's real wineserver on a prefix, as "wineserver -p" leaves it running; killed at the end.
+class RealWineServer {
+  public:
+    RealWineServer(const std::string& prefix, const std::optional<std::string>& tmpDir)
+        : env_((tmpDir ? "TMPDIR=" + *tmpDir : "-u TMPDIR") + " WINEPREFIX=" + prefix +
+               " WINEDEBUG=-all ") {
+        started_ = Run("wineserver -p");
+    }
+    ~RealWineServer() { Stop(); }
+    bool Started() const { return started_; }
+    // "wineserver -k", then wait until it has written its files and gone.
+    void Stop() {
+        if (started_) {
+            Run("wineserver -k");
+            Run("wineserver -w");
+            started_ = false;
+        }
+    }
+
+  private:
+    bool Run(const std::string& command) const {
+        return std::system(("env " + env_ + command + " >/dev/null 2>&1").c_str()) == 0;
+    }
+    std::string env_;
+    bool started_ = false;
 };
 
 class WinePrefixRegistryTest : public SessionFixture {
@@ -118,6 +162,43 @@ TEST_F(WinePrefixRegistryTest, NothingIsWrittenWhileWineRuns) {
     EXPECT_TRUE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
     EXPECT_NE(game.Read("prefix\\system.reg"), kSystemReg);
 }
+
+// Debian's Wine 8 keeps its socket in a mkdtemp folder under $TMPDIR, named in the prefix. The
+// long folder name puts the socket past what a socket address holds; the second case is a server
+// started without $TMPDIR, seen from a Marvok that has one.
+class RealWineServerTest : public WinePrefixRegistryTest,
+                           public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RealWineServerTest, ResetIsRefusedWhileItRunsAndWrittenAfterwards) {
+    const std::string tmp =
+        game.Native("tmp-deep-enough-that-the-server-socket-path-no-longer-fits-a-sun-path")
+            .string();
+    fs::create_directories(tmp);
+    const bool serverHasTmp = GetParam();
+    ScopedEnv marvokTmp("TMPDIR", tmp);
+    RealWineServer server(prefix, serverHasTmp ? std::optional<std::string>(tmp) : std::nullopt);
+    ASSERT_TRUE(server.Started()) << "wineserver -p failed (scripts/deps.sh installs Wine)";
+
+    EXPECT_FALSE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Wine is running in " + prefix), std::string::npos)
+        << ui.messages[0].text;
+    EXPECT_EQ(game.Read("prefix\\system.reg"), kSystemReg);
+
+    server.Stop();
+    if (!serverHasTmp) {
+        fs::remove_all("/tmp/" + game.Read("prefix\\wineserver"));
+    }
+    ASSERT_TRUE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
+    const std::string system = game.Read("prefix\\system.reg");
+    EXPECT_NE(system.find("\"InstalledPath\"=\"C:\\\\Games\\\\Monster Truck Madness 2\"\n"),
+              std::string::npos)
+        << system;
+    EXPECT_NE(system.find("\"Kept\"=\"yes\""), std::string::npos) << system;
+}
+
+INSTANTIATE_TEST_SUITE_P(TmpDir, RealWineServerTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Own" : "Unset"; });
 
 TEST_F(WinePrefixRegistryTest, ASocketLeftByADeadServerDoesNotBlock) {
     FakeWineServer stale(prefix, false);
