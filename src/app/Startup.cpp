@@ -53,16 +53,15 @@ Result FormLoad(Session& session, std::string_view programFolder,
             ReportUnreadable(session, read, "Pod.ini was left as it was.");
             return {false, 1};
         }
-        if (read.leftOut > 0) {
-            NoteLeftOut(session, read, file,
-                        services.standardError ? *services.standardError : std::cerr);
-        }
         const FileResult saved = mPodini::SavePodList(session, "");
         int exitCode = 0;
         if (saved.Failed()) {
             session.ui.ShowMessage(kAppTitle, "Could not write " + saved.path + ":\n" + saved.error,
                                    MessageIcon::Critical, MessageButtons::Ok);
             exitCode = 1;
+        } else if (read.leftOut > 0) {
+            NoteLeftOut(session, read, file,
+                        services.standardError ? *services.standardError : std::cerr);
         }
         FormUnload(session);
         return {false, exitCode};
