@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include <iostream>
+
 #include "app/mCommandLine.h"
 #include "podlist/mAvailablePods.h"
 #include "podlist/mCommonFunctions.h"
@@ -15,6 +17,14 @@ void ReportUnreadable(Session& session, const FileResult& read, std::string_view
                            MessageIcon::Critical, MessageButtons::Ok);
 }
 
+// Installing never shows the pod limit message, so the entries it drops are named here.
+void NoteLeftOut(const Session& session, const FileResult& read, std::string_view file,
+                 std::ostream& out) {
+    out << kAppTitle << ": " << read.leftOut << (read.leftOut == 1 ? " entry of " : " entries of ")
+        << file << (read.leftOut == 1 ? " was" : " were") << " left out: " << session.GameVersion
+        << " pod limit is " << session.PodLimit << " pods.\n";
+}
+
 }  // namespace
 
 Result FormLoad(Session& session, std::string_view programFolder,
@@ -27,7 +37,9 @@ Result FormLoad(Session& session, std::string_view programFolder,
     std::string file;
     const bool usable = mCommandLine::ParseCommandLine(session, commandLine, op, file);
     if (!usable) {
-        mPodini::LoadPodList(session, "");
+        if (const FileResult read = mPodini::LoadPodList(session, ""); read.Failed()) {
+            ReportUnreadable(session, read, "The mounted list starts empty; saving replaces it.");
+        }
     } else if (op == "open") {
         const FileResult read = mPodini::LoadPodList(session, "import", file);
         if (read.Failed()) {
@@ -47,6 +59,9 @@ Result FormLoad(Session& session, std::string_view programFolder,
             session.ui.ShowMessage(kAppTitle, "Could not write " + saved.path + ":\n" + saved.error,
                                    MessageIcon::Critical, MessageButtons::Ok);
             exitCode = 1;
+        } else if (read.leftOut > 0) {
+            NoteLeftOut(session, read, file,
+                        services.standardError ? *services.standardError : std::cerr);
         }
         FormUnload(session);
         return {false, exitCode};

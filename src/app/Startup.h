@@ -2,6 +2,7 @@
 // The start-up and shutdown sequences of the main window, without the window itself.
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,8 @@ namespace marvok::Startup {
 struct Services {
     // Makes the desktop shortcut that installs a pod list ("desktop" operator).
     std::function<void(Session&, const std::string& file)> createListShortcut;
+    // Where "install" notes what it left out (standard error when null).
+    std::ostream* standardError = nullptr;
 };
 
 struct Result {

@@ -18,6 +18,9 @@ struct DirectoryEntry {
     bool isDirectory = false;
 };
 
+// ReadFile's reason for a named pipe, a device or anything else that is neither file nor folder.
+inline constexpr std::string_view kNotARegularFile = "It is not a regular file.";
+
 struct ReadResult {
     bool ok = false;
     std::string bytes;
@@ -35,7 +38,7 @@ public:
     // Reads a folder's entries once, without "." and "..", in the platform's order.
     virtual bool ListDirectory(std::string_view folder,
                                std::vector<DirectoryEntry>& entries) const = 0;
-    // Reads at most maxBytes from the start of the file.
+    // Reads at most maxBytes from the start of the file; refuses at once what is not a file.
     virtual ReadResult ReadFile(std::string_view path, std::size_t maxBytes) const = 0;
     // Replaces the file whole through a temporary file beside it; the old file stays intact on
     // failure. Returns the empty text on success, else the reason.

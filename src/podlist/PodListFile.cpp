@@ -73,7 +73,8 @@ private:
     bool afterComma_ = false;
 };
 
-long long ParseCount(std::string_view field) {
+// The count field as a whole number; nothing when it is not one.
+std::optional<long long> ParseCount(std::string_view field) {
     std::string_view v = field;
     bool negative = false;
     if (!v.empty() && (v.front() == '+' || v.front() == '-')) {
@@ -81,47 +82,85 @@ long long ParseCount(std::string_view field) {
         v.remove_prefix(1);
     }
     if (v.empty() || v.find_first_not_of("0123456789") != std::string_view::npos) {
-        return 0;
+        return std::nullopt;
     }
     long long value = 0;
     auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), value);
     if (ec == std::errc::result_out_of_range) {
         value = negative ? 0 : (1LL << 62);  // far above any pod limit
     } else if (ec != std::errc() || end != v.data() + v.size()) {
-        return 0;
+        return std::nullopt;
     }
     return negative ? -value : value;
+}
+
+constexpr std::string_view kUtf8Mark = "\xef\xbb\xbf";
+constexpr std::string_view kUtf16LeMark = "\xff\xfe";
+
+std::string FromUtf16Le(std::string_view bytes) {
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                       static_cast<unsigned char>(bytes[i + 1]) << 8);
+    }
+    return text::FromUtf16(units);
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
 }
 
 }  // namespace
 
 ParsedPodList ParsePodList(std::string_view bytes, long long limit) {
+    // Notepad marks its UTF-8 and "Unicode" files; their names are taken as UTF-8 then.
+    std::string decoded;
+    bool utf8 = false;
+    if (bytes.starts_with(kUtf8Mark)) {
+        bytes.remove_prefix(kUtf8Mark.size());
+        utf8 = true;
+    } else if (bytes.starts_with(kUtf16LeMark)) {
+        decoded = FromUtf16Le(bytes.substr(kUtf16LeMark.size()));
+        bytes = decoded;
+        utf8 = true;
+    }
     ParsedPodList list;
     FieldReader reader(bytes);
     auto countField = reader.Next();
-    if (!countField) {
+    const auto count = countField ? ParseCount(*countField) : std::nullopt;
+    if (!count) {
         return list;
     }
-    list.count = ParseCount(*countField);
+    list.isList = true;
+    list.count = *count;
     const long long wanted = std::min(list.count, limit);
     for (long long i = 0; i < wanted; ++i) {
         auto field = reader.Next();
         if (!field) {
-            break;
+            return list;
         }
-        list.names.push_back(text::FromWindows1252(*field));
+        list.names.push_back(utf8 ? std::move(*field) : text::FromWindows1252(*field));
+    }
+    while (list.leftOut < list.count - static_cast<long long>(list.names.size()) && reader.Next()) {
+        ++list.leftOut;
     }
     return list;
+}
+
+bool CanWritePodName(std::string_view name) {
+    return !name.empty() && name.find_first_of(",\r\n") == std::string_view::npos &&
+           name.front() != '"' && !IsBlank(name.front()) && !IsBlank(name.back()) &&
+           text::ToWindows1252(name).has_value();
 }
 
 std::optional<std::string> FormatPodList(const std::vector<std::string>& names) {
     std::string bytes = std::to_string(names.size()) + "\r\n";
     for (const auto& name : names) {
-        auto encoded = text::ToWindows1252(name);
-        if (!encoded) {
+        if (!CanWritePodName(name)) {
             return std::nullopt;
         }
-        bytes += *encoded;
+        bytes += *text::ToWindows1252(name);
         bytes += "\r\n";
     }
     return bytes;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "podlist/PodListFile.h"
 #include "podlist/mCommonFunctions.h"
 #include "shell/Text.h"
 #include "shell/mCommonFunctions.h"
@@ -91,7 +92,7 @@ void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
     if (mCommonFunctions::CountSpaces(entry) != 0 && kind == ScanKind::User) {
         return;
     }
-    if (!text::ToWindows1252(entry)) {
+    if (!CanWritePodName(entry)) {
         return;
     }
     const std::string lower = text::LowerCase(entry);

@@ -6,7 +6,6 @@
 #include "podlist/mAvailablePods.h"
 #include "podlist/mCommonFunctions.h"
 #include "shell/CDLG.h"
-#include "shell/Text.h"
 #include "shell/mCommonFunctions.h"
 
 namespace marvok::mPodini {
@@ -14,6 +13,12 @@ namespace {
 
 // A pod list file is a few kilobytes; more than this is not a pod list.
 constexpr std::size_t kMaxListBytes = 16u << 20;
+
+FileResult Refused(FileResult result, std::string error) {
+    result.status = FileResult::Status::Failed;
+    result.error = std::move(error);
+    return result;
+}
 
 }  // namespace
 
@@ -50,15 +55,23 @@ FileResult LoadPodList(Session& session, std::string_view mode, std::string_view
     if (!mCommonFunctions::IsAbsolutePath(session.fs, source)) {
         full = session.GameFolder + "\\" + source;
     }
-    const platform::ReadResult read = session.fs.ReadFile(full, kMaxListBytes);
+    // One byte more than the limit tells a file cut short from one that fits.
+    const platform::ReadResult read = session.fs.ReadFile(full, kMaxListBytes + 1);
     if (!read.ok) {
-        result.status = FileResult::Status::Failed;
-        result.error = read.error;
-        return result;
+        return Refused(result, read.error);
     }
+    if (read.bytes.size() > kMaxListBytes) {
+        return Refused(result, "It is larger than 16 MiB, too large for a pod list.");
+    }
+    const ParsedPodList parsed = ParsePodList(read.bytes, session.PodLimit);
+    // Any .ini file can be handed over; one without a count would install as an empty list.
+    // pod.ini itself stays the game's: whatever it holds, it reads as it always did.
+    if (import && !parsed.isList) {
+        return Refused(result, "It is not a pod list: its first line is not the number of pods.");
+    }
+    result.leftOut = parsed.leftOut;
     session.List1.Clear();
     session.List3.Clear();
-    const ParsedPodList parsed = ParsePodList(read.bytes, session.PodLimit);
     for (const auto& name : parsed.names) {
         AddPod(session, name);
     }
@@ -88,7 +101,7 @@ FileResult SavePodList(Session& session, std::string_view mode) {
     const auto bytes = FormatPodList(session.List1.Items());
     if (!bytes) {
         result.status = FileResult::Status::Failed;
-        result.error = "A pod name cannot be written in the Windows-1252 code page.";
+        result.error = "A pod name cannot be written to a pod list as it is.";
         return result;
     }
     if (auto error = session.fs.WriteFileAtomic(target, *bytes); !error.empty()) {
@@ -103,7 +116,8 @@ bool AddPod(Session& session, std::string_view name) {
         ShowPodLimitMessage(session);
         return false;
     }
-    if (name.empty() || mCommonFunctions::CountSpaces(name) != 0 || !text::ToWindows1252(name) ||
+    // What pod.ini would not give back as written (a comma splits it) is refused like a blank.
+    if (mCommonFunctions::CountSpaces(name) != 0 || !CanWritePodName(name) ||
         !session.FileExists(name)) {
         return false;
     }

@@ -15,6 +15,7 @@ struct FileResult {
     Status status = Status::Done;
     std::string path;   // the file read or written
     std::string error;  // the system's reason when Failed
+    long long leftOut = 0;  // entries past the pod limit, not read
 
     bool Done() const { return status == Status::Done; }
     bool Failed() const { return status == Status::Failed; }
@@ -24,13 +25,14 @@ namespace mPodini {
 
 // mode "import": reads file (or, when it is empty, the file chosen in the Open dialog); any other
 // mode reads pod.ini, or applies the Default stock list when pod.ini is missing. A file that
-// cannot be read leaves the lists as they were and is reported as Failed.
+// cannot be read whole, or (on import) is no pod list, leaves the lists as they were and is
+// reported as Failed.
 FileResult LoadPodList(Session& session, std::string_view mode, std::string_view file = {});
 // mode "export": writes to the file chosen in the Save dialog (".ini" appended when missing);
 // any other mode writes pod.ini. The file is replaced whole or not at all.
 FileResult SavePodList(Session& session, std::string_view mode);
-// Appends one pod to the mounted list when it exists, holds no blank, can be written and the
-// limit allows; the limit shows the pod limit message.
+// Appends one pod to the mounted list when it exists, holds no blank, reads back from a list
+// file as written and the limit allows; the limit shows the pod limit message.
 bool AddPod(Session& session, std::string_view name);
 // Whether pod.ini exists; enables the Notepad commands accordingly. With "lastCall" a missing
 // pod.ini may be created after asking the user.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,7 +64,8 @@ protected:
         std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY";
         command += display ? " QT_QPA_PLATFORM=offscreen" : " -u QT_QPA_PLATFORM";
         command += " XDG_CONFIG_HOME='" + (root_ / "config").string() + "'";
-        command += " '" + (game_ / "marvok").string() + "'";
+        // A run that hangs is ended, and fails on its status, instead of stalling the suite.
+        command += " timeout -s KILL 60 '" + (game_ / "marvok").string() + "'";
         for (const auto& a : arguments) {
             command += " '" + a + "'";
         }
@@ -98,6 +100,27 @@ TEST_F(InstallCommand, AnUnreadableListLeavesPodIniAndSaysWhy) {
     EXPECT_NE(outcome.status, 0);
     EXPECT_NE(outcome.errors.find("broken.ini"), std::string::npos) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
+}
+
+TEST_F(InstallCommand, ANamedPipeIsRefusedAtOnce) {
+    ASSERT_EQ(mkfifo((game_ / "pipe.ini").c_str(), 0600), 0);
+    const Outcome outcome = Run({"/i", "pipe.ini"});
+    EXPECT_EQ(outcome.status, 1) << outcome.errors;
+    EXPECT_NE(outcome.errors.find("not a regular file"), std::string::npos) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
+}
+
+TEST_F(InstallCommand, EntriesPastThePodLimitAreNamedOnStandardError) {
+    std::string list = "103\r\nb.pod\r\n";
+    for (int i = 1; i < 103; ++i) {
+        list += "p" + std::to_string(i) + ".pod\r\n";
+    }
+    Write(game_ / "many.ini", list);
+    const Outcome outcome = Run({"/i", "many.ini"});
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\nb.pod\r\n");
+    EXPECT_NE(outcome.errors.find("3 entries of many.ini were left out"), std::string::npos)
+        << outcome.errors;
 }
 
 TEST_F(InstallCommand, WithoutADisplayTheWindowCannotOpenAndNothingIsWritten) {

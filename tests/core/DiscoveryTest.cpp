@@ -32,8 +32,9 @@ TEST_F(DiscoveryTest, EntriesAreRelativeToTheGameFolder) {
     EXPECT_EQ(Unmounted(), (Names{"addons\\trucks\\Big.POD", "main.pod", "my addons\\big.pod"}));
 }
 
-TEST_F(DiscoveryTest, NamesWithABlankOrOutsideTheCodePageAreNeverListed) {
-    Pods({"my pod.pod", "sub\\my pod.pod", "ok.pod", "日本.pod"});
+// A comma would come back from pod.ini as two names.
+TEST_F(DiscoveryTest, NamesThatCannotBeMountedAreNeverListed) {
+    Pods({"my pod.pod", "sub\\my pod.pod", "ok.pod", "日本.pod", "a,b.pod", "x,y\\c.pod"});
     RefreshAvailablePods(session);
     EXPECT_EQ(Unmounted(), Names{"ok.pod"});
 }

@@ -61,14 +61,27 @@ TEST_F(PodIniTest, MissingPodIniGivesTheDefaultStockList) {
     EXPECT_FALSE(session.controls.Enabled("toolbar_8"));
 }
 
-TEST_F(PodIniTest, ImportOfAnUnreadableFileKeepsTheLists) {
-    Pods({"a.pod"});
+TEST_F(PodIniTest, ImportOfAFileThatIsNoReadablePodListKeepsTheLists) {
+    Pods({"a.pod", "b.pod"});
     game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("desktop.ini", "[.ShellClassInfo]\r\nb.pod\r\n");
+    // A real list, but read only in part it would lose the entries past the cut.
+    game.Write("huge.ini", "1\r\n" + std::string(16u << 20, '\n') + "b.pod\r\n");
     LoadPodList(session, "");
-    const FileResult result = LoadPodList(session, "import", game.Native("none.ini").string());
-    EXPECT_TRUE(result.Failed());
-    EXPECT_FALSE(result.error.empty());
-    EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
+    for (const char* name : {"none.ini", "desktop.ini", "huge.ini"}) {
+        const FileResult result = LoadPodList(session, "import", game.Native(name).string());
+        EXPECT_TRUE(result.Failed()) << name;
+        EXPECT_FALSE(result.error.empty()) << name;
+        EXPECT_EQ(session.List1.Items(), Names{"a.pod"}) << name;
+    }
+}
+
+TEST_F(PodIniTest, APodIniThatIsNoPodListStillReadsAsEmpty) {
+    Pods({"a.pod"});
+    game.Write("pod.ini", "");
+    session.List1.AddItem("a.pod");
+    EXPECT_TRUE(LoadPodList(session, "").Done());
+    EXPECT_EQ(session.List1.Count(), 0u);
 }
 
 TEST_F(PodIniTest, ImportWithoutAFileAsksAndACancelChangesNothing) {
@@ -165,9 +178,10 @@ TEST_F(PodIniTest, AddPodRefusesAtTheLimitWithTheMessage) {
 }
 
 TEST_F(PodIniTest, AddPodRefusesNamesThatCannotBeMounted) {
-    Pods({"my pod.pod"});
+    Pods({"my pod.pod", "a,b.pod"});
     EXPECT_FALSE(AddPod(session, ""));           // the game folder exists, but is no pod
     EXPECT_FALSE(AddPod(session, "my pod.pod"));
+    EXPECT_FALSE(AddPod(session, "a,b.pod"));  // pod.ini would give it back as two names
     EXPECT_FALSE(AddPod(session, "gone.pod"));
     EXPECT_TRUE(ui.messages.empty());
 }

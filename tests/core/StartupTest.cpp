@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "app/Startup.h"
+#include "shell/Text.h"
 #include "support/SessionFixture.h"
+#include "support/TestNames.h"
 
 namespace marvok {
 namespace {
@@ -18,10 +22,12 @@ protected:
     Startup::Result Start(std::vector<std::string> arguments) {
         platform::CommandLineInput input;
         input.arguments = std::move(arguments);
+        services.standardError = &errors;
         return Startup::FormLoad(session, game.Folder(), input, services);
     }
 
     Startup::Services services;
+    std::ostringstream errors;
 };
 
 TEST_F(StartupTest, APlainStartLoadsPodIniAndFillsTheUnmountedList) {
@@ -55,16 +61,78 @@ TEST_F(StartupTest, InstallWritesAtMostThePodLimit) {
         list += name + "\r\n";
     }
     game.Write("big.ini", list);
-    Start({"/i", "big.ini"});
+    EXPECT_EQ(Start({"/i", "big.ini"}).exitCode, 0);
     EXPECT_EQ(game.Read("pod.ini").substr(0, 4), "30\r\n");
+    EXPECT_NE(errors.str().find("5 entries of big.ini were left out"), std::string::npos)
+        << errors.str();
+    EXPECT_NE(errors.str().find("MTM2 Unpatched pod limit is 30 pods"), std::string::npos);
 }
 
-TEST_F(StartupTest, InstallOfAListWhosePodsAreAllMissingWritesAnEmptyList) {
-    game.Write("pod.ini", "1\r\na.pod\r\n");
+TEST_F(StartupTest, InstallOfAnEmptyListOrOneWhosePodsAreAllMissingWritesAnEmptyList) {
     game.Write("gone.ini", "1\r\nnothere.pod\r\n");
-    EXPECT_EQ(Start({"/i", "gone.ini"}).exitCode, 0);
-    EXPECT_EQ(game.Read("pod.ini"), "0\r\n");
+    game.Write("zero.ini", "0\r\n");
+    for (const char* list : {"gone.ini", "zero.ini"}) {
+        game.Write("pod.ini", "1\r\na.pod\r\n");
+        EXPECT_EQ(Start({"/i", list}).exitCode, 0) << list;
+        EXPECT_EQ(game.Read("pod.ini"), "0\r\n") << list;
+    }
+    EXPECT_TRUE(errors.str().empty());
 }
+
+// Notepad's "UTF-8" and "Unicode"; pod.ini is then written in the game's code page.
+TEST_F(StartupTest, InstallReadsListsSavedByNotepad) {
+    Pods({"café.pod"});
+    const std::string list = "2\r\ncafé.pod\r\nb.pod\r\n";
+    std::string utf16 = "\xff\xfe";
+    for (char16_t unit : text::ToUtf16(list)) {
+        utf16 += static_cast<char>(unit & 0xff);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    for (const std::string& bytes : {"\xef\xbb\xbf" + list, utf16}) {
+        game.Write("pod.ini", "1\r\na.pod\r\n");
+        game.Write("race.ini", bytes);
+        EXPECT_EQ(Start({"/i", "race.ini"}).exitCode, 0);
+        EXPECT_EQ(game.Read("pod.ini"), "2\r\ncaf\xe9.pod\r\nb.pod\r\n");
+    }
+}
+
+struct RefusedList {
+    const char* what;
+    std::string bytes;
+    const char* says;
+};
+
+class StartupRefusalTest : public StartupTest, public ::testing::WithParamInterface<RefusedList> {};
+
+TEST_P(StartupRefusalTest, InstallLeavesPodIniAndOpenShowsIt) {
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("list.ini", GetParam().bytes);
+    const auto installed = Start({"/install", "list.ini"});
+    EXPECT_FALSE(installed.showWindow);
+    EXPECT_NE(installed.exitCode, 0);
+    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(GetParam().says), std::string::npos) << ui.messages[0].text;
+
+    EXPECT_TRUE(Start({"/open", "list.ini"}).showWindow);
+    EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[1].text.find(GetParam().says), std::string::npos) << ui.messages[1].text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NoPodList, StartupRefusalTest,
+    ::testing::Values(
+        RefusedList{"empty", "", "not a pod list"},
+        RefusedList{"binary", std::string("MZ\x90\0\x03\0\0\0\xff\xff", 10), "not a pod list"},
+        RefusedList{"desktop.ini", "[.ShellClassInfo]\r\nIconResource=C:\\x.dll,3\r\n",
+                    "not a pod list"},
+        RefusedList{"Monster.ini", "[Fonts]\r\nFont1=Arial\r\n[Game]\r\nDebug=0\r\n",
+                    "not a pod list"},
+        // Cut at the limit, this list would install as empty.
+        RefusedList{"larger than 16 MiB", "1\r\n" + std::string(16u << 20, '\n') + "b.pod\r\n",
+                    "16 MiB"}),
+    [](const auto& param) { return test::CaseName(param.param.what); });
 
 TEST_F(StartupTest, InstallOfAnUnreadableListKeepsPodIniAndFails) {
     game.Write("pod.ini", "1\r\na.pod\r\n");
@@ -104,6 +172,13 @@ TEST_F(StartupTest, OpenOfAnUnreadableListSaysSoAndShowsPodIni) {
     EXPECT_TRUE(Start({"/open", "broken.ini"}).showWindow);
     EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
     EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(StartupTest, APodIniThatCannotBeReadIsReportedAtAPlainStart) {
+    game.Write("pod.ini", "1\r\na.pod\r\n" + std::string(16u << 20, '\n'));
+    EXPECT_TRUE(Start({}).showWindow);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("16 MiB"), std::string::npos) << ui.messages[0].text;
 }
 
 TEST_F(StartupTest, AnUnusableCommandLineStartsNormally) {

@@ -229,17 +229,25 @@ ReadResult PosixFileSystem::ReadFile(std::string_view path, std::size_t maxBytes
         result.error = std::strerror(ENOENT);
         return result;
     }
-    const int fd = open(native->c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
+    const int fd = open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         result.error = std::strerror(errno);
         return result;
     }
     struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (fstat(fd, &st) != 0) {
+        result.error = std::strerror(errno);
         close(fd);
-        result.error = std::strerror(EISDIR);
         return result;
     }
+    if (!S_ISREG(st.st_mode)) {
+        close(fd);
+        result.error = S_ISDIR(st.st_mode) ? std::string(std::strerror(EISDIR))
+                                           : std::string(kNotARegularFile);
+        return result;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     char buffer[65536];
     while (result.bytes.size() < maxBytes) {
         const std::size_t want = std::min(sizeof buffer, maxBytes - result.bytes.size());

@@ -116,6 +116,11 @@ ReadResult Win32FileSystem::ReadFile(std::string_view path, std::size_t maxBytes
         result.error = win32::LastErrorMessage();
         return result;
     }
+    // A pipe or a device (CON) would wait for input that may never come.
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+        result.error = kNotARegularFile;
+        return result;
+    }
     constexpr DWORD kChunk = 1 << 20;
     std::string bytes;
     while (bytes.size() < maxBytes) {

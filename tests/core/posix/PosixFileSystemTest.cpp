@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,6 +57,20 @@ TEST_F(PosixFileSystemTest, ReadStopsAtTheLimitAndReportsWhy) {
     EXPECT_FALSE(missing.error.empty());
     dir.MakeFolder("folder.ini");
     EXPECT_FALSE(fs.ReadFile(Root() + "\\folder.ini", 10).ok);
+}
+
+TEST_F(PosixFileSystemTest, ANamedPipeIsRefusedWithoutReadingIt) {
+    ASSERT_EQ(mkfifo(dir.Native("pipe.ini").c_str(), 0600), 0);
+    // A writer holds the pipe open with a list in it, so a reader that does not refuse it gets
+    // the bytes instead of waiting.
+    const int writer = open(dir.Native("pipe.ini").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(write(writer, "1\r\na.pod\r\n", 10), 10);
+    const ReadResult read = fs.ReadFile(Root() + "\\pipe.ini", 10);
+    close(writer);
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(read.bytes.empty());
+    EXPECT_NE(read.error.find("regular file"), std::string::npos) << read.error;
 }
 
 TEST_F(PosixFileSystemTest, ListingMarksFoldersButNotLinksToThem) {

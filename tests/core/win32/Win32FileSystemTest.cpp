@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 
 #include "platform/FileSystem.h"
 #include "shell/mCommonFunctions.h"
@@ -117,6 +118,29 @@ TEST_F(Win32FileSystemTest, ReadFileStopsAtTheLimitAndReportsFailures) {
     EXPECT_FALSE(missing.error.empty());
     game_.MakeFolder("folder.ini");
     EXPECT_FALSE(fs_->ReadFile(Path("folder.ini"), 1000).ok);
+}
+
+TEST_F(Win32FileSystemTest, ANamedPipeIsRefusedWithoutReadingIt) {
+    const std::string name = "\\\\.\\pipe\\marvok-test-" + std::to_string(GetCurrentProcessId());
+    const HANDLE server = CreateNamedPipeW(Wide(name).c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE,
+                                           1, 4096, 4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    // The server hangs up as soon as a reader connects: a reader that does not refuse the pipe
+    // then fails on a broken pipe instead of waiting.
+    std::thread serve([server] {
+        ConnectNamedPipe(server, nullptr);
+        CloseHandle(server);
+    });
+    const ReadResult read = fs_->ReadFile(name, 1000);
+    // Releases the server should the reader never have connected.
+    const HANDLE late =
+        CreateFileW(Wide(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (late != INVALID_HANDLE_VALUE) {
+        CloseHandle(late);
+    }
+    serve.join();
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.error.find("regular file"), std::string::npos) << read.error;
 }
 
 // Removes what the long-path test made, which the test folder's own clean-up cannot reach.
