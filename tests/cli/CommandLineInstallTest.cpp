@@ -58,12 +58,12 @@ protected:
         fs::remove_all(root_, ignored);
     }
 
-    // Runs marvok with the arguments, no display and its own settings folder.
-    Outcome Run(const std::vector<std::string>& arguments, bool display = false) {
-        std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY";
-        command += display ? " QT_QPA_PLATFORM=offscreen" : " -u QT_QPA_PLATFORM";
+    // Runs the game folder's marvok (or another copy in it) with the arguments, no display and
+    // its own settings folder.
+    Outcome Run(const std::vector<std::string>& arguments, const std::string& program = "marvok") {
+        std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
         command += " XDG_CONFIG_HOME='" + (root_ / "config").string() + "'";
-        command += " '" + (game_ / "marvok").string() + "'";
+        command += " '" + (game_ / program).string() + "'";
         for (const auto& a : arguments) {
             command += " '" + a + "'";
         }
@@ -106,6 +106,31 @@ TEST_F(InstallCommand, WithoutADisplayTheWindowCannotOpenAndNothingIsWritten) {
     EXPECT_NE(outcome.errors.find("display"), std::string::npos) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
 }
+
+struct UnusableCase {
+    const char* what;  // the case's name
+    std::vector<std::string> arguments;
+    const char* says;
+};
+
+class UnusableList : public InstallCommand, public ::testing::WithParamInterface<UnusableCase> {};
+
+TEST_P(UnusableList, SaysWhatIsWrongWithTheListAndLeavesPodIni) {
+    Write(game_ / "race.txt", "1\r\nb.pod\r\n");
+    const Outcome outcome = Run(GetParam().arguments);
+    EXPECT_NE(outcome.status, 0);
+    EXPECT_NE(outcome.errors.find(GetParam().says), std::string::npos) << outcome.errors;
+    EXPECT_EQ(outcome.errors.find("display"), std::string::npos) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnusableList,
+    ::testing::Values(
+        UnusableCase{"Missing", {"/install", "gone.ini"}, "The pod list gone.ini was not found"},
+        UnusableCase{"NotAnIni", {"/i", "race.txt"}, "\"race.txt\" is not a pod list file"},
+        UnusableCase{"NoName", {"/install"}, "No pod list file was named"}),
+    [](const auto& param) { return std::string(param.param.what); });
 
 TEST_F(InstallCommand, ASecondInstanceEndsAtOnceWithoutInstalling) {
     Write(game_ / "race.ini", "1\r\nb.pod\r\n");
