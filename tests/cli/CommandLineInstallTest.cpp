@@ -132,6 +132,23 @@ INSTANTIATE_TEST_SUITE_P(
         UnusableCase{"NoName", {"/install"}, "No pod list file was named"}),
     [](const auto& param) { return std::string(param.param.what); });
 
+TEST_F(InstallCommand, AGameFolderWhosePathHoldsABackslashKeepsToItself) {
+    // "x\y" read as "x/y" would be this other folder.
+    const fs::path other = root_ / "x" / "y";
+    Write(other / "race.ini", "1\r\na.pod\r\n");
+    Write(other / "a.pod", "POD");
+    Write(other / "pod.ini", "0\r\n");
+    const fs::path game = root_ / "x\\y";
+    fs::rename(game_, game);
+    game_ = game;
+    Write(game_ / "race.ini", "1\r\nb.pod\r\n");
+
+    const Outcome outcome = Run({"/i", "race.ini"});
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\nb.pod\r\n");
+    EXPECT_EQ(Read(other / "pod.ini"), "0\r\n");
+}
+
 TEST_F(InstallCommand, ASecondInstanceEndsAtOnceWithoutInstalling) {
     Write(game_ / "race.ini", "1\r\nb.pod\r\n");
     // The first instance shows its window on the offscreen platform and stays.
