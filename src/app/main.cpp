@@ -22,9 +22,9 @@
 int main(int argc, char** argv) {
     using namespace marvok;
     const std::string programFolder = platform::ExecutableFolder();
-    // A second instance of this installation ends before reading or writing anything.
-    const auto lock =
-        platform::AcquireInstanceLock(programFolder + "/" + platform::ExecutableName());
+    // A second Marvok in this game folder, whatever its file is called, ends before reading or
+    // writing anything.
+    const auto lock = platform::AcquireInstanceLock(programFolder);
     if (!lock) {
         std::cerr << "Marvok is already running.\n";
         return 3;

@@ -149,8 +149,16 @@ TEST_F(InstallCommand, AGameFolderWhosePathHoldsABackslashKeepsToItself) {
     EXPECT_EQ(Read(other / "pod.ini"), "0\r\n");
 }
 
-TEST_F(InstallCommand, ASecondInstanceEndsAtOnceWithoutInstalling) {
+// One Marvok per game folder, whatever the second copy is called.
+class SecondInstance : public InstallCommand,
+                       public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SecondInstance, EndsAtOnceWithoutInstalling) {
     Write(game_ / "race.ini", "1\r\nb.pod\r\n");
+    const std::string second = GetParam();
+    if (second != "marvok") {
+        fs::copy_file(game_ / "marvok", game_ / second);
+    }
     // The first instance shows its window on the offscreen platform and stays.
     const pid_t first = fork();
     ASSERT_GE(first, 0);
@@ -162,19 +170,25 @@ TEST_F(InstallCommand, ASecondInstanceEndsAtOnceWithoutInstalling) {
         _exit(127);
     }
     // Wait until the first instance holds the lock: a second one then ends with status 3.
-    Outcome second;
+    Outcome outcome;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        second = Run({"/i", "race.ini"});
-        if (second.status == 3) {
+        outcome = Run({"/i", "race.ini"}, second);
+        if (outcome.status == 3) {
             break;
         }
         Write(game_ / "pod.ini", "1\r\na.pod\r\n");  // the lock was not held yet: try again
     }
     kill(first, SIGKILL);
     waitpid(first, nullptr, 0);
-    EXPECT_EQ(second.status, 3) << second.errors;
+    EXPECT_EQ(outcome.status, 3) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(Copies, SecondInstance, ::testing::Values("marvok", "Marvok Copy"),
+                         [](const auto& param) {
+                             return std::string(param.param) == "marvok" ? "SameName"
+                                                                         : "AnotherName";
+                         });
 
 }  // namespace
