@@ -39,7 +39,7 @@ std::string OperatorFor(std::string_view word) {
 std::string Problem(const Session& session, std::string_view op, const std::string& file) {
     std::string text;
     if (file.empty()) {
-        text = "No pod list file was named. Use: marvok /" + std::string(op) + " <list>.ini.";
+        text = "No pod list file was named (marvok /" + std::string(op) + " <list>.ini).";
     } else if (!text::EndsWithIgnoringCase(file, ".ini")) {
         text = "\"" + file + "\" is not a pod list file: its name must end in \".ini\".";
     } else if (mCommonFunctions::IsAbsolutePath(session.fs, file)) {
