@@ -66,11 +66,9 @@ Result FormLoad(Session& session, std::string_view programFolder,
         FormUnload(session);
         return {false, exitCode};
     } else if (op == "desktop") {
-        if (services.createListShortcut) {
-            services.createListShortcut(session, file);
-        }
+        const bool made = services.createListShortcut && services.createListShortcut(session, file);
         FormUnload(session);
-        return {false, 0};
+        return {false, made ? 0 : 1};
     }
     session.Caption = session.GameVersion;
     mAvailablePods::RefreshAvailablePods(session);

@@ -6,6 +6,7 @@
 
 #include "app/ConsoleUserInterface.h"
 #include "app/Startup.h"
+#include "app/mCommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/SettingsStore.h"
@@ -22,9 +23,9 @@
 int main(int argc, char** argv) {
     using namespace marvok;
     const std::string programFolder = platform::ExecutableFolder();
-    // A second instance of this installation ends before reading or writing anything.
-    const auto lock =
-        platform::AcquireInstanceLock(programFolder + "/" + platform::ExecutableName());
+    // A second Marvok in this game folder, whatever its file is called, ends before reading or
+    // writing anything.
+    const auto lock = platform::AcquireInstanceLock(programFolder);
     if (!lock) {
         std::cerr << "Marvok is already running.\n";
         return 3;
@@ -58,6 +59,12 @@ int main(int argc, char** argv) {
         return started.exitCode;
     }
     if (!windowSystem) {
+        // An install or a shortcut needs no display: say what kept it from being done.
+        const mCommandLine::Request request = mCommandLine::ReadRequest(session, commandLine);
+        if ((request.op == "install" || request.op == "desktop") && !request.problem.empty()) {
+            std::cerr << kAppTitle << ": " << request.problem << "\n";
+            return 1;
+        }
         std::cerr << "Marvok needs a display to show its window. To install a pod list without "
                      "one: marvok /install <list>.ini\n";
         return 1;

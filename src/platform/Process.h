@@ -24,11 +24,13 @@ CommandLineInput ReadCommandLine(int argc, char** argv);
 // Whether windows can be shown (Linux: a display is named in the environment).
 bool HasWindowSystem();
 
-// Held while this instance runs; a second Acquire with the same key answers nothing.
+// Held while this instance runs; a second Acquire for the same game folder answers nothing,
+// however the folder is spelt (Windows: any letter case, short names) and whatever the
+// executable in it is called.
 class InstanceLock {
 public:
     virtual ~InstanceLock() = default;
 };
-std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& key);
+std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& gameFolder);
 
 }  // namespace marvok::platform

@@ -51,7 +51,9 @@ void ScanPodFolder(Session& session, ScanKind kind, const std::string& folder, i
     std::vector<std::string> subFolders;
     std::optional<std::string> shortFolder;
     for (const auto& entry : entries) {
-        if (entry.isDirectory) {
+        // A Linux name holding "\" cannot be named in Windows text: it would read as other
+        // folders ("..\..", a folder outside the game's).
+        if (entry.isDirectory && entry.name.find('\\') == std::string::npos) {
             subFolders.push_back(entry.name);
         }
     }

@@ -109,7 +109,8 @@ void ToggleProgramShortcut(Session& session, int index) {
     ToggleProgramShortcut(session, index, ShellServices::Platform());
 }
 
-void CreateListShortcut(Session& session, const std::string& file, const ShellServices& shell) {
+std::string CreateListShortcut(Session& session, const std::string& file,
+                               const ShellServices& shell) {
     try {
         cShortcut shortcut(shell);
         // Both separators end a folder name: "/" is one on Windows too.
@@ -117,24 +118,34 @@ void CreateListShortcut(Session& session, const std::string& file, const ShellSe
         const std::string name =
             text::LowerCase(separator == std::string::npos ? file : file.substr(separator + 1));
         const std::string target = ProgramTarget(session);
-        shortcut.CreateShortcutAt(GetSpecialFolder(*shell.folders, "desktop"), name, target,
-                                  "/i " + shell.links->QuoteArgument(file),
+        const std::string desktop = GetSpecialFolder(*shell.folders, "desktop");
+        if (desktop.empty()) {
+            return "This user has no desktop folder.";
+        }
+        shortcut.CreateShortcutAt(desktop, name, target, "/i " + shell.links->QuoteArgument(file),
                                   kListShortcutDescription, GameFolderPath(session), target + ", 0",
                                   1);
-    } catch (const std::exception&) {
-        // A list shortcut that cannot be made is simply missing.
+        return {};
+    } catch (const std::exception& error) {
+        return error.what();
     }
 }
 
-void CreateListShortcut(Session& session, const std::string& file) {
-    CreateListShortcut(session, file, ShellServices::Platform());
+std::string CreateListShortcut(Session& session, const std::string& file) {
+    return CreateListShortcut(session, file, ShellServices::Platform());
 }
 
 Startup::Services Install(Session& session) {
     session.checkProgramShortcuts = [](Session& s) { CheckProgramShortcuts(s, "all"); };
     Startup::Services services;
     services.createListShortcut = [](Session& s, const std::string& file) {
-        CreateListShortcut(s, file);
+        const std::string failed = CreateListShortcut(s, file);
+        if (!failed.empty()) {
+            s.ui.ShowMessage(kAppTitle,
+                             "Could not make the desktop shortcut to " + file + ":\n" + failed,
+                             MessageIcon::Critical, MessageButtons::Ok);
+        }
+        return failed.empty();
     };
     return services;
 }

@@ -41,15 +41,17 @@ void ToggleProgramShortcut(Session& session, int index, const ShellServices& she
 void ToggleProgramShortcut(Session& session, int index);
 
 // A shortcut on the user's desktop, named after the file in lower case, that starts the program
-// with "/i <file>" so that opening it installs the list. Fails silently.
-void CreateListShortcut(Session& session, const std::string& file, const ShellServices& shell);
-void CreateListShortcut(Session& session, const std::string& file);
+// with "/i <file>" so that opening it installs the list. Answers the empty text when it was
+// made, else why not.
+std::string CreateListShortcut(Session& session, const std::string& file,
+                               const ShellServices& shell);
+std::string CreateListShortcut(Session& session, const std::string& file);
 
 // The program's executable in the game folder: what both kinds of shortcut start.
 std::string ProgramTarget(const Session& session);
 
 // Hooks the routines into start-up: the check marks once the preferences are read, and the
-// shortcut of the "desktop" operator.
+// shortcut of the "desktop" operator, whose failure is reported.
 Startup::Services Install(Session& session);
 // The main window's Shortcuts menu: "Desktop" and "Start Menu" toggle the program's shortcut.
 void HookMenu(Session& session, WindowHooks& hooks);

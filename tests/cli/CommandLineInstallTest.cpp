@@ -59,13 +59,13 @@ protected:
         fs::remove_all(root_, ignored);
     }
 
-    // Runs marvok with the arguments, no display and its own settings folder.
-    Outcome Run(const std::vector<std::string>& arguments, bool display = false) {
-        std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY";
-        command += display ? " QT_QPA_PLATFORM=offscreen" : " -u QT_QPA_PLATFORM";
+    // Runs the game folder's marvok (or another copy in it) with the arguments, no display and
+    // its own settings folder.
+    Outcome Run(const std::vector<std::string>& arguments, const std::string& program = "marvok") {
+        std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
         command += " XDG_CONFIG_HOME='" + (root_ / "config").string() + "'";
         // A run that hangs is ended, and fails on its status, instead of stalling the suite.
-        command += " timeout -s KILL 60 '" + (game_ / "marvok").string() + "'";
+        command += " timeout -s KILL 60 '" + (game_ / program).string() + "'";
         for (const auto& a : arguments) {
             command += " '" + a + "'";
         }
@@ -130,8 +130,58 @@ TEST_F(InstallCommand, WithoutADisplayTheWindowCannotOpenAndNothingIsWritten) {
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
 }
 
-TEST_F(InstallCommand, ASecondInstanceEndsAtOnceWithoutInstalling) {
+struct UnusableCase {
+    const char* what;  // the case's name
+    std::vector<std::string> arguments;
+    const char* says;
+};
+
+class UnusableList : public InstallCommand, public ::testing::WithParamInterface<UnusableCase> {};
+
+TEST_P(UnusableList, SaysWhatIsWrongWithTheListAndLeavesPodIni) {
+    Write(game_ / "race.txt", "1\r\nb.pod\r\n");
+    const Outcome outcome = Run(GetParam().arguments);
+    EXPECT_NE(outcome.status, 0);
+    EXPECT_NE(outcome.errors.find(GetParam().says), std::string::npos) << outcome.errors;
+    EXPECT_EQ(outcome.errors.find("display"), std::string::npos) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnusableList,
+    ::testing::Values(
+        UnusableCase{"Missing", {"/install", "gone.ini"}, "The pod list gone.ini was not found"},
+        UnusableCase{"NotAnIni", {"/i", "race.txt"}, "\"race.txt\" is not a pod list file"},
+        UnusableCase{"NoName", {"/install"}, "No pod list file was named"}),
+    [](const auto& param) { return std::string(param.param.what); });
+
+TEST_F(InstallCommand, AGameFolderWhosePathHoldsABackslashKeepsToItself) {
+    // "x\y" read as "x/y" would be this other folder.
+    const fs::path other = root_ / "x" / "y";
+    Write(other / "race.ini", "1\r\na.pod\r\n");
+    Write(other / "a.pod", "POD");
+    Write(other / "pod.ini", "0\r\n");
+    const fs::path game = root_ / "x\\y";
+    fs::rename(game_, game);
+    game_ = game;
     Write(game_ / "race.ini", "1\r\nb.pod\r\n");
+
+    const Outcome outcome = Run({"/i", "race.ini"});
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\nb.pod\r\n");
+    EXPECT_EQ(Read(other / "pod.ini"), "0\r\n");
+}
+
+// One Marvok per game folder, whatever the second copy is called.
+class SecondInstance : public InstallCommand,
+                       public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SecondInstance, EndsAtOnceWithoutInstalling) {
+    Write(game_ / "race.ini", "1\r\nb.pod\r\n");
+    const std::string second = GetParam();
+    if (second != "marvok") {
+        fs::copy_file(game_ / "marvok", game_ / second);
+    }
     // The first instance shows its window on the offscreen platform and stays.
     const pid_t first = fork();
     ASSERT_GE(first, 0);
@@ -143,19 +193,25 @@ TEST_F(InstallCommand, ASecondInstanceEndsAtOnceWithoutInstalling) {
         _exit(127);
     }
     // Wait until the first instance holds the lock: a second one then ends with status 3.
-    Outcome second;
+    Outcome outcome;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        second = Run({"/i", "race.ini"});
-        if (second.status == 3) {
+        outcome = Run({"/i", "race.ini"}, second);
+        if (outcome.status == 3) {
             break;
         }
         Write(game_ / "pod.ini", "1\r\na.pod\r\n");  // the lock was not held yet: try again
     }
     kill(first, SIGKILL);
     waitpid(first, nullptr, 0);
-    EXPECT_EQ(second.status, 3) << second.errors;
+    EXPECT_EQ(outcome.status, 3) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(Copies, SecondInstance, ::testing::Values("marvok", "Marvok Copy"),
+                         [](const auto& param) {
+                             return std::string(param.param) == "marvok" ? "SameName"
+                                                                         : "AnotherName";
+                         });
 
 }  // namespace

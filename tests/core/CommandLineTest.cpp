@@ -54,10 +54,18 @@ INSTANTIATE_TEST_SUITE_P(
         RawCase{"unknown operator", "/x race.ini", false, "no operator", ""},
         RawCase{"operator alone", "/open", false, "", ""},
         RawCase{"no slash", "open race.ini", false, "", ""},
-        RawCase{"quoted file fails the ending test", "/open \"race.ini\"", false, "open", ""},
         RawCase{"not an ini", "/open race.txt", false, "open", ""},
         RawCase{"missing file", "/install gone.ini", false, "install", "gone.ini"},
-        RawCase{"a slash in the path cuts it", "/open lists/race.ini", false, "open", ""},
+        // As a user or a script types it at a Windows prompt.
+        RawCase{"quoted file", "/open \"race.ini\"", true, "open", "race.ini"},
+        RawCase{"quoted, blanks in the path", "/i  \"Pod Lists\\race.ini\" ", true, "install",
+                "Pod Lists\\race.ini"},
+        RawCase{"forward slashes", "/open Pod Lists/race.ini", true, "open", "Pod Lists\\race.ini"},
+        RawCase{"quoted, forward slashes", "/d \"Pod Lists/race.ini\"", true, "desktop",
+                "Pod Lists\\race.ini"},
+        RawCase{"quoted missing file", "/install \"gone.ini\"", false, "install", "gone.ini"},
+        RawCase{"text after a second slash is still ignored", "/i race.ini /x", true, "install",
+                "race.ini"},
         RawCase{"empty", "", false, "", ""}),
     [](const auto& param) { return test::CaseName(param.param.what); });
 
@@ -90,9 +98,51 @@ TEST_F(ArgumentsTest, TheSameRulesRefuseTheSameMistakes) {
     EXPECT_FALSE(mCommandLine::ParseArguments(session, {"open", "race.ini"}, op, file));
     EXPECT_FALSE(mCommandLine::ParseArguments(session, {"/x", "race.ini"}, op, file));
     EXPECT_EQ(op, "no operator");
+    // A Linux name may hold quotes: the shell has already taken the user's away.
     EXPECT_FALSE(mCommandLine::ParseArguments(session, {"/open", "\"race.ini\""}, op, file));
     EXPECT_TRUE(mCommandLine::ParseArguments(session, {"/i", "race.ini"}, op, file));
 }
+
+struct ProblemCase {
+    std::vector<std::string> arguments;
+    const char* op;
+    const char* problem;  // a part of it; "" when there is none
+    const char* rawText = nullptr;  // Windows: the text instead of the arguments
+};
+
+class RequestProblem : public test::SessionFixture,
+                       public ::testing::WithParamInterface<ProblemCase> {};
+
+TEST_P(RequestProblem, SaysWhatIsWrongWithTheList) {
+    game.Write("race.ini", "0\r\n");
+    platform::CommandLineInput input;
+    input.arguments = GetParam().arguments;
+    if (GetParam().rawText != nullptr) {
+        input.rawText = GetParam().rawText;
+    }
+    const mCommandLine::Request request = mCommandLine::ReadRequest(session, input);
+    EXPECT_EQ(request.op, GetParam().op);
+    if (GetParam().problem[0] == '\0') {
+        EXPECT_EQ(request.problem, "");
+    } else {
+        EXPECT_NE(request.problem.find(GetParam().problem), std::string::npos) << request.problem;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RequestProblem,
+    ::testing::Values(
+        ProblemCase{{"/install"}, "install", "No pod list file was named"},
+        ProblemCase{{"/i", " "}, "install", "No pod list file was named"},
+        ProblemCase{{"/i", "race.txt"}, "install",
+                    "\"race.txt\" is not a pod list file: its name must end in \".ini\". Pod.ini "
+                    "was left as it was."},
+        ProblemCase{{"/i", "gone.ini"}, "install", "gone.ini was not found in the game folder"},
+        ProblemCase{{"/desktop", "gone.ini"}, "desktop", "No shortcut was made."},
+        ProblemCase{{}, "install", "gone.ini was not found", "/install \"gone.ini\""},
+        ProblemCase{{"/i", "race.ini"}, "install", ""},
+        ProblemCase{{"/x", "gone.ini"}, "no operator", ""},
+        ProblemCase{{"race.ini"}, "", ""}));
 
 }  // namespace
 }  // namespace marvok

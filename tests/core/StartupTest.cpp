@@ -192,16 +192,25 @@ TEST_F(StartupTest, DesktopMakesTheShortcutWithoutReadingTheList) {
     game.Write("pod.ini", "1\r\na.pod\r\n");
     game.Write("race.ini", "1\r\nb.pod\r\n");
     std::string made;
-    services.createListShortcut = [&](Session&, const std::string& file) { made = file; };
+    bool canMake = true;
+    services.createListShortcut = [&](Session&, const std::string& file) {
+        made = file;
+        return canMake;
+    };
     const auto started = Start({"/d", "race.ini"});
     EXPECT_FALSE(started.showWindow);
+    EXPECT_EQ(started.exitCode, 0);
     EXPECT_EQ(made, "race.ini");
     EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
+
+    // A shortcut that could not be made is not a success.
+    canMake = false;
+    EXPECT_NE(Start({"/d", "race.ini"}).exitCode, 0);
 }
 
 TEST_F(StartupTest, DesktopWithoutPodIniAsksAndYesWritesAnEmptyList) {
     game.Write("race.ini", "1\r\nb.pod\r\n");
-    services.createListShortcut = [](Session&, const std::string&) {};
+    services.createListShortcut = [](Session&, const std::string&) { return true; };
     Start({"/desktop", "race.ini"});
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, "File Not Found");

@@ -41,7 +41,15 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-PosixFileSystem::PosixFileSystem(std::optional<WinePrefix> prefix) : prefix_(std::move(prefix)) {}
+PosixFileSystem::PosixFileSystem(std::optional<WinePrefix> prefix, std::string gameFolder)
+    : prefix_(std::move(prefix)), gameFolder_(std::move(gameFolder)) {
+    if (gameFolder_.empty() || gameFolder_.front() != '/') {
+        gameFolder_.clear();
+    }
+    while (gameFolder_.size() > 1 && gameFolder_.back() == '/') {
+        gameFolder_.pop_back();
+    }
+}
 
 bool PosixFileSystem::IsNativeAbsolute(std::string_view path) const {
     return !path.empty() && path.front() == '/';
@@ -49,13 +57,28 @@ bool PosixFileSystem::IsNativeAbsolute(std::string_view path) const {
 
 namespace {
 
-std::optional<SplitPath> Split(std::string_view path, const std::optional<WinePrefix>& prefix) {
+// gameFolder is a native path: "\" is part of its names there, not a separator.
+std::optional<SplitPath> Split(std::string_view path, const std::optional<WinePrefix>& prefix,
+                               std::string_view gameFolder) {
     if (path.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
     SplitPath split;
     std::string_view rest = path;
-    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
+    if (!gameFolder.empty() && path.starts_with(gameFolder) &&
+        (path.size() == gameFolder.size() || gameFolder == "/" ||
+         IsSeparator(path[gameFolder.size()]))) {
+        split.root = "/";
+        std::size_t pos = 1;
+        while (pos < gameFolder.size()) {
+            const auto slash = std::min(gameFolder.find('/', pos), gameFolder.size());
+            if (slash > pos) {
+                split.components.emplace_back(gameFolder.substr(pos, slash - pos));
+            }
+            pos = slash + 1;
+        }
+        rest.remove_prefix(gameFolder.size());
+    } else if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
         if (!prefix) {
             return std::nullopt;
         }
@@ -124,7 +147,7 @@ std::optional<std::string> Walk(const SplitPath& split, bool allowMissingLeaf, M
 }  // namespace
 
 std::optional<std::string> PosixFileSystem::Resolve(std::string_view path) const {
-    auto split = Split(path, prefix_);
+    auto split = Split(path, prefix_, gameFolder_);
     if (!split) {
         return std::nullopt;
     }
@@ -141,7 +164,7 @@ std::optional<std::string> PosixFileSystem::Resolve(std::string_view path) const
 }
 
 std::optional<std::string> PosixFileSystem::ResolveForWrite(std::string_view path) const {
-    auto split = Split(path, prefix_);
+    auto split = Split(path, prefix_, gameFolder_);
     if (!split || split->components.empty()) {
         return std::nullopt;
     }
@@ -150,7 +173,7 @@ std::optional<std::string> PosixFileSystem::ResolveForWrite(std::string_view pat
 }
 
 std::optional<EntryKind> PosixFileSystem::Attributes(std::string_view path) const {
-    auto split = Split(path, prefix_);
+    auto split = Split(path, prefix_, gameFolder_);
     if (!split) {
         return std::nullopt;
     }
@@ -179,12 +202,7 @@ bool PosixFileSystem::ListDirectory(std::string_view folder,
         return false;
     }
     // Folders found by a scan exist under their exact names: try that before resolving.
-    std::string native(folder);
-    for (char& c : native) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
+    std::string native = DirectPath(folder);
     DIR* dir = IsNativeAbsolute(folder) ? opendir(native.c_str()) : nullptr;
     if (dir == nullptr) {
         auto resolved = Resolve(folder);
@@ -384,17 +402,26 @@ std::string PosixFileSystem::NativePath(std::string_view path) const {
     if (auto forWrite = ResolveForWrite(path)) {
         return *forWrite;
     }
-    std::string native(path);
-    for (char& c : native) {
-        if (c == '\\') {
-            c = '/';
-        }
+    return DirectPath(path);
+}
+
+std::string PosixFileSystem::DirectPath(std::string_view path) const {
+    const auto split = Split(path, prefix_, gameFolder_);
+    if (!split) {
+        std::string native(path);
+        std::replace(native.begin(), native.end(), '\\', '/');
+        return native;
+    }
+    std::string native = split->root;
+    for (const auto& c : split->components) {
+        native = Join(native, c);
     }
     return native;
 }
 
 std::unique_ptr<FileSystem> CreateFileSystem(std::string_view gameFolder) {
-    return std::make_unique<PosixFileSystem>(WinePrefix::Find(gameFolder));
+    return std::make_unique<PosixFileSystem>(WinePrefix::Find(gameFolder),
+                                             std::string(gameFolder));
 }
 
 }  // namespace marvok::platform

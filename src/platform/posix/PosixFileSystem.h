@@ -17,7 +17,8 @@ namespace marvok::platform {
 // is one.
 class PosixFileSystem final : public FileSystem {
 public:
-    explicit PosixFileSystem(std::optional<WinePrefix> prefix);
+    // gameFolder: the native path of the game folder, whose own names may hold "\".
+    explicit PosixFileSystem(std::optional<WinePrefix> prefix, std::string gameFolder = {});
 
     std::optional<EntryKind> Attributes(std::string_view path) const override;
     std::optional<std::uint64_t> FileSize(std::string_view path) const override;
@@ -57,7 +58,12 @@ private:
     };
     static constexpr std::size_t kMaxIndexedFolders = 256;
 
+    // The path with "\" and "/" both taken as separators, except inside the game folder's own
+    // path; "." and ".." taken out.
+    std::string DirectPath(std::string_view path) const;
+
     std::optional<WinePrefix> prefix_;
+    std::string gameFolder_;
     mutable std::unordered_map<std::string, FolderIndex> folders_;
 };
 

@@ -1,13 +1,15 @@
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 
 #include "platform/Process.h"
 
@@ -69,21 +71,34 @@ CommandLineInput ReadCommandLine(int argc, char** argv) {
 }
 
 // An abstract socket name is held while the process lives and vanishes with it, even after a
-// crash, and leaves no file behind.
-std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& key) {
+// crash, and leaves no file behind. The folder itself is the key: its device and inode, so that
+// another spelling of its path (a link, a bind mount) is the same folder.
+std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& gameFolder) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return std::make_unique<InstanceLock>();  // cannot tell: let this instance run
     }
+    std::string name = "marvok-" + std::to_string(getuid()) + "-";
+    struct stat st {};
+    if (stat(gameFolder.c_str(), &st) == 0) {
+        name += std::to_string(st.st_dev) + "-" + std::to_string(st.st_ino);
+    } else {
+        // FNV-1a: the same in every build, unlike std::hash.
+        std::uint64_t hash = 14695981039346656037ull;
+        for (unsigned char c : gameFolder) {
+            hash = (hash ^ c) * 1099511628211ull;
+        }
+        name += "path-" + std::to_string(hash);
+    }
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string name = "marvok-" + std::to_string(getuid()) + "-" +
-                             std::to_string(std::hash<std::string>{}(key));
-    std::memcpy(address.sun_path + 1, name.data(), std::min(name.size(), sizeof address.sun_path - 2));
-    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+    const std::size_t length = std::min(name.size(), sizeof address.sun_path - 1);
+    std::memcpy(address.sun_path + 1, name.data(), length);
+    const auto size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0) {
+        const bool held = errno == EADDRINUSE;
         close(fd);
-        return nullptr;
+        return held ? nullptr : std::make_unique<InstanceLock>();
     }
     return std::make_unique<SocketLock>(fd);
 }

@@ -26,7 +26,7 @@ std::string LinuxPath(std::string_view folder) {
 
 std::unique_ptr<Registry> CreateRegistry(std::string_view gameFolder) {
     FileRegistry::Options options;
-    if (auto prefix = WinePrefix::Find(LinuxPath(gameFolder))) {
+    if (auto prefix = WinePrefix::Find(gameFolder)) {
         options.systemFile = prefix->root + "/system.reg";
         options.userFile = prefix->root + "/user.reg";
         const std::string root = prefix->root;

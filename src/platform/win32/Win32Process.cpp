@@ -61,6 +61,31 @@ std::wstring_view TextAfterProgramName(std::wstring_view commandLine) {
     return commandLine.substr(pos);
 }
 
+std::wstring FolderKey(std::wstring_view folder) {
+    // One spelling for one folder: full, with long names, without a trailing "\".
+    std::wstring key(folder);
+    const auto call = [&key](auto&& api) {
+        const DWORD needed = api(key.c_str(), nullptr, 0);
+        if (needed == 0) {
+            return;
+        }
+        std::wstring out(needed, L'\0');
+        const DWORD length = api(key.c_str(), out.data(), needed);
+        if (length > 0 && length < needed) {
+            out.resize(length);
+            key = std::move(out);
+        }
+    };
+    call([](const wchar_t* in, wchar_t* out, DWORD size) {
+        return GetFullPathNameW(in, size, out, nullptr);
+    });
+    call([](const wchar_t* in, wchar_t* out, DWORD size) { return GetLongPathNameW(in, out, size); });
+    while (key.size() > 3 && (key.back() == L'\\' || key.back() == L'/')) {
+        key.pop_back();
+    }
+    return key;
+}
+
 unsigned long long InstanceKeyHash(std::wstring_view key) {
     // FNV-1a over the upper-cased text: Windows paths ignore case.
     std::wstring upper(key);
@@ -109,9 +134,9 @@ bool HasWindowSystem() {
     return true;
 }
 
-std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& key) {
-    const std::wstring wideKey = win32::Widen(key).value_or(std::wstring());
-    const unsigned long long hash = win32::InstanceKeyHash(wideKey);
+std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& gameFolder) {
+    const unsigned long long hash = win32::InstanceKeyHash(
+        win32::FolderKey(win32::Widen(gameFolder).value_or(std::wstring())));
     std::wstring name = L"Local\\Marvok-";
     for (int shift = 60; shift >= 0; shift -= 4) {
         name += L"0123456789abcdef"[(hash >> shift) & 0xF];

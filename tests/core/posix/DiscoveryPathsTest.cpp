@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/posix/PosixFileSystem.h"
 #include "podlist/mAvailablePods.h"
@@ -53,6 +54,30 @@ TEST(LinuxUserFolders, InsideAPrefixEntriesUseWinesShortNames) {
                                                "main.pod"};
     EXPECT_EQ(session.List2.Items(), expected);
     EXPECT_TRUE(session.FileExists(expected[0]));
+}
+
+TEST(LinuxGameFolder, APathHoldingABackslashIsReadAsItself) {
+    test::TestGameFolder dir;
+    // Were "\\" taken as a separator, the game folder "x\y" would be "x/y", and its folder
+    // named "..\x" would be "x" beside it.
+    fsys::create_directories(dir.Native("x") / "y");
+    dir.Write("x\\y\\other.pod", "x");
+    const std::string game = (fsys::path(dir.Folder()) / "x\\y").string();
+    fsys::create_directories(game);
+    std::ofstream(game + "/main.pod") << "x";
+    fsys::create_directories(game + "/..\\x");
+    auto fs = platform::CreateFileSystem(game);
+    test::MemorySettingsStore settings;
+    test::FakeUserInterface ui;
+    Session session(*fs, settings, ui);
+    SetGamePaths(session, game);
+    mAvailablePods::RefreshAvailablePods(session);
+    EXPECT_EQ(session.List2.Items(), std::vector<std::string>{"main.pod"});
+    EXPECT_TRUE(session.FileExists("main.pod"));
+    EXPECT_FALSE(session.FileExists("other.pod"));
+    EXPECT_EQ(fs->WriteFileAtomic(session.PodIniPath, "0\r\n"), "");
+    EXPECT_TRUE(fsys::exists(game + "/pod.ini"));
+    EXPECT_FALSE(fsys::exists(dir.Native("x") / "y" / "pod.ini"));
 }
 
 }  // namespace

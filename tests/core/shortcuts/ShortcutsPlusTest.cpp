@@ -161,7 +161,7 @@ class ListShortcutTest : public ShortcutsPlusTest {
 TEST_F(ListShortcutTest, IsNamedAfterTheFileInLowerCaseAndInstallsIt) {
     files.Write("Pod Lists\\My Race.INI", "1\r\na.pod\r\n");
     const std::string file = files.Folder("Pod Lists\\My Race.INI");
-    mShortcutsPlus::CreateListShortcut(session, file, shell);
+    EXPECT_EQ(mShortcutsPlus::CreateListShortcut(session, file, shell), "");
     EXPECT_EQ(files.Names("Me\\Desktop"),
               std::vector<std::string>{"my race.ini" + std::string(links->Suffix())});
     ExpectInstalls("my race.ini" + std::string(links->Suffix()), file);
@@ -191,10 +191,15 @@ TEST_F(ListShortcutTest, ForwardSlashesAlsoEndTheFolderPart) {
               std::vector<std::string>{"race.ini" + std::string(links->Suffix())});
 }
 
-TEST_F(ListShortcutTest, WithoutADesktopNothingHappens) {
-    folders->Set("Desktop", "");
-    mShortcutsPlus::CreateListShortcut(session, "C:\\Lists\\race.ini", shell);
-    EXPECT_EQ(files.Names(""), (std::vector<std::string>{"Me"}));
+TEST_F(ListShortcutTest, ADesktopThatCannotTakeItSaysWhy) {
+    files.Write("Blocked", "a file where the desktop should be");
+    for (const std::string& desktop :
+         {files.Folder("Blocked"), files.Folder("Blocked\\Desktop"), std::string()}) {
+        folders->Set("Desktop", desktop);
+        EXPECT_NE(mShortcutsPlus::CreateListShortcut(session, "C:\\Lists\\race.ini", shell), "")
+            << desktop;
+    }
+    EXPECT_EQ(files.Names(""), (std::vector<std::string>{"Blocked", "Me"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Started by the process tests: writes the command-line text it was handed to the file named by
-// MARVOK_PROBE_OUT, or, when MARVOK_PROBE_LOCK names a key, answers 3 if that instance lock is
-// already held.
+// MARVOK_PROBE_OUT. With MARVOK_PROBE_LOCK it takes the instance lock of its own folder as Marvok
+// does, and answers 3 when it is held already; "hold" then writes "held" to MARVOK_PROBE_OUT and
+// keeps the lock until its standard input closes.
 
 #include <windows.h>
 
@@ -25,11 +26,22 @@ std::wstring Variable(const wchar_t* name) {
 
 int main(int argc, char** argv) {
     using namespace marvok::platform;
-    if (const std::wstring key = Variable(L"MARVOK_PROBE_LOCK"); !key.empty()) {
-        // The key is ASCII in the tests.
-        return AcquireInstanceLock(std::string(key.begin(), key.end())) ? 0 : 3;
-    }
     const std::wstring out = Variable(L"MARVOK_PROBE_OUT");
+    if (const std::wstring mode = Variable(L"MARVOK_PROBE_LOCK"); !mode.empty()) {
+        const auto lock = AcquireInstanceLock(ExecutableFolder());
+        if (!lock) {
+            return 3;
+        }
+        if (mode == L"hold") {
+            std::ofstream(std::filesystem::path(out), std::ios::binary) << "held";
+            char buffer[64];
+            DWORD got = 0;
+            while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) &&
+                   got > 0) {
+            }
+        }
+        return 0;
+    }
     if (out.empty()) {
         return 2;
     }

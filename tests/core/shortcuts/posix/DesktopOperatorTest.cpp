@@ -98,10 +98,24 @@ TEST_F(DesktopOperator, MakesAListShortcutThatInstallsTheListWhenOpened) {
     EXPECT_EQ(files.Read("My Game $1/pod.ini"), "2\r\nb.pod\r\na.pod\r\n");
 }
 
+TEST_F(DesktopOperator, ADesktopThatCannotBeWrittenIsReportedAndFails) {
+    files.Write("home/Desktop", "a file where the desktop folder should be");
+    EXPECT_NE(Run({program, "/desktop", list}, files.NativeText("")), 0);
+    EXPECT_NE(files.Read("run.log").find("Could not make the desktop shortcut to " + list),
+              std::string::npos)
+        << files.Read("run.log");
+    EXPECT_EQ(files.Read("home/Desktop"), "a file where the desktop folder should be");
+    EXPECT_EQ(files.Read("My Game $1/pod.ini"), "1\r\na.pod\r\n");
+}
+
 TEST_F(DesktopOperator, WithoutTheListFileNoShortcutIsMade) {
-    // The command line is then ignored and the window would open; there is no display for it.
-    EXPECT_NE(Run({program, "/desktop", files.NativeText("missing.ini")}, files.NativeText("")), 0);
+    // Without a display the program says what is wrong with the list.
+    const std::string missing = files.NativeText("missing.ini");
+    EXPECT_NE(Run({program, "/desktop", missing}, files.NativeText("")), 0);
     EXPECT_FALSE(files.Exists("home/Desktop"));
+    EXPECT_NE(files.Read("run.log").find("The pod list " + missing + " was not found."),
+              std::string::npos)
+        << files.Read("run.log");
 }
 
 }  // namespace
