@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,8 @@ inline std::string Shown(const std::vector<std::string>& items) {
     std::abort();
 }
 
-// Every path exists as a file; the files written or put here hold their bytes.
+// Every path exists as a file; the files written or put here hold their bytes, the folders
+// listed here their entries.
 class MemoryFileSystem final : public platform::FileSystem {
 public:
     std::optional<platform::EntryKind> Attributes(std::string_view) const override {
@@ -57,7 +59,12 @@ public:
         const auto it = files.find(Key(path));
         return it == files.end() ? 0 : it->second.size();
     }
-    bool ListDirectory(std::string_view, std::vector<platform::DirectoryEntry>&) const override {
+    bool ListDirectory(std::string_view folder,
+                       std::vector<platform::DirectoryEntry>& entries) const override {
+        const auto it = folders.find(Key(folder));
+        if (it != folders.end()) {
+            entries = it->second;
+        }
         return true;
     }
     platform::ReadResult ReadFile(std::string_view path, std::size_t maxBytes) const override {
@@ -82,6 +89,9 @@ public:
     std::string NativePath(std::string_view path) const override { return std::string(path); }
 
     void Put(std::string_view path, std::string_view bytes) { files[Key(path)] = bytes; }
+    void PutFolder(std::string_view path, std::vector<platform::DirectoryEntry> entries) {
+        folders[Key(path)] = std::move(entries);
+    }
     const std::string& Get(std::string_view path) { return files[Key(path)]; }
 
 private:
@@ -89,6 +99,7 @@ private:
     static std::string Key(std::string_view path) { return text::LowerCase(path); }
 
     std::map<std::string, std::string> files;
+    std::map<std::string, std::vector<platform::DirectoryEntry>> folders;
 };
 
 }  // namespace marvok::fuzz
