@@ -32,7 +32,8 @@ void CheckUsable(bool usable, const std::string& op, const std::string& file,
         Fail("a usable command line has no operator", Shown(input) + " gave " + Shown(op));
     }
     if (file.empty() || !text::EndsWithIgnoringCase(file, ".ini") || file.front() == ' ' ||
-        file.back() == ' ' || file.find_first_of(std::string_view("\t\0", 2)) != std::string::npos) {
+        file.back() == ' ' ||
+        file.find_first_of(std::string_view("\t\0", 2)) != std::string::npos) {
         Fail("a usable command line names no .ini file", Shown(input) + " gave " + Shown(file));
     }
 }
@@ -65,10 +66,9 @@ std::string Slashes(std::string s) {
 }
 
 void CheckPathComesBack(Reader& reader, const std::string& path) {
-    const std::pair<std::string, std::string> forms[] = {
-        {"/install " + path, "install"},
-        {"/install \"" + path + "\"", "install"},
-        {"/Open " + path, "open"}};
+    const std::pair<std::string, std::string> forms[] = {{"/install " + path, "install"},
+                                                         {"/install \"" + path + "\"", "install"},
+                                                         {"/Open " + path, "open"}};
     for (const auto& [text, expected] : forms) {
         std::string op;
         std::string file;
@@ -76,8 +76,8 @@ void CheckPathComesBack(Reader& reader, const std::string& path) {
         // Forward slashes may come back as backslashes: the same path to Windows.
         if (!usable || op != expected || (file != path && Slashes(file) != Slashes(path))) {
             Fail("a list's path does not come back from the Windows command line",
-                 Shown(text) + " gave " + (usable ? "" : "nothing usable, ") + Shown(op) +
-                     " " + Shown(file));
+                 Shown(text) + " gave " + (usable ? "" : "nothing usable, ") + Shown(op) + " " +
+                     Shown(file));
         }
     }
     std::string op;

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"

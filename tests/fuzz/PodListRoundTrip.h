@@ -56,7 +56,8 @@ inline void CheckReadsBack(Game& game, const Shape& shape, std::string_view how)
     const std::string where = std::string(shape.name) + ", " + std::string(how);
     const FileResult saved = mPodini::SavePodList(session, "");
     if (!saved.Done()) {
-        Fail("a mounted list cannot be written", where + ": " + Shown(mounted) + ": " + saved.error);
+        Fail("a mounted list cannot be written",
+             where + ": " + Shown(mounted) + ": " + saved.error);
     }
     const std::string written = game.disk.Get(session.PodIniPath);
     if (!mPodini::LoadPodList(session, "").Done()) {

@@ -26,8 +26,8 @@ std::string_view TakeText(std::string_view& in) {
     if (in.empty()) {
         return {};
     }
-    const std::size_t length = std::min<std::size_t>(static_cast<unsigned char>(in[0]) & 63u,
-                                                     in.size() - 1);
+    const std::size_t length =
+        std::min<std::size_t>(static_cast<unsigned char>(in[0]) & 63u, in.size() - 1);
     const std::string_view text = in.substr(1, length);
     in.remove_prefix(1 + length);
     return text;
@@ -121,8 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PrivateProfile reread = PrivateProfile::Parse(profile.Serialize());
     const auto details = [&](std::string_view section, std::string_view key) {
-        return "section " + Shown(section) + ", key " + Shown(key) + "\nfile before: " +
-               Shown(file) + "\nfile after:  " + Shown(reread.Serialize());
+        return "section " + Shown(section) + ", key " + Shown(key) +
+               "\nfile before: " + Shown(file) + "\nfile after:  " + Shown(reread.Serialize());
     };
     for (const Setting* s : checked) {
         const std::string& expected = set[NameKey(s->section, s->key)];

@@ -56,8 +56,8 @@ std::string Difference(const winereg::Key& a, const winereg::Key& b, const std::
         const auto& y = b.values[i];
         if (x.name != y.name || x.type != y.type || x.data != y.data) {
             return path + ": value " + Name(x.name) + " type " + std::to_string(x.type) + " " +
-                   Shown(x.data) + " became " + Name(y.name) + " type " +
-                   std::to_string(y.type) + " " + Shown(y.data);
+                   Shown(x.data) + " became " + Name(y.name) + " type " + std::to_string(y.type) +
+                   " " + Shown(y.data);
         }
     }
     if (a.subkeys.size() != b.subkeys.size()) {
@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string difference;
     if (first.hive->header != second.hive->header) {
-        difference = "header " + Shown(first.hive->header) + " became " +
-                     Shown(second.hive->header);
+        difference =
+            "header " + Shown(first.hive->header) + " became " + Shown(second.hive->header);
     } else {
         difference = Difference(first.hive->root, second.hive->root, "");
     }
