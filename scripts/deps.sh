@@ -10,6 +10,7 @@ packages=(
     g++-mingw-w64-x86-64-posix           # the Windows build of the core and its tests
     wine wine64                          # runs the Windows tests
     findutils                            # the discovery benchmark compares against find
+    clang libclang-rt-dev                # the fuzz targets (libFuzzer)
 )
 
 missing=()

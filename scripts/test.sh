@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: Linux (core and windows, offscreen), the core under AddressSanitizer
-# and UBSan, and the Windows build of the core under Wine.
+# and UBSan, the fuzz targets for a short while, and the Windows build of the core under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -20,6 +20,11 @@ cmake --preset linux-asan -G Ninja >/dev/null
 cmake --build --preset linux-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset linux-asan -j "$jobs" | tee -a "$log"
 
+echo "== Fuzz targets (libFuzzer, 15 s each)"
+cmake --preset fuzz -G Ninja -DMARVOK_FUZZ_SECONDS=15 >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz -j "$jobs" | tee -a "$log"
+
 echo "== Windows (MinGW-w64, under Wine)"
 cmake --preset mingw -G Ninja >/dev/null
 cmake --build --preset mingw -j "$jobs"
@@ -30,7 +35,7 @@ ctest --preset mingw -j "$jobs" | tee -a "$log"
 echo "Wine test run: $((SECONDS - start)) s"
 wineserver -k 2>/dev/null || true
 
-# One closing line for all three runs (ctest tests; each Windows program runs a whole suite).
+# One closing line for all four runs (ctest tests; each Windows program runs a whole suite).
 total=$(grep -Eo 'tests failed out of [0-9]+' "$log" | awk '{sum += $5} END {print sum + 0}')
 echo "== All runs"
 echo "$total passed, 0 failed"
