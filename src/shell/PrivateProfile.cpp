@@ -29,6 +29,10 @@ bool HasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
+bool IsUtf8(std::string_view s) {
+    return text::FromUtf16(text::ToUtf16(s)) == s;
+}
+
 }  // namespace
 
 PrivateProfile PrivateProfile::Parse(std::string_view content) {
@@ -183,6 +187,11 @@ bool PrivateProfile::Set(std::string_view section, std::string_view key, std::st
     // A line break or a "=" in a name would write lines that read back as something else.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
         key.find('=') != std::string_view::npos) {
+        return false;
+    }
+    // A UTF-16 file holds only what UTF-16 can say: bytes that are no UTF-8 would not read back.
+    if (encoding_ == Encoding::Utf16Le &&
+        !(IsUtf8(section) && IsUtf8(key) && IsUtf8(value))) {
         return false;
     }
     const std::string name = text::Trim(key, kTrimmed);

@@ -23,7 +23,8 @@ public:
     Encoding FileEncoding() const { return encoding_; }
 
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
-    // False, and nothing changed, when a name or the value holds a line break or the key a "=".
+    // False, and nothing changed, when a name or the value holds a line break or the key a "=",
+    // or, in a UTF-16 file, bytes that are not UTF-8.
     bool Set(std::string_view section, std::string_view key, std::string_view value);
     // Names of the keys of a section that hold a value, in file order (the first section of that
     // name); lines starting with ";" are not listed.

@@ -156,6 +156,11 @@ TEST(PrivateProfile, RefusesTextThatWouldBreakTheFileApart) {
     EXPECT_FALSE(profile.Set("S", "k=v", "1"));
     EXPECT_FALSE(profile.Set("S\n", "k", "1"));
     EXPECT_EQ(profile.Serialize(), before);
+
+    const std::string unicode = Utf16File(u"[S]\r\nk=1\r\n");
+    auto utf16 = PrivateProfile::Parse(unicode);
+    EXPECT_FALSE(utf16.Set("S", "k", "caf\xe9"));  // no UTF-8: it would not read back
+    EXPECT_EQ(utf16.Serialize(), unicode);
 }
 
 TEST(PrivateProfile, ListsKeysWithValuesInFileOrderOfTheFirstSection) {
