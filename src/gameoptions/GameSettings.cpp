@@ -47,6 +47,11 @@ Loaded Load(const platform::FileSystem& fs, std::string_view path) {
     return loaded;
 }
 
+// A file with a byte-order mark holds Unicode text; one without it, the game's code page.
+bool IsUnicode(const PrivateProfile& profile) {
+    return profile.FileEncoding() != PrivateProfile::Encoding::Bytes;
+}
+
 }  // namespace
 
 const std::array<std::string_view, kGameSettingCount>& GameSettingKeys() { return kKeys; }
@@ -59,8 +64,9 @@ GameSettingValues ReadGameSettings(const platform::FileSystem& fs, std::string_v
     GameSettingValues values;
     for (std::size_t i = 0; i < kGameSettingCount; ++i) {
         const auto value = profile.Get(SettingsSection(i), kKeys[i]);
-        values[i] = value ? text::Trim(text::FromWindows1252(*value))
-                          : std::string(kMissingValue);
+        values[i] = !value ? std::string(kMissingValue)
+                    : IsUnicode(profile) ? text::Trim(*value)
+                                         : text::Trim(text::FromWindows1252(*value));
     }
     return values;
 }
@@ -74,7 +80,8 @@ std::string WriteGameSettings(platform::FileSystem& fs, std::string_view path,
     }
     auto profile = PrivateProfile::Parse(loaded.bytes);
     for (std::size_t i = 0; i < kGameSettingCount; ++i) {
-        const auto bytes = text::ToWindows1252(values[i]);
+        const auto bytes =
+            IsUnicode(profile) ? std::optional<std::string>(values[i]) : text::ToWindows1252(values[i]);
         if (!bytes) {
             return "the value of " + std::string(kKeys[i]) +
                    " has characters that the file's code page cannot hold";

@@ -12,6 +12,8 @@ namespace marvok::platform {
 std::string ExecutableFolder();
 // The executable's file name without its folder ("marvok", "Marvok.exe").
 std::string ExecutableName();
+// Whether the executable is a Windows program (false: a Linux one, which Wine starts by its name).
+bool IsWindowsExecutable();
 
 struct CommandLineInput {
     // Windows: the raw text after the program name. Empty elsewhere.

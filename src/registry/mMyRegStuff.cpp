@@ -248,18 +248,24 @@ void ShowGameRegistry(Session& session, platform::Registry& registry, RegistryDi
 }
 
 ProgramLocation RunningProgram() {
-    return {platform::ExecutableFolder(), platform::ExecutableName()};
+    return {platform::ExecutableFolder(), platform::ExecutableName(),
+            platform::IsWindowsExecutable()};
 }
 
 std::string VerbCommandLine(const platform::Registry& registry, const ProgramLocation& program,
                             std::string_view op) {
+    const std::string folder = StripTrailingBackslash(registry.FolderForRegistry(program.folder));
+    if (!program.windowsProgram) {
+        // Wine starts a Linux program under its own name, handing it the arguments split as
+        // Windows splits them: in quotes, the list's path arrives whole, blanks and all.
+        return "\"" + folder + "\\" + program.name + "\" /" + std::string(op) + " \"%1\"";
+    }
     std::string name = program.name;
     if (const auto dot = name.rfind('.'); dot != std::string::npos && dot > 0) {
         name.erase(dot);
     }
     // The path in quotes, so that a folder with blanks still names the program; %1 stays bare.
-    return "\"" + StripTrailingBackslash(registry.FolderForRegistry(program.folder)) + "\\" + name +
-           ".exe\" /" + std::string(op) + " %1";
+    return "\"" + folder + "\\" + name + ".exe\" /" + std::string(op) + " %1";
 }
 
 int RegisterShellVerbs(Session& session, platform::Registry& registry,

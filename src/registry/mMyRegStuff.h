@@ -77,9 +77,11 @@ void ShowGameRegistry(Session& session, platform::Registry& registry, RegistryDi
 struct ProgramLocation {
     std::string folder;  // as the platform reports it
     std::string name;    // file name, with or without extension
+    bool windowsProgram = true;
 };
 ProgramLocation RunningProgram();
-// "<folder>\<name>.exe" in quotes, then " /<operator> %1".
+// A Windows program: "<folder>\<name>.exe" in quotes, then " /<operator> %1". A Linux program
+// (started by Wine): "<folder>\<name>" in quotes, then " /<operator> "%1"".
 std::string VerbCommandLine(const platform::Registry& registry, const ProgramLocation& program,
                             std::string_view op);
 // "Registered N of 6"; returns N.

@@ -5,10 +5,12 @@
 namespace marvok {
 namespace {
 
-// Blanks and control characters trimmed from each line and around names and values.
-constexpr std::string_view kTrimmed =
-    " \t\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x0c\x0e\x0f\x10\x11\x12\x13\x14\x15\x16\x17\x18"
-    "\x19\x1a\x1b\x1c\x1d\x1e\x1f";
+// What the system's calls trim from each line and around names and values: blanks, tabs,
+// vertical tabs, form feeds and the DOS end-of-file mark. Other control bytes are text.
+constexpr std::string_view kTrimmed = " \t\v\f\x1a";
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 
 // A section line starts with "[" and has a "]" after it; "[name" alone is an ordinary line.
 bool IsSectionLine(std::string_view trimmedLine) {
@@ -27,13 +29,51 @@ bool HasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
+bool IsUtf8(std::string_view s) {
+    return text::FromUtf16(text::ToUtf16(s)) == s;
+}
+
 }  // namespace
 
 PrivateProfile PrivateProfile::Parse(std::string_view content) {
     PrivateProfile profile;
-    profile.content_ = std::string(content);
+    if (content.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        profile.encoding_ = Encoding::Utf8;
+        profile.content_ = std::string(content.substr(kUtf8Mark.size()));
+    } else if (content.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) {
+        profile.encoding_ = Encoding::Utf16Le;
+        content.remove_prefix(kUtf16LeMark.size());
+        std::u16string units;
+        for (std::size_t i = 0; i + 1 < content.size(); i += 2) {
+            units += static_cast<char16_t>(static_cast<unsigned char>(content[i]) |
+                                           static_cast<unsigned char>(content[i + 1]) << 8);
+        }
+        if (content.size() % 2 != 0) {
+            profile.oddByte_ = std::string(content.substr(content.size() - 1));
+        }
+        profile.content_ = text::FromUtf16(units);
+    } else {
+        profile.content_ = std::string(content);
+    }
     profile.Index();
     return profile;
+}
+
+std::string PrivateProfile::Serialize() const {
+    switch (encoding_) {
+    case Encoding::Bytes:
+        return content_;
+    case Encoding::Utf8:
+        return std::string(kUtf8Mark) + content_;
+    case Encoding::Utf16Le:
+        break;
+    }
+    std::string out(kUtf16LeMark);
+    for (const char16_t unit : text::ToUtf16(content_)) {
+        out += static_cast<char>(unit & 0xFF);
+        out += static_cast<char>(unit >> 8);
+    }
+    return out + oddByte_;
 }
 
 void PrivateProfile::Index() {
@@ -147,6 +187,11 @@ bool PrivateProfile::Set(std::string_view section, std::string_view key, std::st
     // A line break or a "=" in a name would write lines that read back as something else.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
         key.find('=') != std::string_view::npos) {
+        return false;
+    }
+    // A UTF-16 file holds only what UTF-16 can say: bytes that are no UTF-8 would not read back.
+    if (encoding_ == Encoding::Utf16Le &&
+        !(IsUtf8(section) && IsUtf8(key) && IsUtf8(value))) {
         return false;
     }
     const std::string name = text::Trim(key, kTrimmed);

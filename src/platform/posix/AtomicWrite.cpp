@@ -1,9 +1,12 @@
 #include "platform/AtomicWrite.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -24,6 +27,68 @@ std::string FollowLinks(const std::string& path) {
     return path;
 }
 
+// Whether name is one of our temporaries for base: "." + base + "." + six of mkstemp's letters.
+bool IsTemporaryOf(std::string_view name, std::string_view base) {
+    if (name.size() != base.size() + 8 || name[0] != '.' || name.substr(1, base.size()) != base ||
+        name[base.size() + 1] != '.') {
+        return false;
+    }
+    for (const char c : name.substr(base.size() + 2)) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every save holds a shared lock on the target's folder while its temporary file exists. Whoever
+// gets the lock exclusively knows that no save is under way there, so the temporaries it finds
+// were left by saves that were killed, and removes them.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+        : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~FolderLock() {
+        if (fd_ >= 0) {
+            close(fd_);  // releases the lock
+        }
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    void RemoveStaleTemporaries(std::string_view base) {
+        if (fd_ < 0 || flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            return;  // another save is running (or the folder cannot be locked): leave all alone
+        }
+        if (DIR* dir = fdopendir(dup(fd_))) {
+            while (const dirent* entry = readdir(dir)) {
+                struct stat st {};
+                if (IsTemporaryOf(entry->d_name, base) &&
+                    fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                    S_ISREG(st.st_mode)) {
+                    unlinkat(dirfd(dir), entry->d_name, 0);
+                }
+            }
+            closedir(dir);
+        }
+        flock(fd_, LOCK_UN);
+    }
+
+    // Waits out another save's clean-up, but not for ever: a folder that cannot be locked is still
+    // written, since only the clean-up needs the lock.
+    void HoldShared() {
+        for (int attempt = 0; fd_ >= 0 && attempt < 200; ++attempt) {
+            if (flock(fd_, LOCK_SH | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
+                return;
+            }
+            usleep(5000);
+        }
+    }
+
+private:
+    int fd_;
+};
+
 }  // namespace
 
 std::string WriteFileAtomically(const std::string& nativePath, std::string_view bytes) {
@@ -37,6 +102,9 @@ std::string WriteFileAtomically(const std::string& nativePath, std::string_view 
     const auto slash = target.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    FolderLock lock(folder);
+    lock.RemoveStaleTemporaries(base);
+    lock.HoldShared();
     std::string temp = folder + "." + base + ".XXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');

@@ -16,13 +16,42 @@ namespace {
 
 constexpr std::size_t kMaxSettingsBytes = 1 << 20;
 
-std::string Load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+struct Loaded {
     std::string content;
-    content.resize(kMaxSettingsBytes);
-    in.read(content.data(), static_cast<std::streamsize>(kMaxSettingsBytes));
-    content.resize(static_cast<std::size_t>(in.gcount()));
-    return content;
+    std::string error;  // why the file could not be read whole; empty when it could (or is missing)
+};
+
+// The whole file; a missing file is an empty store.
+Loaded Load(const std::string& path) {
+    Loaded loaded;
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            loaded.error = std::strerror(errno);
+        }
+        return loaded;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        loaded.error = "The settings file " + path + " is not a regular file.";
+        return loaded;
+    }
+    if (static_cast<std::size_t>(st.st_size) > kMaxSettingsBytes) {
+        loaded.error = "The settings file " + path + " is larger than 1 MiB.";
+        return loaded;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        loaded.error = "The settings file " + path + " cannot be read: " + std::strerror(errno);
+        return loaded;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad() || bytes.str().size() > kMaxSettingsBytes) {
+        loaded.error = "The settings file " + path + " cannot be read whole.";
+        return loaded;
+    }
+    loaded.content = bytes.str();
+    return loaded;
 }
 
 std::string MakeFolders(const std::string& folder) {
@@ -42,12 +71,19 @@ std::string MakeFolders(const std::string& folder) {
 
 std::optional<std::string> IniSettingsStore::Read(std::string_view section,
                                                   std::string_view key) const {
-    return PrivateProfile::Parse(Load(path_)).Get(section, key);
+    // An unreadable store reads as its defaults; writing it is refused below.
+    const Loaded loaded = Load(path_);
+    return PrivateProfile::Parse(loaded.content).Get(section, key);
 }
 
 std::string IniSettingsStore::Write(std::string_view section, std::string_view key,
                                     std::string_view value) {
-    auto profile = PrivateProfile::Parse(Load(path_));
+    // Rewriting a file we could not read whole would drop every setting in it.
+    const Loaded loaded = Load(path_);
+    if (!loaded.error.empty()) {
+        return loaded.error + " Nothing was changed.";
+    }
+    auto profile = PrivateProfile::Parse(loaded.content);
     if (!profile.Set(section, key, value)) {
         return "The setting holds a line break or its name an \"=\": it cannot be stored.";
     }

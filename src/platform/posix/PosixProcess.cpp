@@ -52,6 +52,10 @@ std::string ExecutableName() {
     return path.substr(path.find_last_of('/') + 1);
 }
 
+bool IsWindowsExecutable() {
+    return false;
+}
+
 bool HasWindowSystem() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);

@@ -28,27 +28,6 @@ std::string RealPath(const std::string& path) {
     return buffer;
 }
 
-// Characters that make a name illegal as an 8.3 name, besides anything outside ASCII.
-constexpr std::string_view kInvalidDosChars = "*?<>|\"+=,;[] :/\\";
-
-bool IsInvalidDosChar(char16_t c) {
-    return c > 0x7F || c < 0x20 || kInvalidDosChars.find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-char16_t ToLowerWide(char16_t c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<char16_t>(c + 32);
-    }
-    return c;
-}
-
-char16_t ToUpperWide(char16_t c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
-        return static_cast<char16_t>(c - 32);
-    }
-    return c;
-}
-
 }  // namespace
 
 std::optional<WinePrefix> WinePrefix::Find(std::string_view nativePath) {
@@ -138,81 +117,6 @@ std::optional<std::string> WinePrefix::ToWindowsPath(std::string_view nativePath
     }
     result += rest;
     return result;
-}
-
-bool IsLegalShortName(std::string_view name) {
-    if (name == "." || name == "..") {
-        return true;
-    }
-    if (name.empty() || name.size() > 12 || name.front() == '.') {
-        return false;
-    }
-    std::size_t dot = std::string_view::npos;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (c == '.') {
-            if (dot != std::string_view::npos) {
-                return false;
-            }
-            dot = i;
-            continue;
-        }
-        if (IsInvalidDosChar(c)) {
-            return false;
-        }
-    }
-    if (dot == std::string_view::npos) {
-        return name.size() <= 8;
-    }
-    return dot <= 8 && name.size() - dot - 1 <= 3;
-}
-
-std::string HashedShortName(std::string_view name) {
-    static constexpr std::string_view kHashChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
-    const std::u16string wide = text::ToUtf16(name);
-    const std::size_t n = wide.size();
-    if (n == 0) {
-        return {};
-    }
-    unsigned hash = 0xBEEF;
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        hash = ((hash << 3) ^ (hash >> 5) ^ ToLowerWide(wide[i]) ^
-                (static_cast<unsigned>(ToLowerWide(wide[i + 1])) << 8)) & 0xFFFF;
-    }
-    hash = ((hash << 3) ^ (hash >> 5) ^ ToLowerWide(wide[n - 1])) & 0xFFFF;
-
-    // The extension starts at the last dot that is neither the first nor the last character.
-    std::size_t ext = std::u16string::npos;
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-        if (wide[i] == u'.') {
-            ext = i;
-        }
-    }
-    std::u16string out;
-    std::size_t copied = 0;
-    for (std::size_t i = 0; i < n && i != ext && copied < 4; ++i, ++copied) {
-        out += IsInvalidDosChar(wide[i]) || wide[i] == u'~' || wide[i] == u'.' ? u'_'
-                                                                              : ToUpperWide(wide[i]);
-    }
-    while (out.size() < 5) {
-        out += u'~';
-    }
-    out += static_cast<char16_t>(kHashChars[(hash >> 10) & 31]);
-    out += static_cast<char16_t>(kHashChars[(hash >> 5) & 31]);
-    out += static_cast<char16_t>(kHashChars[hash & 31]);
-    if (ext != std::u16string::npos) {
-        out += u'.';
-        for (std::size_t i = ext + 1; i < n && i <= ext + 3; ++i) {
-            out += IsInvalidDosChar(wide[i]) || wide[i] == u'~' || wide[i] == u'.'
-                       ? u'_'
-                       : ToUpperWide(wide[i]);
-        }
-    }
-    return text::FromUtf16(out);
-}
-
-std::string WineShortName(std::string_view name) {
-    return IsLegalShortName(name) ? std::string(name) : HashedShortName(name);
 }
 
 }  // namespace marvok::platform

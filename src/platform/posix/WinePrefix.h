@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/WineShortName.h"
+
 namespace marvok::platform {
 
 struct WineDrive {
@@ -29,11 +31,5 @@ struct WinePrefix {
     std::optional<std::string> ToWindowsPath(std::string_view nativePath) const;
 };
 
-// Whether Wine keeps a file name as its own short name (a legal 8.3 name).
-bool IsLegalShortName(std::string_view name);
-// The short name Wine makes for a name that is not a legal 8.3 name ("Program Files" -> PROG~FBU).
-std::string HashedShortName(std::string_view name);
-// The name Wine reports in a short path: the name itself when legal, else its hashed form.
-std::string WineShortName(std::string_view name);
 
 }  // namespace marvok::platform

@@ -56,6 +56,37 @@ std::wstring TemporaryName(const std::wstring& folder, const std::wstring& base,
     return folder + L"~" + base + suffix + L".tmp";
 }
 
+bool IsTemporaryOf(const std::wstring& name, const std::wstring& base) {
+    const std::wstring head = L"~" + base + L".";
+    if (name.size() != head.size() + 12 || name.compare(0, head.size(), head) != 0 ||
+        name.compare(name.size() - 4, 4, L".tmp") != 0) {
+        return false;
+    }
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(head.size()), name.end() - 4,
+                       [](wchar_t c) { return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'); });
+}
+
+// A save keeps its temporary file open, allowing no one else to open it, until the file has its
+// final name. So a temporary that can be opened exclusively belongs to a save that was killed:
+// it is deleted on closing that handle. One of a save under way refuses the open and stays.
+void RemoveStaleTemporaries(const std::wstring& folder, const std::wstring& base) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"~" + base + L".*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            IsTemporaryOf(found.cFileName, base)) {
+            UniqueHandle stale(CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr,
+                                           OPEN_EXISTING,
+                                           FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_NORMAL,
+                                           nullptr));
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 std::string Fail(DWORD error, const std::wstring& temp) {
     if (!temp.empty()) {
         DeleteFileW(temp.c_str());
@@ -87,12 +118,15 @@ std::string WriteFileAtomically(const std::string& nativePath, std::string_view 
         return Fail(ERROR_ACCESS_DENIED, {});
     }
 
+    RemoveStaleTemporaries(folder, base);
+
+    // Only a rename may open the temporary file beside us (see RemoveStaleTemporaries).
     std::wstring temp;
     UniqueHandle file;
     for (unsigned attempt = 0; attempt < 16 && !file.Valid(); ++attempt) {
         temp = TemporaryName(folder, base, attempt);
-        HANDLE created = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE created = CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD error = GetLastError();
         file = UniqueHandle(created);
         if (!file.Valid() && error != ERROR_FILE_EXISTS) {
@@ -102,6 +136,10 @@ std::string WriteFileAtomically(const std::string& nativePath, std::string_view 
     if (!file.Valid()) {
         return Fail(ERROR_FILE_EXISTS, {});
     }
+    auto fail = [&](DWORD error) {
+        file.Reset();
+        return Fail(error, temp);
+    };
 
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -110,33 +148,32 @@ std::string WriteFileAtomically(const std::string& nativePath, std::string_view 
         DWORD done = 0;
         const BOOL ok = WriteFile(file.Get(), bytes.data() + written, chunk, &done, nullptr);
         if (!ok || done == 0) {
-            const DWORD error = ok ? ERROR_WRITE_FAULT : GetLastError();
-            file.Reset();
-            return Fail(error, temp);
+            return fail(ok ? ERROR_WRITE_FAULT : GetLastError());
         }
         written += done;
     }
     if (!FlushFileBuffers(file.Get())) {
-        const DWORD error = GetLastError();
-        file.Reset();
-        return Fail(error, temp);
-    }
-    if (!file.Reset()) {
-        return Fail(GetLastError(), temp);
+        return fail(GetLastError());
     }
 
     // The new copy keeps what the old one was marked as (hidden, system, ...).
     if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         (old & kKeptAttributes) != 0) {
-        if (!SetFileAttributesW(temp.c_str(), old & kKeptAttributes)) {
-            return Fail(GetLastError(), temp);
+        FILE_BASIC_INFO basic{};
+        basic.FileAttributes = old & kKeptAttributes;
+        if (!SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof basic)) {
+            return fail(GetLastError());
         }
     }
     if (!MoveFileExW(temp.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
+        file.Reset();
         SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
         return Fail(error, temp);
+    }
+    if (!file.Reset()) {
+        return win32::SystemMessage(GetLastError());
     }
     return {};
 }

@@ -122,6 +122,10 @@ std::string ExecutableName() {
     return win32::Narrow(path.substr(path.find_last_of(L"\\/") + 1));
 }
 
+bool IsWindowsExecutable() {
+    return true;
+}
+
 CommandLineInput ReadCommandLine(int, char**) {
     CommandLineInput input;
     const wchar_t* commandLine = GetCommandLineW();

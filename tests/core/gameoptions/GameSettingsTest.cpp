@@ -5,6 +5,7 @@
 #include "gameoptions/GameSettings.h"
 #include "support/FailingFileSystem.h"
 #include "shell/PrivateProfile.h"
+#include "shell/Text.h"
 #include "support/TestGameFolder.h"
 
 namespace marvok::gameoptions {
@@ -139,6 +140,68 @@ TEST_F(GameSettingsFile, AFolderInThePlaceOfTheFileIsNotOverwritten) {
     EXPECT_NE(WriteGameSettings(*fs, path, values), "");
     EXPECT_TRUE(game.Exists(kIni));
 }
+
+// Notepad saves with a UTF-8 mark, or as "Unicode" (UTF-16 LE): the game's profile calls read both
+// and write each back in its own encoding, so must we.
+struct NotepadCase {
+    const char* name;
+    std::string (*encode)(const std::string& utf8);
+    bool utf16;
+};
+
+void PrintTo(const NotepadCase& c, std::ostream* os) { *os << c.name; }
+
+std::string Utf8WithMark(const std::string& utf8) { return "\xEF\xBB\xBF" + utf8; }
+
+std::string Utf16Le(const std::string& utf8) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text::ToUtf16(utf8)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+class GameSettingsNotepadFile : public GameSettingsFile,
+                                public ::testing::WithParamInterface<NotepadCase> {};
+
+TEST_P(GameSettingsNotepadFile, ReadsAndWritesItInItsOwnEncoding) {
+    const NotepadCase& c = GetParam();
+    game.Write(kIni, c.encode(kShipped));
+    auto values = ReadGameSettings(*fs, path);
+    EXPECT_EQ(values[0], "1");
+    EXPECT_EQ(values[6], "Verdana,Verdana,Verdana Italic");
+    EXPECT_EQ(values[13], "ui\\MTM2-pig.loc");
+    values[0] = "0";
+    values[7] = "\xc5\x81\xc3\xb3" "d\xc5\xba,\xc5\x81\xc3\xb3" "d\xc5\xba,\xc5\x81\xc3\xb3" "d\xc5\xba";
+    values[14] = "1";
+    ASSERT_EQ(WriteGameSettings(*fs, path, values), "");
+    const std::string written = game.Read(kIni);
+    // The mark, then text in that encoding only, with one [Fonts] changed in place (the game
+    // reads the first section of a name only).
+    ASSERT_EQ(written.substr(0, 2), c.encode("").substr(0, 2));
+    std::string decoded = written.substr(c.encode("").size());
+    if (c.utf16) {
+        std::u16string units;
+        for (std::size_t i = 0; i + 1 < decoded.size(); i += 2) {
+            units += static_cast<char16_t>(static_cast<unsigned char>(decoded[i]) |
+                                           static_cast<unsigned char>(decoded[i + 1]) << 8);
+        }
+        decoded = text::FromUtf16(units);
+    }
+    EXPECT_EQ(decoded.rfind("[Fonts]\r\ngOSFontUseGlobal=0\r\n", 0), 0u);
+    EXPECT_EQ(decoded.find("[Fonts]", 1), std::string::npos);
+    EXPECT_NE(decoded.find("\r\ngOSFontName_Medium=" + values[7] + "\r\n"), std::string::npos);
+    EXPECT_NE(decoded.find("\r\n\r\n[Sound]\r\nvolume=7\r\n[Game]\r\nkookyHornFlag=1\r\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadGameSettings(*fs, path), values);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, GameSettingsNotepadFile,
+    ::testing::Values(NotepadCase{"Utf8Mark", Utf8WithMark, false},
+                      NotepadCase{"Utf16Le", Utf16Le, true}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace marvok::gameoptions

@@ -49,6 +49,23 @@ void Put(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// As Notepad saves "Unicode": the mark, then UTF-16 LE (the text here is ASCII).
+std::string Utf16File(std::string_view ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : ascii) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
 std::string SystemGet(const std::string& path, const char* section, const char* key) {
     char buffer[1024] = {};
     GetPrivateProfileStringA(section, key, "Empty", buffer, sizeof buffer, path.c_str());
@@ -85,6 +102,9 @@ TEST_P(PrivateProfileSystem, AgreesWithTheSystemCalls) {
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush the cache
     const auto reread = PrivateProfile::Parse(ours.Serialize());
+    // The system kept the file's encoding, as we do, and we read what it wrote.
+    const auto theirs = PrivateProfile::Parse(Contents(path));
+    EXPECT_EQ(theirs.FileEncoding(), ours.FileEncoding());
     for (const char* section : c.sections) {
         const auto keys = SystemKeys(path, section);
         EXPECT_EQ(reread.Keys(section), keys) << "[" << section << "]";
@@ -92,10 +112,25 @@ TEST_P(PrivateProfileSystem, AgreesWithTheSystemCalls) {
             EXPECT_EQ(reread.Get(section, key).value_or("Empty"),
                       SystemGet(path, section, key.c_str()))
                 << "[" << section << "] " << key;
+            EXPECT_EQ(theirs.Get(section, key), reread.Get(section, key))
+                << "[" << section << "] " << key;
         }
     }
     std::filesystem::remove(path);
 }
+
+const std::vector<Read> kMonsterReads = {{"fonts", "GOSFONTUSEGLOBAL"}, {"Fonts", "gOSFontUse_SmallLCD"},
+                                         {"Fonts", "gOSFontName_Small"}, {"Fonts", "gOSFontName_Large"},
+                                         {"Fonts", "gOSFontUse_Large"},  {"Game", "kookyHornFlag"},
+                                         {"Sound", "volume"}};
+const std::vector<Write> kMonsterWrites = {
+    {"Fonts", "gOSFontUseGlobal", "0"},
+    {"Fonts", "gOSFontUse_Large", "1"},
+    {"Fonts", "gOSFontName_SmallLCD", "Modern,Modern,Modern "},
+    {"Fonts", "gOSFontName_Medium", "Lucida Console,Lucida Console,Lucida Console Bold"},
+    {"Game", "kookyHornFlag", "1"},
+    {"Game", "latencyDisplay", "2"},
+    {"Game", "showHiddenTrack", "666"}};
 
 const std::string kMonster =
     "[Fonts]\r\n"
@@ -111,24 +146,21 @@ const std::string kMonster =
 INSTANTIATE_TEST_SUITE_P(
     Files, PrivateProfileSystem,
     ::testing::Values(
-        SystemCase{"MonsterIni",
-                   kMonster,
-                   {{"fonts", "GOSFONTUSEGLOBAL"},
-                    {"Fonts", "gOSFontUse_SmallLCD"},
-                    {"Fonts", "gOSFontName_Small"},
-                    {"Fonts", "gOSFontName_Large"},
-                    {"Fonts", "gOSFontUse_Large"},
-                    {"Game", "kookyHornFlag"},
-                    {"Sound", "volume"}},
-                   {{"Fonts", "gOSFontUseGlobal", "0"},
-                    {"Fonts", "gOSFontUse_Large", "1"},
-                    {"Fonts", "gOSFontName_SmallLCD", "Modern,Modern,Modern "},
-                    {"Fonts", "gOSFontName_Medium",
-                     "Lucida Console,Lucida Console,Lucida Console Bold"},
-                    {"Game", "kookyHornFlag", "1"},
-                    {"Game", "latencyDisplay", "2"},
-                    {"Game", "showHiddenTrack", "666"}},
+        SystemCase{"MonsterIni", kMonster, kMonsterReads, kMonsterWrites, {"Fonts", "Sound", "Game"}},
+        SystemCase{"MonsterIniUtf8Mark", "\xEF\xBB\xBF" + kMonster, kMonsterReads, kMonsterWrites,
                    {"Fonts", "Sound", "Game"}},
+        SystemCase{"MonsterIniUtf16", Utf16File(kMonster), kMonsterReads, kMonsterWrites,
+                   {"Fonts", "Sound", "Game"}},
+        SystemCase{"WhatIsTrimmed",
+                   "[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\nn=\xa0w\xa0\r\n",
+                   {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}, {"S", "n"}},
+                   {{"S", "\x01m\x01", "x"}},
+                   {"S"}},
+        SystemCase{"WhatIsTrimmedUtf16",
+                   Utf16File("[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\n"),
+                   {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}},
+                   {{"S", "k", "2"}, {"T", "x", "1"}},
+                   {"S", "T"}},
         SystemCase{"DuplicatesFirstWins",
                    "[S]\r\nk=1\r\nK=2\r\n[s]\r\nm=3\r\n",
                    {{"S", "k"}, {"S", "m"}},

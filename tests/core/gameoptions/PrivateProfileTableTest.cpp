@@ -4,11 +4,22 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "shell/PrivateProfile.h"
 
 namespace marvok {
 namespace {
+
+// A file as Notepad saves it as "Unicode": UTF-16 LE after its mark.
+std::string Utf16File(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
 
 struct ReadCase {
     const char* name;
@@ -62,7 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"MissingSection", "[S]\r\nk=1\r\n", "Game", "k", std::nullopt},
         ReadCase{"MissingKey", "[S]\r\nk=1\r\n", "S", "x", std::nullopt},
         ReadCase{"EmptyFile", "", "S", "k", std::nullopt},
-        ReadCase{"ControlCharactersTrimmed", "[S]\r\n\x1ak=1\x1a\r\n", "S", "k", "1"},
+        ReadCase{"EndOfFileMarksTrimmed", "[S]\r\n\x1ak=1\x1a\r\n", "S", "k", "1"},
+        ReadCase{"TabsFeedsTrimmed", "[S]\r\n\v\fk\t=\f\v1\t\r\n", "S", "k", "1"},
+        ReadCase{"OtherControlBytesAreText", "[S]\r\nk=\x01v\x1b\r\n", "S", "k", "\x01v\x1b"},
+        ReadCase{"Utf8MarkBeforeTheFirstSection", "\xEF\xBB\xBF[Fonts]\r\nk=1\r\n", "Fonts", "k",
+                 "1"},
+        ReadCase{"Utf16LeFile", Utf16File(u"[Fonts]\r\nk=Ca\u00f1on\r\n"), "fonts", "K",
+                 "Ca\xc3\xb1on"},
         ReadCase{"LongValueWhole", "[Fonts]\r\ngOSFontName_Large=" + k49 + "\r\n", "Fonts",
                  "gOSFontName_Large", k49}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -123,6 +140,11 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"EmptyValue", "[S]\r\nk=1\r\n", "S", "k", "", "[S]\r\nk=\r\n"},
         WriteCase{"TrailingBlankKeptInFile", "[Fonts]\r\n", "Fonts", "gOSFontName_Small",
                   "Modern,Modern,Modern ", "[Fonts]\r\ngOSFontName_Small=Modern,Modern,Modern \r\n"},
+        WriteCase{"Utf8FileKeepsItsMarkAndSection", "\xEF\xBB\xBF[Fonts]\r\nk=1\r\n", "Fonts",
+                  "k", "2", "\xEF\xBB\xBF[Fonts]\r\nk=2\r\n"},
+        WriteCase{"Utf16FileStaysUtf16", Utf16File(u"[Fonts]\r\nk=1\r\n[Game]\r\n"), "FONTS",
+                  "n", "\xc5\x81\xc3\xb3" "d\xc5\xba",
+                  Utf16File(u"[Fonts]\r\nk=1\r\nn=\u0141\u00f3d\u017a\r\n[Game]\r\n")},
         WriteCase{"HighBytesUntouched", "[S]\r\nn=caf\xe9\r\nk=1\r\n", "S", "k", "\xe9t\xe9",
                   "[S]\r\nn=caf\xe9\r\nk=\xe9t\xe9\r\n"}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -134,6 +156,11 @@ TEST(PrivateProfile, RefusesTextThatWouldBreakTheFileApart) {
     EXPECT_FALSE(profile.Set("S", "k=v", "1"));
     EXPECT_FALSE(profile.Set("S\n", "k", "1"));
     EXPECT_EQ(profile.Serialize(), before);
+
+    const std::string unicode = Utf16File(u"[S]\r\nk=1\r\n");
+    auto utf16 = PrivateProfile::Parse(unicode);
+    EXPECT_FALSE(utf16.Set("S", "k", "caf\xe9"));  // no UTF-8: it would not read back
+    EXPECT_EQ(utf16.Serialize(), unicode);
 }
 
 TEST(PrivateProfile, ListsKeysWithValuesInFileOrderOfTheFirstSection) {

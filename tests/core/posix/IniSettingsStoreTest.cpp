@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "platform/posix/IniSettingsStore.h"
 #include "support/TestGameFolder.h"
@@ -50,6 +55,62 @@ TEST(IniSettingsStore, AValueThatWouldBreakTheFileIsRefused) {
     EXPECT_FALSE(store.Read("Prefs", "ViewMode"));
     EXPECT_EQ(store.Read("userDir", "path(0)"), "/pods");
 }
+
+}  // namespace
+}  // namespace marvok::platform
+
+namespace marvok::platform {
+namespace {
+
+// Runs the check in a child process without root's right to read anything (as root, drops to
+// "nobody"), so an unreadable file is unreadable. True when the check held.
+bool HoldsWithoutRoot(const std::function<bool()>& check) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(2);
+        }
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+struct UnreadableCase {
+    const char* name;
+    std::string content;
+    mode_t mode;
+};
+
+void PrintTo(const UnreadableCase& c, std::ostream* os) { *os << c.name; }
+
+class IniSettingsStoreUnreadable : public ::testing::TestWithParam<UnreadableCase> {};
+
+// Writing one key into a store that could not be read whole would drop the others.
+TEST_P(IniSettingsStoreUnreadable, AWriteIsRefusedAndTheFileKept) {
+    test::TestGameFolder dir;
+    const UnreadableCase& c = GetParam();
+    dir.Write("marvok.ini", c.content);
+    const std::string path = dir.Native("marvok.ini").string();
+    ASSERT_EQ(chmod(dir.Folder().c_str(), 0777), 0);
+    ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
+    EXPECT_TRUE(HoldsWithoutRoot([&] {
+        IniSettingsStore store(path);
+        return !store.Write("Prefs", "ViewMode", "1").empty();
+    }));
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    EXPECT_EQ(dir.Read("marvok.ini"), c.content);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, IniSettingsStoreUnreadable,
+    ::testing::Values(
+        UnreadableCase{"NoRightToRead", "[Prefs]\r\nSortMode=yes\r\n", 0222},
+        UnreadableCase{"LargerThanOneMiB",
+                       "[Prefs]\r\nSortMode=yes\r\n[userDir]\r\n" +
+                           std::string(1 << 20, ';') + "\r\npath(0)=/pods\r\n",
+                       0666}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace marvok::platform

@@ -1,9 +1,16 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "platform/AtomicWrite.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -134,6 +141,80 @@ TEST(AtomicWrite, AFailureLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_EQ(dir.Read("target\\inside.txt"), "keep");
     EXPECT_EQ(std::distance(fsys::directory_iterator(dir.Native("")), fsys::directory_iterator()), 1);
     EXPECT_NE(WriteFileAtomically(dir.Native("none\\x.ini").string(), "new"), "");
+}
+
+std::vector<std::string> NamesIn(const test::TestGameFolder& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fsys::directory_iterator(dir.Native(""))) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save killed half-way (here by the file size limit) leaves its temporary file; the next save
+// of that file removes it.
+TEST(AtomicWrite, TheNextSaveRemovesWhatAKilledSaveLeft) {
+    test::TestGameFolder dir;
+    dir.Write("pod.ini", "1\r\nold.pod\r\n");
+    const std::string target = dir.Native("pod.ini").string();
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit small{4096, 4096};
+        const rlimit none{0, 0};
+        setrlimit(RLIMIT_CORE, &none);
+        setrlimit(RLIMIT_FSIZE, &small);
+        WriteFileAtomically(target, std::string(1 << 20, 'x'));
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    EXPECT_EQ(dir.Read("pod.ini"), "1\r\nold.pod\r\n");
+    ASSERT_EQ(NamesIn(dir).size(), 2u);  // the killed save's temporary file
+
+    dir.Write("notes.txt", "mine");
+    dir.Write(".pod.ini.txt", "not a temporary of ours");
+    EXPECT_EQ(WriteFileAtomically(target, "0\r\n"), "");
+    EXPECT_EQ(dir.Read("pod.ini"), "0\r\n");
+    EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{".pod.ini.txt", "notes.txt", "pod.ini"}));
+}
+
+// The temporary file of a save still under way (one that holds the folder's lock) is its own.
+TEST(AtomicWrite, TheTemporaryOfASaveUnderWayIsLeftAlone) {
+    test::TestGameFolder dir;
+    dir.Write(".pod.ini.Ab12Cd", "another save's half");
+    const int running = open(dir.Folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(running, 0);
+    ASSERT_EQ(flock(running, LOCK_SH), 0);
+    EXPECT_EQ(WriteFileAtomically(dir.Native("pod.ini").string(), "0\r\n"), "");
+    EXPECT_EQ(dir.Read(".pod.ini.Ab12Cd"), "another save's half");
+    close(running);
+    EXPECT_EQ(WriteFileAtomically(dir.Native("pod.ini").string(), "1\r\na.pod\r\n"), "");
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pod.ini"});
+}
+
+// Two programs saving the same file at once: neither save may lose its temporary file.
+TEST(AtomicWrite, SavesAtTheSameTimeAllSucceed) {
+    test::TestGameFolder dir;
+    const std::string target = dir.Native("pod.ini").string();
+    const pid_t child = fork();
+    if (child == 0) {
+        int failures = 0;
+        for (int i = 0; i < 150; ++i) {
+            failures += WriteFileAtomically(target, "1\r\nchild.pod\r\n").empty() ? 0 : 1;
+        }
+        _exit(failures == 0 ? 0 : 1);
+    }
+    int failures = 0;
+    for (int i = 0; i < 150; ++i) {
+        failures += WriteFileAtomically(target, "1\r\nparent.pod\r\n").empty() ? 0 : 1;
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pod.ini"});
 }
 
 // A Wine prefix laid out as Wine makes it, in a temporary folder.

@@ -2,6 +2,7 @@
 
 #include "platform/posix/WinePrefix.h"
 #include "support/TestNames.h"
+#include "support/WineShortNameCases.h"
 
 namespace marvok::platform {
 namespace {
@@ -29,11 +30,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ShortNameCase{"readme.txt", "readme.txt"}),
     [](const auto& param) { return test::CaseName(param.param.longName); });
 
+// Names beyond Latin-1 and names ending in a dot, as Wine itself shortens them.
+class WineShortNamesSeenUnderWine : public ::testing::TestWithParam<test::WineShortNameCase> {};
+
+TEST_P(WineShortNamesSeenUnderWine, MatchWhatWineReports) {
+    EXPECT_EQ(WineShortName(GetParam().longName), GetParam().shortName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, WineShortNamesSeenUnderWine,
+                         ::testing::ValuesIn(test::WineShortNameCases()),
+                         [](const auto& param) { return std::string(param.param.caseName); });
+
 TEST(WineShortNames, WhatMakesANameIllegal) {
     EXPECT_TRUE(IsLegalShortName("ABCDEFGH.TXT"));
     EXPECT_FALSE(IsLegalShortName("ABCDEFGHI"));
     EXPECT_FALSE(IsLegalShortName("a.b.c"));
     EXPECT_FALSE(IsLegalShortName("a.text"));
+    EXPECT_FALSE(IsLegalShortName("pods."));
     EXPECT_FALSE(IsLegalShortName(".hidden"));
     EXPECT_FALSE(IsLegalShortName("my pods"));
     EXPECT_FALSE(IsLegalShortName("a+b"));

@@ -60,7 +60,7 @@ TEST_F(ShellVerbsTest, RegisteringWritesTheSixDefaultValues) {
     EXPECT_EQ(registry.writes, expected);
 }
 
-TEST_F(ShellVerbsTest, CommandLinesNameTheProgramAsAnExe) {
+TEST_F(ShellVerbsTest, CommandLinesNameTheProgramThatRegisteredThem) {
     struct Case {
         mMyRegStuff::ProgramLocation program;
         const char* op;
@@ -73,8 +73,14 @@ TEST_F(ShellVerbsTest, CommandLinesNameTheProgramAsAnExe) {
          "desktop",
          "\"C:\\Games\\MTM2\\Marvok.exe\" /desktop %1"},
         {{"C:\\", "Marvok.exe"}, "open", "\"C:\\Marvok.exe\" /open %1"},
-        {{"/opt/mtm2", "marvok"}, "open", "\"/opt/mtm2\\marvok.exe\" /open %1"},
-        {{"/home/me/.wine/drive_c/MTM2", "marvok"}, "open", "\"C:\\MTM2\\marvok.exe\" /open %1"},
+        // A Linux program, which Wine starts by its own name: the list's path in quotes, since
+        // Wine splits the arguments at blanks before they reach it.
+        {{"/home/me/.wine/drive_c/MTM2", "marvok", false},
+         "install",
+         "\"C:\\MTM2\\marvok\" /install \"%1\""},
+        {{"/home/me/.wine/drive_c/MTM2", "marvok.bin", false},
+         "open",
+         "\"C:\\MTM2\\marvok.bin\" /open \"%1\""},
     };
     registry.folders["/home/me/.wine/drive_c/MTM2"] = "C:\\MTM2";
     for (const auto& c : cases) {

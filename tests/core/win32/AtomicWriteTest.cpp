@@ -115,5 +115,27 @@ TEST_F(AtomicWriteTest, ASymbolicLinkIsWrittenThrough) {
     EXPECT_NE(AttributesOf("pod.ini") & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
 }
 
+// What a killed save leaves (its handle closed by the system) goes with the next save; the
+// temporary of a save under way (still open) and files of other names stay.
+TEST_F(AtomicWriteTest, TheNextSaveRemovesWhatAKilledSaveLeftButNoSaveUnderWay) {
+    game_.Write("pod.ini", "old");
+    game_.Write("~pod.ini.0123abcd.tmp", "killed save");
+    game_.Write("~pod.ini.notours.tmp", "someone's");
+    game_.Write("~target.ini.0123abcd.tmp", "another file's");
+    HANDLE running = CreateFileW(Wide(Path("~pod.ini.89abcdef.tmp")).c_str(), GENERIC_WRITE,
+                                 FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr);
+    ASSERT_NE(running, INVALID_HANDLE_VALUE);
+    ASSERT_EQ(fs_->WriteFileAtomic(Path("pod.ini"), "new"), "");
+    EXPECT_EQ(game_.Read("pod.ini"), "new");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"pod.ini", "~pod.ini.89abcdef.tmp",
+                                                 "~pod.ini.notours.tmp",
+                                                 "~target.ini.0123abcd.tmp"}));
+    CloseHandle(running);
+    ASSERT_EQ(fs_->WriteFileAtomic(Path("pod.ini"), "newer"), "");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"pod.ini", "~pod.ini.notours.tmp",
+                                                 "~target.ini.0123abcd.tmp"}));
+}
+
 }  // namespace
 }  // namespace marvok::platform

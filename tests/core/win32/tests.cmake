@@ -3,7 +3,8 @@ target_sources(marvok_core_tests PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AtomicWriteTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProcessTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsStoreTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Win32FileSystemTest.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/Win32FileSystemTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WineShortNameTest.cpp)
 
 # A second program for what only a separate process shows: the command line Windows hands it and
 # the lock another instance holds.
