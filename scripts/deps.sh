@@ -9,6 +9,8 @@ packages=(
     libgtest-dev googletest              # core tests (the source package builds it for Windows)
     g++-mingw-w64-x86-64-posix           # the Windows build of the core and its tests
     wine wine64                          # runs the Windows tests
+    dpkg-dev                             # apt-get source: Qt's source for the Windows kit
+    xvfb xdotool imagemagick             # marvok.exe end to end on a virtual display, its picture
     findutils                            # the discovery benchmark compares against find
     clang libclang-rt-dev                # the fuzz targets (libFuzzer)
 )
