@@ -49,17 +49,26 @@ int main(int argc, char** argv) {
     ConsoleUserInterface console(std::cerr);
     ui::QtUserInterface dialogs;
     dialogs.SetNativePath([&fs](std::string_view path) { return fs->NativePath(path); });
-    UserInterface& port = windowSystem ? static_cast<UserInterface&>(dialogs) : console;
+    UserInterface* port = windowSystem ? static_cast<UserInterface*>(&dialogs) : &console;
+    if (windowSystem && platform::CommandsReportOnStandardError()) {
+        // A script that installs a list wants its answer in the text it reads, not a message box
+        // that stops it until somebody clicks.
+        Session probe(*fs, *settings, console);
+        const std::string op = mCommandLine::ReadRequest(probe, commandLine).op;
+        if (op == "install" || op == "desktop") {
+            port = &console;
+        }
+    }
 
-    Session session(*fs, *settings, port);
+    Session session(*fs, *settings, *port);
     const Startup::Services services = mShortcutsPlus::Install(session);
     const Startup::Result started =
         Startup::FormLoad(session, programFolder, commandLine, services);
     if (!started.showWindow) {
         return started.exitCode;
     }
-    if (!windowSystem) {
-        // An install or a shortcut needs no display: say what kept it from being done.
+    if (!windowSystem || port == &console) {
+        // An install or a shortcut needs no window: say what kept it from being done.
         const mCommandLine::Request request = mCommandLine::ReadRequest(session, commandLine);
         if ((request.op == "install" || request.op == "desktop") && !request.problem.empty()) {
             std::cerr << kAppTitle << ": " << request.problem << "\n";

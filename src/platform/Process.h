@@ -26,6 +26,11 @@ CommandLineInput ReadCommandLine(int argc, char** argv);
 // Whether windows can be shown (Linux: a display is named in the environment).
 bool HasWindowSystem();
 
+// Whether /install and /desktop report on standard error instead of in message boxes even with
+// windows at hand. Windows: when the caller handed over a standard error (a script or a console
+// redirecting it); from Explorer there is none. Linux: never (without a display they always do).
+bool CommandsReportOnStandardError();
+
 // Held while this instance runs; a second Acquire for the same game folder answers nothing,
 // however the folder is spelt (Windows: any letter case, short names) and whatever the
 // executable in it is called.

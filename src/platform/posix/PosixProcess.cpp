@@ -66,6 +66,10 @@ bool HasWindowSystem() {
     return false;
 }
 
+bool CommandsReportOnStandardError() {
+    return false;
+}
+
 CommandLineInput ReadCommandLine(int argc, char** argv) {
     CommandLineInput input;
     for (int i = 1; i < argc; ++i) {

@@ -138,6 +138,12 @@ bool HasWindowSystem() {
     return true;
 }
 
+bool CommandsReportOnStandardError() {
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    return error != nullptr && error != INVALID_HANDLE_VALUE &&
+           GetFileType(error) != FILE_TYPE_UNKNOWN;
+}
+
 std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& gameFolder) {
     const unsigned long long hash = win32::InstanceKeyHash(
         win32::FolderKey(win32::Widen(gameFolder).value_or(std::wstring())));
