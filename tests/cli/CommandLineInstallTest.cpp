@@ -1,11 +1,16 @@
-// The install operator end to end: the executable copied into a game folder, started from a shell
-// without any display.
+// The install operator end to end: the executable copied into a game folder, started as a user
+// would start it from a shell (on Linux without any display; on Windows, under Wine, offscreen).
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdlib>
@@ -38,14 +43,72 @@ struct Outcome {
     std::string errors;
 };
 
+#ifdef _WIN32
+const std::string kProgram = "marvok.exe";
+
+// The command line as typed: an argument with a blank is quoted, as a user or a script quotes it.
+std::wstring CommandLine(const fs::path& program, const std::vector<std::string>& arguments) {
+    std::wstring line = L"\"" + program.wstring() + L"\"";
+    for (const auto& a : arguments) {
+        const std::wstring wide = fs::u8path(a).wstring();
+        line += a.find(' ') == std::string::npos ? L" " + wide : L" \"" + wide + L"\"";
+    }
+    return line;
+}
+
+struct Started {
+    PROCESS_INFORMATION process{};
+    HANDLE errors = INVALID_HANDLE_VALUE;
+};
+
+// Starts program with standard error into errorsFile (or nowhere), the working folder at C:\.
+Started Start(const fs::path& program, const std::vector<std::string>& arguments,
+              const fs::path& errorsFile) {
+    Started started;
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    started.errors = CreateFileW(errorsFile.empty() ? L"NUL" : errorsFile.wstring().c_str(),
+                                 GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = started.errors;
+    startup.hStdError = started.errors;
+    std::wstring line = CommandLine(program, arguments);
+    if (!CreateProcessW(program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        L"C:\\", &startup, &started.process)) {
+        started.process = {};
+    }
+    return started;
+}
+
+void Stop(Started& started) {
+    if (started.process.hProcess != nullptr) {
+        TerminateProcess(started.process.hProcess, 9);
+        WaitForSingleObject(started.process.hProcess, INFINITE);
+        CloseHandle(started.process.hProcess);
+        CloseHandle(started.process.hThread);
+    }
+    CloseHandle(started.errors);
+}
+#else
+const std::string kProgram = "marvok";
+#endif
+
 class InstallCommand : public ::testing::Test {
 protected:
     InstallCommand() {
+#ifdef _WIN32
+        // Wine hands no QT_ variable over from Linux: the offscreen platform is asked for here,
+        // and the programs started inherit it.
+        SetEnvironmentVariableW(L"QT_QPA_PLATFORM", L"offscreen");
+#endif
         std::random_device random;
         root_ = fs::temp_directory_path() / ("marvok-cli-" + std::to_string(random()));
         game_ = root_ / "Monster Truck Madness 2";
         fs::create_directories(game_);
-        fs::copy_file(MARVOK_EXECUTABLE, game_ / "marvok");
+        fs::copy_file(MARVOK_EXECUTABLE, game_ / kProgram);
         fs::create_directories(root_ / "config");
         std::ofstream(game_ / "monster.exe").close();
         fs::resize_file(game_ / "monster.exe", 2925568);
@@ -60,19 +123,33 @@ protected:
     }
 
     // Runs the game folder's marvok (or another copy in it) with the arguments, no display and
-    // its own settings folder.
-    Outcome Run(const std::vector<std::string>& arguments, const std::string& program = "marvok") {
+    // its own settings folder. A run that hangs is ended, and fails on its status, instead of
+    // stalling the suite.
+    Outcome Run(const std::vector<std::string>& arguments, const std::string& program = kProgram) {
+        Outcome outcome;
+#ifdef _WIN32
+        Started started = Start(game_ / program, arguments, root_ / "errors.txt");
+        if (started.process.hProcess == nullptr) {
+            CloseHandle(started.errors);
+            return outcome;
+        }
+        DWORD code = 0;
+        if (WaitForSingleObject(started.process.hProcess, 60000) == WAIT_OBJECT_0 &&
+            GetExitCodeProcess(started.process.hProcess, &code)) {
+            outcome.status = static_cast<int>(code);
+        }
+        Stop(started);
+#else
         std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
         command += " XDG_CONFIG_HOME='" + (root_ / "config").string() + "'";
-        // A run that hangs is ended, and fails on its status, instead of stalling the suite.
         command += " timeout -s KILL 60 '" + (game_ / program).string() + "'";
         for (const auto& a : arguments) {
             command += " '" + a + "'";
         }
         command += " 2>'" + (root_ / "errors.txt").string() + "'";
-        Outcome outcome;
         const int raw = std::system(command.c_str());
         outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
         outcome.errors = Read(root_ / "errors.txt");
         return outcome;
     }
@@ -102,6 +179,7 @@ TEST_F(InstallCommand, AnUnreadableListLeavesPodIniAndSaysWhy) {
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
 }
 
+#ifndef _WIN32
 TEST_F(InstallCommand, ANamedPipeIsRefusedAtOnce) {
     ASSERT_EQ(mkfifo((game_ / "pipe.ini").c_str(), 0600), 0);
     const Outcome outcome = Run({"/i", "pipe.ini"});
@@ -109,6 +187,7 @@ TEST_F(InstallCommand, ANamedPipeIsRefusedAtOnce) {
     EXPECT_NE(outcome.errors.find("not a regular file"), std::string::npos) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
 }
+#endif
 
 TEST_F(InstallCommand, EntriesPastThePodLimitAreNamedOnStandardError) {
     std::string list = "103\r\nb.pod\r\n";
@@ -123,12 +202,14 @@ TEST_F(InstallCommand, EntriesPastThePodLimitAreNamedOnStandardError) {
         << outcome.errors;
 }
 
+#ifndef _WIN32
 TEST_F(InstallCommand, WithoutADisplayTheWindowCannotOpenAndNothingIsWritten) {
     const Outcome outcome = Run({});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.errors.find("display"), std::string::npos) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
 }
+#endif
 
 struct UnusableCase {
     const char* what;  // the case's name
@@ -155,6 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
         UnusableCase{"NoName", {"/install"}, "No pod list file was named"}),
     [](const auto& param) { return std::string(param.param.what); });
 
+#ifndef _WIN32
 TEST_F(InstallCommand, AGameFolderWhosePathHoldsABackslashKeepsToItself) {
     // "x\y" read as "x/y" would be this other folder.
     const fs::path other = root_ / "x" / "y";
@@ -171,6 +253,7 @@ TEST_F(InstallCommand, AGameFolderWhosePathHoldsABackslashKeepsToItself) {
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\nb.pod\r\n");
     EXPECT_EQ(Read(other / "pod.ini"), "0\r\n");
 }
+#endif
 
 // One Marvok per game folder, whatever the second copy is called.
 class SecondInstance : public InstallCommand,
@@ -179,19 +262,24 @@ class SecondInstance : public InstallCommand,
 TEST_P(SecondInstance, EndsAtOnceWithoutInstalling) {
     Write(game_ / "race.ini", "1\r\nb.pod\r\n");
     const std::string second = GetParam();
-    if (second != "marvok") {
-        fs::copy_file(game_ / "marvok", game_ / second);
+    if (second != kProgram) {
+        fs::copy_file(game_ / kProgram, game_ / second);
     }
     // The first instance shows its window on the offscreen platform and stays.
+#ifdef _WIN32
+    Started first = Start(game_ / kProgram, {}, {});
+    ASSERT_NE(first.process.hProcess, nullptr);
+#else
     const pid_t first = fork();
     ASSERT_GE(first, 0);
     if (first == 0) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-        const std::string exe = (game_ / "marvok").string();
+        const std::string exe = (game_ / kProgram).string();
         execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
+#endif
     // Wait until the first instance holds the lock: a second one then ends with status 3.
     Outcome outcome;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -202,15 +290,26 @@ TEST_P(SecondInstance, EndsAtOnceWithoutInstalling) {
         }
         Write(game_ / "pod.ini", "1\r\na.pod\r\n");  // the lock was not held yet: try again
     }
+#ifdef _WIN32
+    Stop(first);
+#else
     kill(first, SIGKILL);
     waitpid(first, nullptr, 0);
+#endif
     EXPECT_EQ(outcome.status, 3) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\na.pod\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Copies, SecondInstance, ::testing::Values("marvok", "Marvok Copy"),
+#ifdef _WIN32
+const char* const kSecondCopy = "Marvok Copy.exe";
+#else
+const char* const kSecondCopy = "Marvok Copy";
+#endif
+
+INSTANTIATE_TEST_SUITE_P(Copies, SecondInstance,
+                         ::testing::Values(kProgram.c_str(), kSecondCopy),
                          [](const auto& param) {
-                             return std::string(param.param) == "marvok" ? "SameName"
+                             return std::string(param.param) == kProgram ? "SameName"
                                                                          : "AnotherName";
                          });
 

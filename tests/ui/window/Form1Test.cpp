@@ -77,8 +77,10 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
+    // a.pod ... z.pod, then za.pod, zb.pod ...: in alphabetical order, and names Windows can hold.
     static std::string PodName(int i) {
-        return std::string(1, static_cast<char>('a' + i)) + ".pod";
+        const std::string letter(1, static_cast<char>('a' + i % 26));
+        return (i < 26 ? letter : "z" + letter) + ".pod";
     }
 
     template <typename T>
