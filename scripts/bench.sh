@@ -2,6 +2,7 @@
 # Builds in release mode and runs the benchmarks; prints their figures.
 # The whole-process start-up benchmark runs on a virtual X display when Xvfb is there (as a
 # player's desktop would), offscreen otherwise; MARVOK_BENCH_PLATFORM=offscreen chooses that.
+# marvok.exe is timed under Wine on that display too (it builds the Qt kit of scripts/qt-kit.sh once).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -38,3 +39,16 @@ for bench in build/bench/bench/*/marvok_bench_*; do
         *) echo "== $(basename "$bench")"; "$bench" "$work" ;;
     esac
 done
+
+# The Windows program under Wine, on the virtual display, against a floor built with the same kit.
+if [ "$platform" = xcb ]; then
+    MARVOK_QT_KIT=$(scripts/qt-kit.sh | tail -n 1)
+    export MARVOK_QT_KIT
+    cmake --preset mingw -G Ninja >/dev/null
+    cmake --build --preset mingw -j "$(nproc)" --target marvok marvok_bench_floor
+    echo "== marvok.exe under Wine"
+    bench/firstpaint/windows-firstpaint.sh build/mingw/src/app/marvok.exe \
+        build/mingw/bench/firstpaint/marvok_bench_floor.exe "$work/windows"
+else
+    echo "== marvok.exe under Wine: skipped, it needs Xvfb for the windows platform"
+fi
