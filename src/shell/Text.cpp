@@ -61,6 +61,12 @@ std::optional<char32_t> NextChar(std::string_view s, std::size_t& pos) {
         }
         c = (c << 6) | (b & 0x3F);
     }
+    // Overlong forms and surrogates are malformed too: "\xC0\xA9" read as ")" would write back
+    // another name than the one read.
+    static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kLeast[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return std::nullopt;
+    }
     pos += static_cast<std::size_t>(extra) + 1;
     return c;
 }
@@ -73,11 +79,16 @@ char32_t LowerChar(char32_t c) {
         return c + 32;
     }
     switch (c) {
-        case 0x0160: return 0x0161;
-        case 0x0152: return 0x0153;
-        case 0x017D: return 0x017E;
-        case 0x0178: return 0x00FF;
-        default: return c;
+        case 0x0160:
+            return 0x0161;
+        case 0x0152:
+            return 0x0153;
+        case 0x017D:
+            return 0x017E;
+        case 0x0178:
+            return 0x00FF;
+        default:
+            return c;
     }
 }
 
@@ -89,11 +100,16 @@ char32_t UpperChar(char32_t c) {
         return c - 32;
     }
     switch (c) {
-        case 0x0161: return 0x0160;
-        case 0x0153: return 0x0152;
-        case 0x017E: return 0x017D;
-        case 0x00FF: return 0x0178;
-        default: return c;
+        case 0x0161:
+            return 0x0160;
+        case 0x0153:
+            return 0x0152;
+        case 0x017E:
+            return 0x017D;
+        case 0x00FF:
+            return 0x0178;
+        default:
+            return c;
     }
 }
 
@@ -122,8 +138,12 @@ std::string MapChars(std::string_view utf8, Map map) {
 
 }  // namespace
 
-std::string LowerCase(std::string_view utf8) { return MapChars(utf8, LowerChar); }
-std::string UpperCase(std::string_view utf8) { return MapChars(utf8, UpperChar); }
+std::string LowerCase(std::string_view utf8) {
+    return MapChars(utf8, LowerChar);
+}
+std::string UpperCase(std::string_view utf8) {
+    return MapChars(utf8, UpperChar);
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return LowerCase(a) == LowerCase(b);

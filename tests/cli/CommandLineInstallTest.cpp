@@ -97,7 +97,7 @@ const std::string kProgram = "marvok";
 #endif
 
 class InstallCommand : public ::testing::Test {
-protected:
+  protected:
     InstallCommand() {
 #ifdef _WIN32
         // Wine hands no QT_ variable over from Linux: the offscreen platform is asked for here,
@@ -256,8 +256,7 @@ TEST_F(InstallCommand, AGameFolderWhosePathHoldsABackslashKeepsToItself) {
 #endif
 
 // One Marvok per game folder, whatever the second copy is called.
-class SecondInstance : public InstallCommand,
-                       public ::testing::WithParamInterface<const char*> {};
+class SecondInstance : public InstallCommand, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(SecondInstance, EndsAtOnceWithoutInstalling) {
     Write(game_ / "race.ini", "1\r\nb.pod\r\n");
@@ -306,8 +305,7 @@ const char* const kSecondCopy = "Marvok Copy.exe";
 const char* const kSecondCopy = "Marvok Copy";
 #endif
 
-INSTANTIATE_TEST_SUITE_P(Copies, SecondInstance,
-                         ::testing::Values(kProgram.c_str(), kSecondCopy),
+INSTANTIATE_TEST_SUITE_P(Copies, SecondInstance, ::testing::Values(kProgram.c_str(), kSecondCopy),
                          [](const auto& param) {
                              return std::string(param.param) == kProgram ? "SameName"
                                                                          : "AnotherName";

@@ -30,6 +30,15 @@ TEST(Text, CharactersOutsideTheCodePageAreRefused) {
     EXPECT_EQ(ToWindows1252("€uro"), std::string("\x80uro"));
 }
 
+TEST(Text, MalformedUtf8IsRefusedNotReadAsAnotherCharacter) {
+    EXPECT_FALSE(
+        ToWindows1252("a\xC0\xA9"
+                      "b"));                      // ")" written the long way
+    EXPECT_FALSE(ToWindows1252("\xE0\x80\xAF"));  // "/" likewise
+    EXPECT_FALSE(ToWindows1252("\xED\xA0\x80"));  // a lone surrogate
+    EXPECT_EQ(ToWindows1252("caf\xC3\xA9"), std::optional<std::string>("caf\xE9"));
+}
+
 TEST(Text, ParseInt16TakesWholeNumbersInRange) {
     EXPECT_EQ(ParseInt16("24"), 24);
     EXPECT_EQ(ParseInt16(" -1 "), -1);

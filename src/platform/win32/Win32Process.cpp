@@ -79,7 +79,9 @@ std::wstring FolderKey(std::wstring_view folder) {
     call([](const wchar_t* in, wchar_t* out, DWORD size) {
         return GetFullPathNameW(in, size, out, nullptr);
     });
-    call([](const wchar_t* in, wchar_t* out, DWORD size) { return GetLongPathNameW(in, out, size); });
+    call([](const wchar_t* in, wchar_t* out, DWORD size) {
+        return GetLongPathNameW(in, out, size);
+    });
     while (key.size() > 3 && (key.back() == L'\\' || key.back() == L'/')) {
         key.pop_back();
     }
@@ -145,8 +147,8 @@ bool CommandsReportOnStandardError() {
 }
 
 std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& gameFolder) {
-    const unsigned long long hash = win32::InstanceKeyHash(
-        win32::FolderKey(win32::Widen(gameFolder).value_or(std::wstring())));
+    const unsigned long long hash =
+        win32::InstanceKeyHash(win32::FolderKey(win32::Widen(gameFolder).value_or(std::wstring())));
     std::wstring name = L"Local\\Marvok-";
     for (int shift = 60; shift >= 0; shift -= 4) {
         name += L"0123456789abcdef"[(hash >> shift) & 0xF];

@@ -17,10 +17,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/FailingFileSystem.h"
 #include "gameoptions/GameSettings.h"
 #include "platform/FileSystem.h"
 #include "podlist/Session.h"
+#include "support/FailingFileSystem.h"
 #include "support/FakeFolderBrowser.h"
 #include "support/FakeFontDialog.h"
 #include "support/FakeUserInterface.h"
@@ -62,7 +62,9 @@ void Click(QWidget* window, const char* name) {
     QTest::mouseClick(Find<QAbstractButton>(window, name), Qt::LeftButton);
 }
 
-QString Text(QWidget* window, const char* name) { return Find<QLabel>(window, name)->text(); }
+QString Text(QWidget* window, const char* name) {
+    return Find<QLabel>(window, name)->text();
+}
 
 // Closing deletes the window later; let that happen.
 bool Gone(const QPointer<QWidget>& window) {
@@ -79,7 +81,7 @@ void SavePicture(QWidget* window, const QString& file) {
 class SettingsWindowsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void pathOptionsOpensWithThePreferences();
     void pathOptionsSavesEditsAndRefreshes();
     void pathOptionsClosingWithoutSaveLeavesNoTrace_data();
@@ -137,8 +139,8 @@ void SettingsWindowsTest::pathOptionsSavesEditsAndRefreshes() {
     game.session.FolderDepth = 2;
     test::FakeFolderBrowser browser;
     int refreshes = 0;
-    QPointer<QWidget> window = new ui::formDirectories(game.session, nullptr,
-                                                       [&] { ++refreshes; }, &browser);
+    QPointer<QWidget> window = new ui::formDirectories(
+        game.session, nullptr, [&] { ++refreshes; }, &browser);
     static_cast<ui::formDirectories*>(window.data())->Form_Load();
     window->show();
 
@@ -190,7 +192,8 @@ void SettingsWindowsTest::pathOptionsClosingWithoutSaveLeavesNoTrace() {
     game.session.UserPaths = {"C:\\Pods", "", "", ""};
     test::FakeFolderBrowser browser;
     int refreshes = 0;
-    auto* form = new ui::formDirectories(game.session, nullptr, [&] { ++refreshes; }, &browser);
+    auto* form = new ui::formDirectories(
+        game.session, nullptr, [&] { ++refreshes; }, &browser);
     QPointer<QWidget> window = form;
     form->Form_Load();
     form->show();
@@ -316,7 +319,8 @@ void SettingsWindowsTest::fontsDialogGuardsTheButtonsAndLeavesTheTopBand() {
     QCOMPARE(Text(window, "labelVal_1"), QStringLiteral("Verdana,Verdana,Verdana Bold Italic"));
     QCOMPARE(Text(window, "labelVal_5"), QStringLiteral("-9,-9,-12"));
     QCOMPARE(Find<QLineEdit>(window, "Text1")->font().family(), QStringLiteral("Verdana"));
-    QCOMPARE(game.folder.Read(kIni), std::string("[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n"));
+    QCOMPARE(game.folder.Read(kIni),
+             std::string("[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n"));
     Click(window, "Command_0");
     QVERIFY(Gone(window));
 }
@@ -356,7 +360,8 @@ void SettingsWindowsTest::qtFontDialogReportsTheChosenFont() {
     FontObject font{"Sans Serif", 10};
     const QString family = QFontInfo(QFont(QStringLiteral("Sans Serif"))).family();
     if (!QFontDatabase::isSmoothlyScalable(family)) {
-        QSKIP("no scalable font to choose 14 points from (as on the offscreen platform under Wine)");
+        QSKIP(
+            "no scalable font to choose 14 points from (as on the offscreen platform under Wine)");
     }
     const auto answer = [](bool accept) {
         QTimer::singleShot(0, [accept] {

@@ -36,7 +36,7 @@ QStringList Names(std::initializer_list<const char*> names) {
 class Form1Test : public QObject {
     Q_OBJECT
 
-private:
+  private:
     // A game folder with pods a.pod ... and, when asked, the game, its settings and pod.ini.
     struct Game {
         std::uintmax_t exeSize = 2920448;  // MTM2 Unpatched
