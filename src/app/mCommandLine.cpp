@@ -82,7 +82,8 @@ void Interpret(const Session& session, const std::vector<std::string>& candidate
 std::string WindowsFile(std::string_view argument) {
     std::string file = text::Trim(argument, " ");
     if (file.size() >= 2 && file.front() == '"' && file.back() == '"') {
-        file = file.substr(1, file.size() - 2);
+        // Blanks inside the quotes go as well, as they do around an unquoted file.
+        file = text::Trim(file.substr(1, file.size() - 2), " ");
     }
     for (char& c : file) {
         if (c == '/') {

@@ -64,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         RawCase{"quoted, forward slashes", "/d \"Pod Lists/race.ini\"", true, "desktop",
                 "Pod Lists\\race.ini"},
         RawCase{"quoted missing file", "/install \"gone.ini\"", false, "install", "gone.ini"},
+        RawCase{"blanks inside the quotes", "/open \" race.ini \"", true, "open", "race.ini"},
         RawCase{"text after a second slash is still ignored", "/i race.ini /x", true, "install",
                 "race.ini"},
         RawCase{"empty", "", false, "", ""}),
