@@ -1,5 +1,6 @@
 #include "podlist/mResizeWindow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "podlist/mAvailablePods.h"
@@ -132,6 +133,30 @@ void LayoutMainWindow(MainWindowGeometry& g, const WindowMetrics& window) {
             return;
         }
     }
+}
+
+InnerSize MinimumInnerSize(const LayoutNeeds& n) {
+    const double m = kMargin;
+    // Side by side the right count ends a margin before the edge, and the left count a margin
+    // before the right half starts; the single list's count has the whole width.
+    const double widths[] = {
+        2 * (3 * m + n.label2Width + n.countWidth),
+        2 * (n.label1Width + 2 * m + n.countWidth),
+        n.label1Width + 3 * m + n.countOfWidth,
+        4 * n.buttonWidth,  // the buttons a margin apart at a quarter of the width each
+        DesignerGeometry().toolbarFrame.width + m,
+        kRelayoutThreshold,
+    };
+    InnerSize size;
+    for (double w : widths) {
+        size.width = std::max(size.width, std::ceil(w));
+    }
+    const double listTop = kToolbarTopShown + kLabelOffset + n.labelHeight + m;
+    // Below the threshold the layout stops following the window, whatever its frame adds.
+    size.height = std::ceil(
+        std::max(listTop + n.listHeight + m / 2 + std::max(kButtonBand, n.buttonHeight) + m / 2,
+                 kRelayoutThreshold));
+    return size;
 }
 
 MainWindowGeometry ComputeMainWindowGeometry(MainWindowGeometry previous,

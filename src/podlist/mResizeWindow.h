@@ -67,6 +67,27 @@ void PlaceViewMode(MainWindowGeometry& geometry, short mode);
 // keeps the horizontal or vertical placement it had; a minimised one keeps everything.
 void LayoutMainWindow(MainWindowGeometry& geometry, const WindowMetrics& window);
 
+// What the captions, the widest counts and the buttons need, in twips.
+struct LayoutNeeds {
+    double label1Width = 1305;  // "Number in Pod.in : "
+    double label2Width = 1695;  // "Number NOT mounted : "
+    double countWidth = 300;    // the widest count side by side
+    double countOfWidth = 300;  // the widest single-list count, "N of M"
+    double labelHeight = 195;
+    double buttonWidth = kButtonWidth;
+    double buttonHeight = kButtonBand;
+    double listHeight = 0;  // the least a list keeps in view
+};
+
+struct InnerSize {
+    double width = 0;
+    double height = 0;
+};
+
+// The smallest inner area in which the layout leaves every caption and count whole, the three
+// buttons apart, and the lists their least height, in both presentations and with the toolbar.
+InnerSize MinimumInnerSize(const LayoutNeeds& needs);
+
 // The whole placement for a window size, toolbar state and presentation, starting from the
 // placement the window had (which a small or minimised window keeps).
 MainWindowGeometry ComputeMainWindowGeometry(MainWindowGeometry previous,

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -11,9 +12,11 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QToolButton>
+#include <QtMath>
 #include <algorithm>
 
 #include "app/Startup.h"
+#include "ui/FocusFrameStyle.h"
 #include "ui/FormAbout.h"
 #include "ui/Icons.h"
 #include "ui/PodListModel.h"
@@ -36,6 +39,7 @@ constexpr double kToolbarButton = 375;
 Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent), session_(session), desktop_(desktop), events_(session, desktop) {
     setObjectName(QStringLiteral("Form1"));
+    UseFocusFrames();
     setWindowIcon(ProgramIcon());
     events_.Hooks().showAbout = [this] { ShowAbout(); };
     BuildMenus();
@@ -56,6 +60,14 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
         if (commFile_[2]->isEnabled()) {
             commFile_[2]->click();
+        }
+    });
+
+    // F10 opens the menu bar from the keyboard, as on Windows.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        const QList<QAction*> titles = menuBar()->actions();
+        if (!titles.isEmpty()) {
+            menuBar()->setActiveAction(titles.constFirst());
         }
     });
 
@@ -88,6 +100,8 @@ void Form1::BuildControls() {
         button->setAccessibleName(button->toolTip());
         button->setIcon(ToolbarIcon(i));
         button->setIconSize(QSize(18, 18));
+        // The menus and keys reach every toolbar command; Tab goes to the lists and buttons.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(qRound(kToolbarLefts[i] / TwipsPerPixelX()), 0,
                             qRound(kToolbarButton / TwipsPerPixelX()),
                             qRound(kToolbarButton / TwipsPerPixelY()));
@@ -130,6 +144,11 @@ void Form1::BuildControls() {
         Register({ControlName("commFile", i), nullptr, button, true, false});
     }
     commFile_[1]->setDefault(true);
+    // Tab: the lists, then the buttons from left to right.
+    QWidget* order[] = {lists_[0], lists_[1], lists_[2], commFile_[0], commFile_[1], commFile_[2]};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 double Form1::TwipsPerPixelX() const {
@@ -240,6 +259,8 @@ void Form1::ApplyLayout() {
         button.height = std::max(495.0, commFile_[0]->sizeHint().height() * ty);
     }
 
+    FitMinimumSize(buttonWidth);
+
     geometry_ = mResizeWindow::ComputeMainWindowGeometry(
         geometry_, window, session_.ToolbarDisplay == "yes", session_.ViewMode);
     const auto place = [tx, ty](QWidget* widget, const TwipRect& r) {
@@ -260,9 +281,44 @@ void Form1::ApplyLayout() {
     }
 }
 
+void Form1::FitMinimumSize(double buttonWidth) {
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    // Counts up to five digits stay whole; digits are measured at their widest.
+    const QFontMetrics metrics = label4_->fontMetrics();
+    int digit = 0;
+    for (char c = '0'; c <= '9'; ++c) {
+        digit = std::max(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+    }
+    const int count = 5 * digit + 2;
+    mResizeWindow::LayoutNeeds needs;
+    needs.label1Width = geometry_.Label1.width;
+    needs.label2Width = geometry_.Label2.width;
+    needs.countWidth = count * tx;
+    needs.countOfWidth = (2 * count + metrics.horizontalAdvance(QStringLiteral(" of "))) * tx;
+    needs.labelHeight = geometry_.Label1.height;
+    needs.buttonWidth = buttonWidth;
+    needs.buttonHeight = geometry_.commFile[0].height;
+    needs.listHeight = 3 * lists_[0]->fontMetrics().height() * ty;
+    const mResizeWindow::InnerSize inner = mResizeWindow::MinimumInnerSize(needs);
+    // The menu bar comes on top of the inner area.
+    const QSize least(qCeil(inner.width / tx),
+                      qCeil(inner.height / ty) + menuBar()->sizeHint().height());
+    if (least != minimumSize()) {
+        setMinimumSize(least);
+    }
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == central_ && event->type() == QEvent::Resize) {
         ApplyLayout();  // Form_Resize
+    } else if (event->type() == QEvent::FocusIn) {
+        // A list reached by Tab shows the entry Space would move.
+        if (auto* list = qobject_cast<QListView*>(watched);
+            list != nullptr && !list->currentIndex().isValid() && list->model()->rowCount() > 0) {
+            list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                                    QItemSelectionModel::NoUpdate);
+        }
     } else if (event->type() == QEvent::KeyPress) {
         // Space on a list does what a click on its current entry does.
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -77,6 +77,8 @@ private:
     void ClickToolbar(int index);
     void ShowAbout();
     void ApplyLayout();
+    // The least window size at which every caption and a five-digit count stay whole.
+    void FitMinimumSize(double buttonWidth);
 
     Session& session_;
     Desktop& desktop_;

@@ -1,4 +1,5 @@
-// The menus of the main window, with their captions, shortcut keys and check marks.
+// The menus of the main window, with their captions, shortcut keys and check marks. Every title
+// and item has an access key (the letter after "&"), none twice in one menu.
 
 #include <QAction>
 #include <QMenu>
@@ -23,21 +24,28 @@ QAction* Form1::AddItem(QMenu* menu, const QString& caption, const std::string& 
 void Form1::BuildMenus() {
     QMenuBar* bar = menuBar();
 
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     const QString fileCaptions[] = {
-        QStringLiteral("Notepad"),      QStringLiteral("Open"),
-        QStringLiteral("Save"),         QStringLiteral("Save as..."),
-        QStringLiteral("Save && Exit"), QStringLiteral("Save && Launch"),
-        QStringLiteral("Cancel")};
+        QStringLiteral("&Notepad"),      QStringLiteral("&Open"),
+        QStringLiteral("&Save"),         QStringLiteral("Save &as..."),
+        QStringLiteral("Save && E&xit"), QStringLiteral("Save && &Launch"),
+        QStringLiteral("&Cancel")};
+    const QKeySequence fileKeys[] = {{},
+                                     QKeySequence(Qt::CTRL | Qt::Key_O),
+                                     QKeySequence(Qt::CTRL | Qt::Key_S),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
     for (int i = 0; i < 7; ++i) {
-        AddItem(file, fileCaptions[i], ControlName("menuFile", i),
-                [this, i] { events_.menuFile_Click(i); });
+        QAction* item = AddItem(file, fileCaptions[i], ControlName("menuFile", i),
+                                [this, i] { events_.menuFile_Click(i); });
+        if (i < 4) {
+            item->setShortcut(fileKeys[i]);
+        }
     }
 
-    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    AddItem(edit, QStringLiteral("Refresh"), "menuRefresh", [this] {
+    AddItem(edit, QStringLiteral("&Refresh"), "menuRefresh", [this] {
         events_.menuRefresh_Click();
     })->setShortcut(QKeySequence(Qt::Key_F5));
 
@@ -48,21 +56,21 @@ void Form1::BuildMenus() {
         Register({name, menu->menuAction(), nullptr, true, false});
         return menu;
     };
-    QMenu* clip = submenu(edit, QStringLiteral("Clipboard"), "menuClip");
-    AddItem(clip, QStringLiteral("copy Pod.ini"), ControlName("menuClipboard", 1),
+    QMenu* clip = submenu(edit, QStringLiteral("&Clipboard"), "menuClip");
+    AddItem(clip, QStringLiteral("copy Pod.&ini"), ControlName("menuClipboard", 1),
             [this] { events_.menuClipboard_Click(1); });
-    AddItem(clip, QStringLiteral("copy Pod list"), ControlName("menuClipboard", 2),
+    AddItem(clip, QStringLiteral("copy Pod &list"), ControlName("menuClipboard", 2),
             [this] { events_.menuClipboard_Click(2); });
 
-    QMenu* reset = submenu(edit, QStringLiteral("MTM2 Stockers"), "menuReset");
-    AddItem(reset, QStringLiteral("Default"), ControlName("menuRestore", 1),
+    QMenu* reset = submenu(edit, QStringLiteral("&MTM2 Stockers"), "menuReset");
+    AddItem(reset, QStringLiteral("&Default"), ControlName("menuRestore", 1),
             [this] { events_.menuRestore_Click(1); });
-    AddItem(reset, QStringLiteral("Minimal"), ControlName("menuRestore", 2),
+    AddItem(reset, QStringLiteral("&Minimal"), ControlName("menuRestore", 2),
             [this] { events_.menuRestore_Click(2); });
 
-    QMenu* shorts = submenu(edit, QStringLiteral("Shortcuts"), "menuShorts");
-    const QString shortcutCaptions[] = {QStringLiteral("Desktop"), QStringLiteral("Start Menu"),
-                                        QStringLiteral("Send to")};
+    QMenu* shorts = submenu(edit, QStringLiteral("&Shortcuts"), "menuShorts");
+    const QString shortcutCaptions[] = {QStringLiteral("&Desktop"), QStringLiteral("&Start Menu"),
+                                        QStringLiteral("Se&nd to")};
     for (int i = 1; i <= 3; ++i) {
         AddItem(
             shorts, shortcutCaptions[i - 1], ControlName("menuShortcuts", i),
@@ -72,35 +80,35 @@ void Form1::BuildMenus() {
     commands_.back().syncEnabled = false;
     commands_.back().action->setEnabled(false);
     shorts->addSeparator()->setObjectName(QString::fromStdString(ControlName("menuShortcuts", 4)));
-    AddItem(shorts, QStringLiteral("Register Shell Extensions"), ControlName("menuShortcuts", 5),
+    AddItem(shorts, QStringLiteral("&Register Shell Extensions"), ControlName("menuShortcuts", 5),
             [this] { events_.menuShortcuts_Click(5); });
 
     edit->addSeparator()->setObjectName(QStringLiteral("menuSpacer"));
-    const QString prefsCaptions[] = {QStringLiteral("Registry Info"),
-                                     QStringLiteral("Fonts && Things"),
-                                     QStringLiteral("Set Paths")};
+    const QString prefsCaptions[] = {QStringLiteral("Registry &Info"),
+                                     QStringLiteral("&Fonts && Things"),
+                                     QStringLiteral("Set &Paths")};
     for (int i = 1; i <= 3; ++i) {
         AddItem(edit, prefsCaptions[i - 1], ControlName("menuPrefs", i),
                 [this, i] { events_.menuPrefs_Click(i); });
     }
 
-    QMenu* view = bar->addMenu(QStringLiteral("View"));
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     AddItem(
-        view, QStringLiteral("Toolbar"), "menuToolbar", [this] { events_.menuToolbar_Click(); },
+        view, QStringLiteral("&Toolbar"), "menuToolbar", [this] { events_.menuToolbar_Click(); },
         true)
         ->setShortcut(QKeySequence(Qt::Key_F4));
     AddItem(
-        view, QStringLiteral("Side by Side"), "menuViewmode",
+        view, QStringLiteral("&Side by Side"), "menuViewmode",
         [this] { events_.menuViewmode_Click(); }, true)
         ->setShortcut(QKeySequence(Qt::Key_F8));
     AddItem(
-        view, QStringLiteral("Alphabetize Pod.ini"), "menuSort",
+        view, QStringLiteral("&Alphabetize Pod.ini"), "menuSort",
         [this] { events_.menuSort_click(); }, true);
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    AddItem(help, QStringLiteral("About"), "menuAbout", [this] {
+    AddItem(help, QStringLiteral("&About"), "menuAbout", [this] {
         events_.menuAbout_Click();
     })->setShortcut(QKeySequence(Qt::Key_F1));
 }

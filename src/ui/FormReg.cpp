@@ -81,18 +81,18 @@ QGroupBox* FormReg::BuildFrame(QWidget* parent, const QString& name, const QStri
 
 void FormReg::Build() {
     auto* bar = new QMenuBar(this);
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
-    QAction* close = file->addAction(QStringLiteral("Close"));
+    QAction* close = file->addAction(QStringLiteral("&Close"));
     close->setObjectName(QStringLiteral("menuClose"));
     connect(close, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
-    QMenu* reset = edit->addMenu(QStringLiteral("Reset As..."));
+    QMenu* reset = edit->addMenu(QStringLiteral("&Reset As..."));
     reset->setObjectName(QStringLiteral("menuReset"));
-    const std::array<QString, 3> profiles = {QStringLiteral("MTM1"), QStringLiteral("MTM2"),
-                                             QStringLiteral("MTM Trial")};
+    const std::array<QString, 3> profiles = {QStringLiteral("MTM&1"), QStringLiteral("MTM&2"),
+                                             QStringLiteral("MTM &Trial")};
     for (int i = 1; i <= 3; ++i) {
         QAction* item = reset->addAction(profiles[static_cast<std::size_t>(i - 1)]);
         item->setObjectName(Name("menuRegistry", i));
@@ -100,11 +100,11 @@ void FormReg::Build() {
         menuRegistry_[static_cast<std::size_t>(i)] = item;
     }
 
-    QMenu* others = bar->addMenu(QStringLiteral("Utilities"));
+    QMenu* others = bar->addMenu(QStringLiteral("&Utilities"));
     others->setObjectName(QStringLiteral("menuOthers"));
-    const std::array<QString, 4> utilities = {QStringLiteral("Clear K-vex"),
-                                              QStringLiteral("Re-set K-vex"), QStringLiteral("-"),
-                                              QStringLiteral("Clear Marvok Extensions")};
+    const std::array<QString, 4> utilities = {QStringLiteral("&Clear K-vex"),
+                                              QStringLiteral("Re-&set K-vex"), QStringLiteral("-"),
+                                              QStringLiteral("Clear &Marvok Extensions")};
     for (int i = 0; i < 4; ++i) {
         QAction* item = i == 2 ? others->addSeparator()
                                : others->addAction(utilities[static_cast<std::size_t>(i)]);

@@ -169,5 +169,49 @@ TEST(LayoutTest, WiderButtonsAreCentredByTheirOwnWidth) {
     EXPECT_DOUBLE_EQ(g.commFile[1].left + 1515 / 2.0, 4000);
 }
 
+// At the least size the layout allows, for captions, counts and buttons small and large, every
+// caption and count ends before the next one and inside the window, and the buttons stay apart.
+class MinimumSizeTest : public ::testing::TestWithParam<LayoutNeeds> {};
+
+TEST_P(MinimumSizeTest, LeavesEveryCaptionCountAndButtonWhole) {
+    const LayoutNeeds needs = GetParam();
+    const InnerSize least = MinimumInnerSize(needs);
+    for (short mode : {short{1}, short{2}}) {
+        MainWindowGeometry g = DesignerGeometry();
+        g.Label1.width = needs.label1Width;
+        g.Label2.width = needs.label2Width;
+        g.Label3.width = mode == 1 ? needs.countOfWidth : needs.countWidth;
+        g.Label4.width = needs.countWidth;
+        g.Label1.height = needs.labelHeight;
+        WindowMetrics w = Window(least.width, least.height);
+        w.buttonWidth = needs.buttonWidth;
+        g = ComputeMainWindowGeometry(g, w, true, mode);
+        const auto right = [](const TwipRect& r) { return r.left + r.width; };
+        EXPECT_LE(right(g.Label1), g.Label3.left) << mode;
+        if (mode == 2) {
+            EXPECT_LE(right(g.Label3), g.Label2.left);
+            EXPECT_LE(right(g.Label2), g.Label4.left);
+            EXPECT_LE(right(g.Label4), least.width - kMargin);
+        } else {
+            EXPECT_LE(right(g.Label3), least.width - kMargin);
+        }
+        EXPECT_GE(g.commFile[0].left, 0);
+        EXPECT_LT(right(g.commFile[0]), g.commFile[1].left);
+        EXPECT_LT(right(g.commFile[1]), g.commFile[2].left);
+        EXPECT_LE(right(g.commFile[2]), least.width);
+        EXPECT_GE(g.List1.height, needs.listHeight);
+        EXPECT_LE(g.commFile[0].top + needs.buttonHeight, least.height);
+    }
+    EXPECT_GE(least.width, kRelayoutThreshold);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, MinimumSizeTest,
+    ::testing::Values(LayoutNeeds{},
+                      // a 9 pt font: wider captions than designed, five-digit counts
+                      LayoutNeeds{1900, 2300, 700, 1700, 240, 1400, 520, 900},
+                      // a large font
+                      LayoutNeeds{3200, 3900, 1200, 2900, 400, 2400, 560, 1500}));
+
 }  // namespace
 }  // namespace marvok::mResizeWindow

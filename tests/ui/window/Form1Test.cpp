@@ -1,11 +1,14 @@
 // The main window driven by its control names, offscreen, with the user and the desktop faked.
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -125,6 +128,32 @@ class Form1Test : public QObject {
     void Press(int key, QWidget* target = nullptr) {
         QTest::keyClick(target != nullptr ? target : form->focusWidget(),
                         static_cast<Qt::Key>(key));
+    }
+
+    // The visible captions and counts of the top row: each as wide as its text, inside the
+    // window, and clear of the next one.
+    void VerifyLabelsWhole() {
+        const QRect inner = form->centralWidget()->rect();
+        int previousRight = -1;
+        for (const char* name : {"Label1", "Label3", "Label2", "Label4"}) {
+            auto* label = Find<QLabel>(name);
+            if (!label->isVisible()) {
+                continue;
+            }
+            const QRect r = label->geometry();
+            const QString where = QStringLiteral("%1 \"%2\" at %3..%4 in %5")
+                                      .arg(QLatin1String(name), label->text())
+                                      .arg(r.left())
+                                      .arg(r.right())
+                                      .arg(inner.width());
+            QVERIFY2(r.width() >= label->sizeHint().width(), qPrintable(where));
+            QVERIFY2(inner.contains(r), qPrintable(where));
+            QVERIFY2(r.left() > previousRight, qPrintable(where));
+            previousRight = r.right();
+        }
+        for (const char* name : {"commFile_0", "commFile_1", "commFile_2"}) {
+            QVERIFY2(inner.contains(Find<QPushButton>(name)->geometry()), name);
+        }
     }
 
     std::unique_ptr<test::TestGameFolder> folder;
@@ -426,10 +455,221 @@ class Form1Test : public QObject {
         auto* exit = Find<QPushButton>("commFile_1");
         QVERIFY(qAbs(exit->x() + exit->width() / 2.0 - inner->width() / 2.0) <= 1);
         QVERIFY(List(1)->geometry().bottom() < exit->y());
-        // A window made too narrow keeps the placement it had.
-        const int list2Left = List(2)->x();
-        form->resize(qRound(3000 / tx), form->height());
-        QCOMPARE(List(2)->x(), list2Left);
+    }
+
+    // What a caption shows: "&&" is one "&", a single "&" marks the access key.
+    static QString Shown(QString caption) {
+        caption.replace(QStringLiteral("&&"), QChar(1));
+        caption.remove(QLatin1Char('&'));
+        return caption.replace(QChar(1), QLatin1Char('&'));
+    }
+
+    // Every menu title and item has an access key, none twice in one menu or in the bar, and
+    // shows its designed caption.
+    void menusHaveAccessKeysAndShowTheirCaptions() {
+        Start({});
+        QList<QWidget*> containers{form->menuBar()};
+        for (QMenu* menu : form->findChildren<QMenu*>()) {
+            containers << menu;
+        }
+        for (QWidget* container : containers) {
+            QSet<QString> keys;
+            for (QAction* action : container->actions()) {
+                if (action->isSeparator()) {
+                    continue;
+                }
+                const QString key = QKeySequence::mnemonic(action->text()).toString();
+                QVERIFY2(!key.isEmpty(), qPrintable(action->text()));
+                QVERIFY2(!keys.contains(key), qPrintable(action->text()));
+                keys.insert(key);
+            }
+        }
+        QStringList titles;
+        for (QAction* title : form->menuBar()->actions()) {
+            titles << Shown(title->text());
+        }
+        QCOMPARE(titles, Names({"File", "Edit", "View", "Help"}));
+        const std::pair<const char*, const char*> captions[] = {
+            {"menuFile_0", "Notepad"},
+            {"menuFile_1", "Open"},
+            {"menuFile_2", "Save"},
+            {"menuFile_3", "Save as..."},
+            {"menuFile_4", "Save & Exit"},
+            {"menuFile_5", "Save & Launch"},
+            {"menuFile_6", "Cancel"},
+            {"menuRefresh", "Refresh"},
+            {"menuClip", "Clipboard"},
+            {"menuClipboard_1", "copy Pod.ini"},
+            {"menuClipboard_2", "copy Pod list"},
+            {"menuReset", "MTM2 Stockers"},
+            {"menuRestore_1", "Default"},
+            {"menuRestore_2", "Minimal"},
+            {"menuShorts", "Shortcuts"},
+            {"menuShortcuts_1", "Desktop"},
+            {"menuShortcuts_2", "Start Menu"},
+            {"menuShortcuts_3", "Send to"},
+            {"menuShortcuts_5", "Register Shell Extensions"},
+            {"menuPrefs_1", "Registry Info"},
+            {"menuPrefs_2", "Fonts & Things"},
+            {"menuPrefs_3", "Set Paths"},
+            {"menuToolbar", "Toolbar"},
+            {"menuViewmode", "Side by Side"},
+            {"menuSort", "Alphabetize Pod.ini"},
+            {"menuAbout", "About"}};
+        for (const auto& [name, caption] : captions) {
+            QAction* action = nullptr;
+            for (QAction* a : form->findChildren<QAction*>(QLatin1String(name))) {
+                action = a;
+            }
+            QVERIFY2(action != nullptr, name);
+            QCOMPARE(Shown(action->text()), QString::fromUtf8(caption));
+        }
+    }
+
+    // The keyboard alone reaches the menus: Alt and a title's letter or F10 open a menu, a
+    // letter then runs an item, and the file commands have their Ctrl keys.
+    void keyboardRunsTheMenus_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("effect");
+        QTest::newRow("Alt+F") << QStringLiteral("Alt+F") << QStringLiteral("menu mnuFile");
+        QTest::newRow("Alt+E") << QStringLiteral("Alt+E") << QStringLiteral("menu mnuEdit");
+        QTest::newRow("Alt+V") << QStringLiteral("Alt+V") << QStringLiteral("menu mnuView");
+        QTest::newRow("Alt+H") << QStringLiteral("Alt+H") << QStringLiteral("menu mnuHelp");
+        QTest::newRow("F10") << QStringLiteral("F10") << QStringLiteral("menu mnuFile");
+        QTest::newRow("Alt+F, O") << QStringLiteral("Alt+F,O") << QStringLiteral("open");
+        QTest::newRow("Ctrl+O") << QStringLiteral("Ctrl+O") << QStringLiteral("open");
+        QTest::newRow("Alt+F, A") << QStringLiteral("Alt+F,A") << QStringLiteral("save as");
+        QTest::newRow("Ctrl+Shift+S")
+            << QStringLiteral("Ctrl+Shift+S") << QStringLiteral("save as");
+        QTest::newRow("Alt+F, S") << QStringLiteral("Alt+F,S") << QStringLiteral("save");
+        QTest::newRow("Ctrl+S") << QStringLiteral("Ctrl+S") << QStringLiteral("save");
+        QTest::newRow("Alt+E, F") << QStringLiteral("Alt+E,F") << QStringLiteral("fonts");
+        QTest::newRow("Alt+E, P") << QStringLiteral("Alt+E,P") << QStringLiteral("paths");
+        QTest::newRow("Alt+E, I") << QStringLiteral("Alt+E,I") << QStringLiteral("registry");
+        QTest::newRow("Alt+E, M, M") << QStringLiteral("Alt+E,M,M") << QStringLiteral("minimal");
+        QTest::newRow("Alt+V, S") << QStringLiteral("Alt+V,S") << QStringLiteral("single list");
+        QTest::newRow("Alt+H, A") << QStringLiteral("Alt+H,A") << QStringLiteral("about");
+        QTest::newRow("F5 still refreshes") << QStringLiteral("F5") << QStringLiteral("refresh");
+    }
+
+    void keyboardRunsTheMenus() {
+        QFETCH(QString, keys);
+        QFETCH(QString, effect);
+        Start({});
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QStringList shown;
+        form->Hooks().showFonts = [&] { shown << QStringLiteral("fonts"); };
+        form->Hooks().showPaths = [&] { shown << QStringLiteral("paths"); };
+        form->Hooks().showRegistry = [&] { shown << QStringLiteral("registry"); };
+        ClickRow(List(2), 0);              // an unsaved move
+        folder->Write("late.pod", "POD");  // found only by a refresh
+        for (const QString& part : keys.split(QLatin1Char(','))) {
+            const QKeyCombination key = QKeySequence(part)[0];
+            QWidget* target = QApplication::activePopupWidget();
+            QTest::keyClick(target != nullptr ? target : form->focusWidget(), key.key(),
+                            key.keyboardModifiers());
+        }
+        if (effect.startsWith(QStringLiteral("menu "))) {
+            auto* menu = Find<QMenu>(qPrintable(effect.mid(5)));
+            QTRY_VERIFY(menu->isVisible());
+            menu->hide();
+        } else if (effect == QStringLiteral("open") || effect == QStringLiteral("save as")) {
+            QTRY_COMPARE(ui->dialogs.size(), std::size_t{1});
+            QCOMPARE(ui->dialogs[0].save, effect == QStringLiteral("save as"));
+        } else if (effect == QStringLiteral("save")) {
+            QTRY_COMPARE(folder->Read("pod.ini"), std::string("3\r\nb.pod\r\nd.pod\r\na.pod\r\n"));
+        } else if (effect == QStringLiteral("minimal")) {
+            QTRY_COMPARE(Count(List(1)), 0);  // none of the stock pods is there
+        } else if (effect == QStringLiteral("single list")) {
+            QTRY_VERIFY(List(3)->isVisible());
+        } else if (effect == QStringLiteral("about")) {
+            QTRY_COMPARE(ShownAboutWindows().size(), std::size_t{1});
+            ShownAboutWindows()[0]->close();
+        } else if (effect == QStringLiteral("refresh")) {
+            QTRY_VERIFY(Texts(List(2)).contains(QStringLiteral("late.pod")));
+        } else {
+            QTRY_COMPARE(shown, QStringList{effect});
+        }
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+    }
+
+    // From the first focus, Tab goes to Cancel, then the lists, then the buttons: never to the
+    // toolbar. The focused control shows it.
+    void tabGoesThroughTheListsAndTheButtons_data() {
+        QTest::addColumn<short>("viewMode");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("side by side")
+            << short{2}
+            << Names({"commFile_2", "List1", "List2", "commFile_0", "commFile_1", "commFile_2"});
+        QTest::newRow("single list")
+            << short{1} << Names({"commFile_2", "List3", "commFile_0", "commFile_1"});
+    }
+
+    void tabGoesThroughTheListsAndTheButtons() {
+        QFETCH(short, viewMode);
+        QFETCH(QStringList, order);
+        Game setup;
+        setup.viewMode = viewMode;
+        Start(setup);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(form->focusWidget()->objectName(), QStringLiteral("commFile_1"));
+        for (const QString& name : order) {
+            QWidget* before = form->focusWidget();
+            const QImage unfocused = Find<QWidget>(qPrintable(name))->grab().toImage();
+            QTest::keyClick(before, Qt::Key_Tab);
+            QWidget* now = form->focusWidget();
+            QCOMPARE(now->objectName(), name);
+            QVERIFY2(now->grab().toImage() != unfocused,
+                     qPrintable(name + QStringLiteral(" looks unfocused")));
+            if (auto* list = qobject_cast<QListView*>(now)) {
+                QVERIFY(list->currentIndex().isValid());  // the entry Space would move
+            }
+        }
+        for (QToolButton* button : form->findChildren<QToolButton*>()) {
+            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+        }
+    }
+
+    // Every caption and count stays whole, with thousands of pods and five-digit counts, at the
+    // smallest size the window allows, at its first size and on small and large screens.
+    void countsAndCaptionsStayWholeAtEverySize_data() {
+        QTest::addColumn<short>("viewMode");
+        QTest::addColumn<QSize>("size");  // empty: as it opens; 1 x 1: as small as it goes
+        for (short mode : {short{2}, short{1}}) {
+            const char* view = mode == 2 ? "side by side" : "single list";
+            QTest::addRow("%s, as opened", view) << mode << QSize();
+            QTest::addRow("%s, smallest", view) << mode << QSize(1, 1);
+            QTest::addRow("%s, 800x600", view) << mode << QSize(800, 600);
+            QTest::addRow("%s, 1920x1080", view) << mode << QSize(1920, 1080);
+        }
+    }
+
+    void countsAndCaptionsStayWholeAtEverySize() {
+        QFETCH(short, viewMode);
+        QFETCH(QSize, size);
+        Game setup;
+        setup.viewMode = viewMode;
+        Start(setup);
+        for (int i = 0; i < 1900; ++i) {
+            folder->Write("addons\\p" + std::to_string(i) + ".pod", "POD");
+        }
+        form->Refresh();
+        if (!size.isEmpty()) {
+            form->resize(size);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(Text(viewMode == 2 ? "Label4" : "Label3"),
+                 viewMode == 2 ? QStringLiteral("1904") : QStringLiteral("2 of 1906"));
+        VerifyLabelsWhole();
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        session->Label3 = viewMode == 2 ? "88888" : "88888 of 88888";
+        session->Label4 = "88888";
+        form->SyncFromSession();
+        VerifyLabelsWhole();
     }
 };
 
