@@ -26,20 +26,22 @@ const std::array<GameSettingValues, kPresetCount> kPresets = {{
      "Arial,Arial,Arial Bold", "Modern,Modern,Modern", "-9,-9,-10", "-9,-9,-10", "-10,-10,-16",
      "-10,-10,-12", "UI\\MTM2.loc", "1", "2", "0"},
     {"1", "1", "1", "0", "1", "Tahoma,Tahoma,Tahoma", "Tahoma,Tahoma,Tahoma",
-     "Tahoma,Tahoma,Tahoma Bold", "Tahoma,Tahoma,Tahoma", "-9,-9,-10", "-9,-9,-10",
-     "-10,-10,-16", "-10,-10,-12", "UI\\MTM2.loc", "1", "2", "0"},
+     "Tahoma,Tahoma,Tahoma Bold", "Tahoma,Tahoma,Tahoma", "-9,-9,-10", "-9,-9,-10", "-10,-10,-16",
+     "-10,-10,-12", "UI\\MTM2.loc", "1", "2", "0"},
     {"1", "1", "1", "1", "1", "Tahoma,Tahoma,Tahoma Bold", "Verdana,Verdana,Verdana Italic",
-     "Tahoma,Tahoma,Tahoma Bold", "Lucida Console,Lucida Console,Lucida Console Bold",
-     "-9,-9,-14", "-9,-9,-12", "-10,-10,-14", "-10,-10,-28", "UI\\MTM2.loc", "1", "2", "0"},
+     "Tahoma,Tahoma,Tahoma Bold", "Lucida Console,Lucida Console,Lucida Console Bold", "-9,-9,-14",
+     "-9,-9,-12", "-10,-10,-14", "-10,-10,-28", "UI\\MTM2.loc", "1", "2", "0"},
 }};
 
 // The language files the options stand for, as written.
-constexpr std::array<std::string_view, 3> kLocalizationFiles = {
-    "UI\\MTM2.loc", "UI\\MTM2-FUN.loc", "UI\\MTM2-PIG.loc"};
+constexpr std::array<std::string_view, 3> kLocalizationFiles = {"UI\\MTM2.loc", "UI\\MTM2-FUN.loc",
+                                                                "UI\\MTM2-PIG.loc"};
 
 }  // namespace
 
-const std::array<std::string_view, kPresetCount + 1>& PresetNames() { return kPresetNames; }
+const std::array<std::string_view, kPresetCount + 1>& PresetNames() {
+    return kPresetNames;
+}
 
 const GameSettingValues& PresetValues(int n) {
     return kPresets.at(static_cast<std::size_t>(n - 1));
@@ -59,6 +61,40 @@ std::string FontNameText(const FontObject& font) {
 std::string FontSizeText(int area, double pointSize) {
     const std::string head = area <= 1 ? "-9,-9,-" : "-10,-10,-";
     return head + std::to_string(std::lround(pointSize));
+}
+
+std::optional<FontObject> RowFont(std::string_view nameValue, std::string_view sizeValue) {
+    const std::string nameText = text::Trim(nameValue);
+    const std::string sizeText = text::Trim(sizeValue);
+    const auto lastComma = nameText.rfind(',');
+    if (lastComma == std::string_view::npos || nameText.find(',') == lastComma) {
+        return std::nullopt;
+    }
+    FontObject font;
+    std::string_view face = std::string_view(nameText).substr(lastComma + 1);
+    const auto dropSuffix = [&face](std::string_view suffix) {
+        if (face.size() > suffix.size() && face.substr(face.size() - suffix.size()) == suffix) {
+            face.remove_suffix(suffix.size());
+            return true;
+        }
+        return false;
+    };
+    font.Italic = dropSuffix(" Italic");
+    font.Bold = dropSuffix(" Bold");
+    font.Name = text::Trim(face);
+    const auto sizeStart = sizeText.find_last_of(",-");
+    const std::string_view digits = sizeStart == std::string::npos
+                                        ? std::string_view(sizeText)
+                                        : std::string_view(sizeText).substr(sizeStart + 1);
+    if (font.Name.empty() || digits.empty() || digits.size() > 3 ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    font.Size = std::stoi(std::string(digits));
+    if (font.Size <= 0) {
+        return std::nullopt;
+    }
+    return font;
 }
 
 void ShowValues(const GameSettingValues& values, MonsterControls& controls) {
@@ -153,11 +189,28 @@ void FontsAndThings::CommFontClick(int area) {
     }
     controls_.combo1 = 0;
     fontBrowserState_ = "open";
-    FontObject chosen = text1Font_;
+    // The dialog opens on the face and size the row shows, so that OK on what was there keeps
+    // it; a row that names no font starts from the last one confirmed.
+    const auto row = static_cast<std::size_t>(area);
+    const std::optional<FontObject> shown =
+        RowFont(controls_.labelVal[row], controls_.labelVal[row + 4]);
+    FontObject start = text1Font_;
+    if (shown) {
+        start.Name = shown->Name;
+        start.Size = shown->Size;
+        start.Bold = shown->Bold;
+        start.Italic = shown->Italic;
+    }
+    FontObject chosen = start;
     if (fonts_.ChooseFont(chosen)) {
         text1Font_ = chosen;
-        controls_.labelVal[static_cast<std::size_t>(area)] = FontNameText(chosen);
-        controls_.labelVal[static_cast<std::size_t>(area) + 4] = FontSizeText(area, chosen.Size);
+        const bool unchanged = shown && text::EqualsIgnoringCase(chosen.Name, start.Name) &&
+                               std::lround(chosen.Size) == std::lround(start.Size) &&
+                               chosen.Bold == start.Bold && chosen.Italic == start.Italic;
+        if (!unchanged) {
+            controls_.labelVal[row] = FontNameText(chosen);
+            controls_.labelVal[row + 4] = FontSizeText(area, chosen.Size);
+        }
     }
     fontBrowserState_ = "closed";
     if (topMost_) {
@@ -181,19 +234,20 @@ bool FontsAndThings::SaveClick() {
         ApplyPreset(1);
     }
     CollectValues(controls_, values_);
-    const std::string error =
-        WriteGameSettings(session_.fs, session_.MonsterIniPath, values_);
+    const std::string error = WriteGameSettings(session_.fs, session_.MonsterIniPath, values_);
     if (!error.empty()) {
         // The window stays open with the user's choices, so nothing is lost.
-        session_.ui.ShowMessage("Fonts & things",
-                                "Could not save " + session_.fs.NativePath(session_.MonsterIniPath) +
-                                    ":\n" + error,
-                                MessageIcon::Exclamation, MessageButtons::Ok);
+        session_.ui.ShowMessage(
+            "Fonts & things",
+            "Could not save " + session_.fs.NativePath(session_.MonsterIniPath) + ":\n" + error,
+            MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
     return true;
 }
 
-bool FontsAndThings::CancelClick() { return !FontBrowserOpen(); }
+bool FontsAndThings::CancelClick() {
+    return !FontBrowserOpen();
+}
 
 }  // namespace marvok::gameoptions

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,11 +16,11 @@ namespace marvok::gameoptions {
 
 // The state of the window's controls.
 struct MonsterControls {
-    std::array<bool, 5> chkValue{};           // master switch, then the four areas
-    std::array<std::string, 8> labelVal;      // names of the four areas, then their sizes
-    int opLoc = -1;                           // the selected language option; -1 for none
-    std::array<bool, 3> chkThings{};          // Extra Horns, Digital Latency, Hidden Track
-    int combo1 = 0;                           // the preset shown; 0 "~ Use Presets ~"
+    std::array<bool, 5> chkValue{};       // master switch, then the four areas
+    std::array<std::string, 8> labelVal;  // names of the four areas, then their sizes
+    int opLoc = -1;                       // the selected language option; -1 for none
+    std::array<bool, 3> chkThings{};      // Extra Horns, Digital Latency, Hidden Track
+    int combo1 = 0;                       // the preset shown; 0 "~ Use Presets ~"
     bool combo1Enabled = true;
     std::array<bool, 5> chkValueEnabled{true, true, true, true, true};
     std::array<bool, 4> commFontEnabled{true, true, true, true};
@@ -36,13 +37,18 @@ std::string FontNameText(const FontObject& font);
 // "-9,-9,-12": areas 0 and 1 start "-9,-9,-", areas 2 and 3 "-10,-10,-"; then the point size.
 std::string FontSizeText(int area, double pointSize);
 
+// The font a row shows, read back from its two texts: the last face of the name triple with its
+// style suffixes, and the size triple's last entry. Nothing when the name text is not a triple
+// or the size text does not end in a number.
+std::optional<FontObject> RowFont(std::string_view nameText, std::string_view sizeText);
+
 void ShowValues(const GameSettingValues& values, MonsterControls& controls);
 // The enabling rule as for a click on the master switch.
 void ApplyMasterRule(MonsterControls& controls);
 void CollectValues(const MonsterControls& controls, GameSettingValues& values);
 
 class FontsAndThings {
-public:
+  public:
     inline static constexpr std::string_view kBusyTitle = "We're not dont yet";
     inline static constexpr std::string_view kBusyText = "Close the font browser first!";
 
@@ -66,7 +72,7 @@ public:
     const std::string& FontBrowserState() const { return fontBrowserState_; }
     const FontObject& Text1Font() const { return text1Font_; }
 
-private:
+  private:
     bool FontBrowserOpen();
 
     Session& session_;

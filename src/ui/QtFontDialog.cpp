@@ -36,6 +36,9 @@ bool QtFontDialog::ChooseFont(FontObject& curFont) {
     QFontDialog dialog(QFontOf(curFont));
     dialog.setObjectName(QStringLiteral("fontDialog"));
     dialog.setWindowModality(Qt::NonModal);
+    // The face the dialog settled on for what it was given (a missing face is replaced): OK on
+    // that, untouched, is no change.
+    const QFont offered = dialog.currentFont();
     QEventLoop loop;
     QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.show();
@@ -43,7 +46,13 @@ bool QtFontDialog::ChooseFont(FontObject& curFont) {
     if (dialog.result() != QDialog::Accepted) {
         return false;
     }
-    curFont = FontObjectOf(dialog.selectedFont());
+    const QFont chosen = dialog.selectedFont();
+    const bool untouched = chosen.family() == offered.family() &&
+                           qRound(chosen.pointSizeF()) == qRound(offered.pointSizeF()) &&
+                           chosen.bold() == offered.bold() && chosen.italic() == offered.italic();
+    if (!untouched) {
+        curFont = FontObjectOf(chosen);
+    }
     return true;
 }
 

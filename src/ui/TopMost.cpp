@@ -1,6 +1,7 @@
 #include "ui/TopMost.h"
 
 #include <QWidget>
+#include <QWindow>
 
 namespace marvok::ui {
 namespace {
@@ -9,13 +10,15 @@ void SetTopMost(QWidget* window, bool topMost) {
     if (window == nullptr || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topMost) {
         return;
     }
-    const bool shown = window->isVisible();
-    const QRect geometry = window->geometry();
-    // Changing the flags recreates the native window, which hides it.
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
-    if (shown) {
-        window->setGeometry(geometry);
-        window->show();
+    const Qt::WindowFlags flags = window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, topMost);
+    // QWidget::setWindowFlags would recreate a shown window: it would vanish and come back as a
+    // new one, elsewhere in the stacking and the task bar. Its native window takes the change as
+    // it is.
+    if (QWindow* native = window->windowHandle(); native != nullptr && window->isVisible()) {
+        window->overrideWindowFlags(flags);
+        native->setFlags(flags);
+    } else {
+        window->setWindowFlags(flags);
     }
 }
 

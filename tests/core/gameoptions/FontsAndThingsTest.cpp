@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "support/FailingFileSystem.h"
 #include "gameoptions/FontsAndThings.h"
 #include "shell/PrivateProfile.h"
+#include "support/FailingFileSystem.h"
 #include "support/FakeFontDialog.h"
 #include "support/SessionFixture.h"
 
@@ -16,7 +16,7 @@ namespace {
 constexpr const char* kIni = "system\\Monster.ini";
 
 class FontsAndThingsWindow : public test::SessionFixture {
-protected:
+  protected:
     FontsAndThingsWindow()
         : window(session, fonts, FontObject{"MS Sans Serif", 8.25},
                  [this](bool onTop) { topMost.push_back(onTop); }) {}
@@ -83,7 +83,9 @@ struct PresetCase {
     const char* stored;
 };
 
-void PrintTo(const PresetCase& c, std::ostream* os) { *os << c.name << " " << c.key; }
+void PrintTo(const PresetCase& c, std::ostream* os) {
+    *os << c.name << " " << c.key;
+}
 
 class PresetToFile : public FontsAndThingsWindow,
                      public ::testing::WithParamInterface<PresetCase> {};
@@ -149,15 +151,16 @@ TEST_F(FontsAndThingsWindow, SavingWithTheMasterOffWritesTheStockColumn) {
 }
 
 TEST_F(FontsAndThingsWindow, SavingUnchangedRewritesFlagsAsTheirOwnTexts) {
-    Open("[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_SmallLCD=yes\r\n"
-         "gOSFontName_Medium=Impact,Impact,Impact\r\ngLocalizationFile=UI\\Klingon.loc\r\n"
-         "[Game]\r\nkookyHornFlag=1\r\nlatencyDisplay=0\r\nshowHiddenTrack=1\r\n");
+    Open(
+        "[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_SmallLCD=yes\r\n"
+        "gOSFontName_Medium=Impact,Impact,Impact\r\ngLocalizationFile=UI\\Klingon.loc\r\n"
+        "[Game]\r\nkookyHornFlag=1\r\nlatencyDisplay=0\r\nshowHiddenTrack=1\r\n");
     EXPECT_EQ(window.Controls().opLoc, -1);
     ASSERT_TRUE(window.SaveClick());
     const auto values = ReadGameSettings(*fs, session.MonsterIniPath);
     EXPECT_EQ(values[0], "1");
-    EXPECT_EQ(values[1], "0");   // "yes" is not the on text
-    EXPECT_EQ(values[2], "0");   // "Empty" became off
+    EXPECT_EQ(values[1], "0");      // "yes" is not the on text
+    EXPECT_EQ(values[2], "0");      // "Empty" became off
     EXPECT_EQ(values[5], "Empty");  // a name still showing "Empty" is written back as shown
     EXPECT_EQ(values[7], "Impact,Impact,Impact");
     EXPECT_EQ(values[13], "UI\\Klingon.loc");
@@ -167,8 +170,9 @@ TEST_F(FontsAndThingsWindow, SavingUnchangedRewritesFlagsAsTheirOwnTexts) {
 }
 
 TEST_F(FontsAndThingsWindow, LanguageAndThingsMapToTheirTexts) {
-    Open("[Fonts]\r\ngOSFontUseGlobal=1\r\ngLocalizationFile=ui\\mtm2-PIG.loc\r\n"
-         "[Game]\r\nlatencyDisplay=1\r\n");
+    Open(
+        "[Fonts]\r\ngOSFontUseGlobal=1\r\ngLocalizationFile=ui\\mtm2-PIG.loc\r\n"
+        "[Game]\r\nlatencyDisplay=1\r\n");
     auto& c = window.Controls();
     EXPECT_EQ(c.opLoc, 2);
     EXPECT_TRUE(c.chkThings[1]);
@@ -181,7 +185,7 @@ TEST_F(FontsAndThingsWindow, LanguageAndThingsMapToTheirTexts) {
     EXPECT_EQ(Stored("Game", "kookyHornFlag"), "0");
 }
 
-TEST_F(FontsAndThingsWindow, ConfirmedFontFillsTheAreaRowAndBecomesTheNextStart) {
+TEST_F(FontsAndThingsWindow, ConfirmedFontFillsTheAreaRow) {
     Open("[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n");
     window.Combo1Click(3);
     FontObject verdana{"Verdana", 12, true, true};
@@ -199,9 +203,70 @@ TEST_F(FontsAndThingsWindow, ConfirmedFontFillsTheAreaRowAndBecomesTheNextStart)
     EXPECT_EQ(c.labelVal[3], "Tahoma,Tahoma,Tahoma");
     EXPECT_EQ(c.labelVal[7], "-10,-10,-16");
     ASSERT_EQ(fonts.startFonts.size(), 2u);
-    EXPECT_EQ(fonts.startFonts[0].Name, "MS Sans Serif");
-    EXPECT_EQ(fonts.startFonts[1].Name, "Verdana");
-    EXPECT_TRUE(fonts.startFonts[1].Italic);
+    EXPECT_EQ(fonts.startFonts[0].Name, "Modern");  // what the preset put in the row
+    EXPECT_EQ(fonts.startFonts[1].Name, "System");
+    EXPECT_EQ(fonts.startFonts[1].Size, 8);
+}
+
+// The dialog opens on the row's own face, style and size; OK on it untouched keeps the row's
+// texts as they were, even where they differ from what the program would write.
+TEST_F(FontsAndThingsWindow, TheFontDialogStartsFromTheRowAndOkOnItKeepsTheRow) {
+    Open(
+        "[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontName_SmallLCD=Modern,Modern,Modern \r\n"
+        "gOSFontName_Small=Arial,Arial,Arial Bold\r\ngOSFontSize_Small=-9,-9,-12\r\n"
+        "gOSFontName_Medium=Verdana,Verdana,Verdana Bold Italic\r\n"
+        "gOSFontSize_Medium=-10,-10,-16\r\n"
+        "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console\r\n"
+        "gOSFontSize_Large=-10,-10,-28\r\n");
+    struct Row {
+        int area;
+        FontObject start;
+    };
+    const Row rows[] = {{1, {"Arial", 12, true, false}},
+                        {2, {"Verdana", 16, true, true}},
+                        {3, {"Lucida Console", 28, false, false}}};
+    fonts.okUnchanged = true;
+    const auto before = window.Controls().labelVal;
+    for (const Row& row : rows) {
+        fonts.startFonts.clear();
+        window.CommFontClick(row.area);
+        ASSERT_EQ(fonts.startFonts.size(), 1u);
+        const FontObject& start = fonts.startFonts[0];
+        EXPECT_EQ(start.Name, row.start.Name) << row.area;
+        EXPECT_EQ(start.Size, row.start.Size) << row.area;
+        EXPECT_EQ(start.Bold, row.start.Bold) << row.area;
+        EXPECT_EQ(start.Italic, row.start.Italic) << row.area;
+    }
+    EXPECT_EQ(window.Controls().labelVal, before);
+    // A row without a size to read starts from the last font confirmed.
+    fonts.startFonts.clear();
+    window.CommFontClick(0);
+    EXPECT_EQ(fonts.startFonts.at(0).Name, "Lucida Console");
+
+    // A real change is written the program's way.
+    fonts.okUnchanged = false;
+    fonts.answer = FontObject{"Arial", 13, true, false};
+    window.CommFontClick(1);
+    EXPECT_EQ(window.Controls().labelVal[1], "Arial,Arial,Arial Bold");
+    EXPECT_EQ(window.Controls().labelVal[5], "-9,-9,-13");
+}
+
+TEST(RowFont, ReadsTheLastFaceAndTheLastSizeOrNothing) {
+    EXPECT_FALSE(RowFont("Empty", "Empty"));
+    EXPECT_FALSE(RowFont("Arial", "-9,-9,-12"));            // not a triple
+    EXPECT_FALSE(RowFont("Arial,Arial,Arial", "-9,-9,x"));  // no size
+    EXPECT_FALSE(RowFont("Arial,Arial,Arial", "-9,-9,-0"));
+    const auto bold = RowFont("Tahoma,Tahoma,Tahoma Bold", " -10,-10,-14 ");
+    ASSERT_TRUE(bold);
+    EXPECT_EQ(bold->Name, "Tahoma");
+    EXPECT_TRUE(bold->Bold);
+    EXPECT_FALSE(bold->Italic);
+    EXPECT_EQ(bold->Size, 14);
+    // "Italic" only after "Bold", as the program writes them.
+    const auto both = RowFont("Verdana,Verdana,Verdana Bold Italic", "-9,-9,-12");
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->Name, "Verdana");
+    EXPECT_TRUE(both->Bold && both->Italic);
 }
 
 TEST_F(FontsAndThingsWindow, CancelledFontLeavesTheRowButResetsThePresetList) {

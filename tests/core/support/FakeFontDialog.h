@@ -10,11 +10,14 @@
 namespace marvok::test {
 
 class FakeFontDialog final : public FontDialog {
-public:
+  public:
     bool ChooseFont(FontObject& curFont) override {
         startFonts.push_back(curFont);
         if (whileOpen) {
             whileOpen();
+        }
+        if (okUnchanged) {
+            return true;
         }
         if (!answer) {
             return false;  // cancelled
@@ -23,9 +26,10 @@ public:
         return true;
     }
 
-    std::optional<FontObject> answer;   // the font confirmed; nothing for a cancel
-    std::function<void()> whileOpen;    // what the user does meanwhile in other windows
-    std::vector<FontObject> startFonts; // the font each call started from
+    std::optional<FontObject> answer;    // the font confirmed; nothing for a cancel
+    bool okUnchanged = false;            // OK on the font it started from
+    std::function<void()> whileOpen;     // what the user does meanwhile in other windows
+    std::vector<FontObject> startFonts;  // the font each call started from
 };
 
 }  // namespace marvok::test

@@ -308,7 +308,18 @@ void SettingsWindowsTest::fontsDialogGuardsTheButtonsAndLeavesTheTopBand() {
         closedMeanwhile = window->close();
     };
     fonts.answer = FontObject{"Verdana", 12, true, true};
+    // The window leaves the top band and comes back as it was: never hidden and shown anew.
+    struct HideCounter : QObject {
+        int hides = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            hides += event->type() == QEvent::Hide ? 1 : 0;
+            return false;
+        }
+    } hideCounter;
+    window->installEventFilter(&hideCounter);
     Click(window, "commFont_1");
+    window->removeEventFilter(&hideCounter);
+    QCOMPARE(hideCounter.hides, 0);
     QVERIFY(!topMostMeanwhile);
     QVERIFY(!closedMeanwhile);
     QCOMPARE(game.ui.messages.size(), size_t{3});
@@ -357,6 +368,19 @@ void SettingsWindowsTest::fontsOpensOnce() {
 
 void SettingsWindowsTest::qtFontDialogReportsTheChosenFont() {
     ui::QtFontDialog dialog;
+    // OK on what it opened with gives the font back as it came, whatever face stood in for it.
+    FontObject missing{"No Such Face", 11, true};
+    QTimer::singleShot(0, [] {
+        for (auto* widget : QApplication::topLevelWidgets()) {
+            if (auto* open = qobject_cast<QFontDialog*>(widget); open && open->isVisible()) {
+                open->accept();
+            }
+        }
+    });
+    QVERIFY(dialog.ChooseFont(missing));
+    QCOMPARE(missing.Name, std::string("No Such Face"));
+    QCOMPARE(missing.Size, 11.0);
+
     FontObject font{"Sans Serif", 10};
     const QString family = QFontInfo(QFont(QStringLiteral("Sans Serif"))).family();
     if (!QFontDatabase::isSmoothlyScalable(family)) {
