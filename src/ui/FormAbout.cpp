@@ -9,13 +9,10 @@
 #include "ui/Icons.h"
 #include "ui/QtUserInterface.h"
 
-#ifndef MARVOK_HOMEPAGE_URL
-#define MARVOK_HOMEPAGE_URL "https://marvok.example.org/"
-#endif
-
 namespace marvok::ui {
 
-FormAbout::FormAbout(Desktop& desktop, QWidget* parent) : QDialog(parent), desktop_(desktop) {
+FormAbout::FormAbout(Desktop& desktop, QWidget* parent, const QString& address)
+    : QDialog(parent), desktop_(desktop) {
     setObjectName(QStringLiteral("FormAbout"));
     setWindowTitle(QStringLiteral("About ") + ToQString(kAppTitle));
     setWindowIcon(ProgramIcon());
@@ -41,7 +38,11 @@ FormAbout::FormAbout(Desktop& desktop, QWidget* parent) : QDialog(parent), deskt
     auto* description = new QLabel(QStringLiteral("A program for Monster Truck Madness 2"), this);
     description->setObjectName(QStringLiteral("Label3"));
 
-    link_ = new QLabel(QStringLiteral(MARVOK_HOMEPAGE_URL), this);
+    auto* licence = new QLabel(QStringLiteral("Free software under the MIT licence"), this);
+    licence->setObjectName(QStringLiteral("labelLicence"));
+
+    link_ = new QLabel(address, this);
+    link_->setVisible(!address.isEmpty());
     link_->setObjectName(QStringLiteral("Label4"));
     link_->setCursor(Qt::PointingHandCursor);
     link_->setMouseTracking(true);
@@ -56,14 +57,19 @@ FormAbout::FormAbout(Desktop& desktop, QWidget* parent) : QDialog(parent), deskt
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 12);
     grid->setHorizontalSpacing(16);
-    grid->addWidget(image, 0, 0, 4, 1, Qt::AlignTop);
+    grid->addWidget(image, 0, 0, 5, 1, Qt::AlignTop);
     grid->addWidget(title, 0, 1);
     grid->addWidget(version, 1, 1);
     grid->addWidget(description, 2, 1);
-    grid->addWidget(link_, 3, 1);
-    grid->setRowMinimumHeight(4, 8);
-    grid->addWidget(ok, 5, 0, 1, 2, Qt::AlignRight);
+    grid->addWidget(licence, 3, 1);
+    grid->addWidget(link_, 4, 1);
+    grid->setRowMinimumHeight(5, 8);
+    grid->addWidget(ok, 6, 0, 1, 2, Qt::AlignRight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString FormAbout::HomePage() {
+    return QStringLiteral(MARVOK_HOMEPAGE_URL);
 }
 
 QString FormAbout::VersionText(int major, int minor, int revision) {

@@ -12,6 +12,8 @@ namespace marvok::ui {
 class FormAboutTest : public QObject {
     Q_OBJECT
 
+    inline static const QString kAddress = QStringLiteral("https://example.net/marvok");
+
     QLabel* Link(FormAbout& about) { return about.findChild<QLabel*>(QStringLiteral("Label4")); }
     static QColor Colour(QLabel* label) { return label->palette().color(QPalette::WindowText); }
     static void Send(QWidget* target, QEvent::Type type, Qt::MouseButtons buttons = {}) {
@@ -21,7 +23,7 @@ class FormAboutTest : public QObject {
         QCoreApplication::sendEvent(target, &event);
     }
 
-private slots:
+  private slots:
     void showsTheProgramAboveOtherWindows() {
         test::FakeDesktop desktop;
         FormAbout about(desktop);
@@ -36,13 +38,19 @@ private slots:
         QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size(),
                  QSize(48, 48));
         QCOMPARE(FormAbout::VersionText(1, 0, 12), QStringLiteral("v1.0.12"));
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("labelLicence"))->text(),
+                 QStringLiteral("Free software under the MIT licence"));
         QVERIFY(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!about.isModal());
+        // No made-up address: without a page of its own the window shows no link.
+        about.show();
+        QCOMPARE(Link(about)->isVisible(), !FormAbout::HomePage().isEmpty());
+        QVERIFY(!FormAbout::HomePage().contains(QStringLiteral("example")));
     }
 
     void linkColoursFollowTheMouse() {
         test::FakeDesktop desktop;
-        FormAbout about(desktop);
+        FormAbout about(desktop, nullptr, kAddress);
         about.show();
         QLabel* link = Link(about);
         QCOMPARE(Colour(link), QColor(0, 0, 0));
@@ -61,9 +69,10 @@ private slots:
 
     void aClickOnTheLinkOpensItsCaption() {
         test::FakeDesktop desktop;
-        FormAbout about(desktop);
+        FormAbout about(desktop, nullptr, kAddress);
         about.show();
         QLabel* link = Link(about);
+        QVERIFY(link->isVisible());
         QVERIFY(link->text().startsWith(QStringLiteral("http")));
         QTest::mouseClick(link, Qt::LeftButton);
         QCOMPARE(desktop.events, std::vector<std::string>{"open " + link->text().toStdString()});
