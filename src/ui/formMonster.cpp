@@ -13,7 +13,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/QtFontDialog.h"
 #include "ui/QtUserInterface.h"
@@ -27,7 +30,9 @@ QPointer<formMonster>& OpenWindow() {
     return window;
 }
 
-QString Name(std::string_view array, int index) { return ToQString(ControlName(array, index)); }
+QString Name(std::string_view array, int index) {
+    return ToQString(ControlName(array, index));
+}
 
 // The four screen areas as the rows name them.
 const std::array<const char*, 4> kAreas = {"Pitboard (Overlay)", "Dashboard & Gauges",
@@ -151,8 +156,8 @@ void formMonster::Build() {
     opLocGroup_ = new QButtonGroup(this);
     const std::array<const char*, 3> locCaptions = {"MTM2.loc ", "MTM2-fun.loc ", "MTM2-pig.loc "};
     for (int k = 0; k < 3; ++k) {
-        auto* option = new QRadioButton(QLatin1String(locCaptions[static_cast<std::size_t>(k)]),
-                                        locOptions);
+        auto* option =
+            new QRadioButton(QLatin1String(locCaptions[static_cast<std::size_t>(k)]), locOptions);
         option->setObjectName(Name("opLoc", k));
         opLoc_[static_cast<std::size_t>(k)] = option;
         opLocGroup_->addButton(option, k);
@@ -170,7 +175,8 @@ void formMonster::Build() {
     const std::array<const char*, 3> thingCaptions = {"Extra Horns", "Digital Latency",
                                                       "Hidden Track"};
     for (int k = 0; k < 3; ++k) {
-        auto* box = new QCheckBox(QLatin1String(thingCaptions[static_cast<std::size_t>(k)]), things);
+        auto* box =
+            new QCheckBox(QLatin1String(thingCaptions[static_cast<std::size_t>(k)]), things);
         box->setObjectName(Name("chkThings", k));
         chkThings_[static_cast<std::size_t>(k)] = box;
         thingsColumn->addWidget(box);
@@ -209,10 +215,25 @@ void formMonster::Build() {
     side->addStretch();
     side->addWidget(save);
     side->addWidget(cancel);
+    // On a small screen the rows scroll; the flags, presets and buttons stay in view.
+    auto* rows = new QScrollArea(this);
+    rows->setObjectName(QStringLiteral("fontsScroll"));
+    rows->setFrameShape(QFrame::NoFrame);
+    rows->setWidgetResizable(true);
+    rows->setWidget(fontsFrame);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(fontsFrame);
+    layout->addWidget(rows, 1);
     layout->addLayout(side);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Opens whole where the screen allows it, never larger than the screen's free area.
+    const QSize whole = fontsFrame->sizeHint() + QSize(side->sizeHint().width(), 0) +
+                        QSize(layout->spacing(), 0) +
+                        QSize(layout->contentsMargins().left() + layout->contentsMargins().right(),
+                              layout->contentsMargins().top() + layout->contentsMargins().bottom());
+    const QRect free = screen()->availableGeometry();
+    const QSize frame(40, 60);  // title bar and borders, which the window system adds
+    resize(whole.boundedTo(free.size() - frame));
+    rows->setMinimumWidth(std::min(fontsFrame->sizeHint().width(), 200));
 }
 
 void formMonster::Form_Load() {
@@ -254,7 +275,9 @@ void formMonster::CommandClick(int index) {
     }
 }
 
-void formMonster::reject() { CommandClick(0); }
+void formMonster::reject() {
+    CommandClick(0);
+}
 
 void formMonster::closeEvent(QCloseEvent* event) {
     // The close box is a cancel: it too waits for the font dialog to be closed first.

@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -88,6 +90,7 @@ class SettingsWindowsTest : public QObject {
     void pathOptionsClosingWithoutSaveLeavesNoTrace();
     void pathOptionsOpensOnce();
 
+    void windowsFitASmallScreen();
     void fontsMasterSwitchGovernsTheRest();
     void fontsPresetIsWrittenOnlyOnSave();
     void fontsDialogGuardsTheButtonsAndLeavesTheTopBand();
@@ -226,6 +229,43 @@ void SettingsWindowsTest::pathOptionsOpensOnce() {
     Click(window, "comClose_0");
     QVERIFY(Gone(window));
     QVERIFY(ui::formDirectories::Show(game.session, &owner, {}) != nullptr);
+}
+
+// Each window opens inside the screen's free area, goes down to what an 800 x 600 screen leaves
+// inside a window frame, and every control can then be brought into view.
+void SettingsWindowsTest::windowsFitASmallScreen() {
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const QSize small(760, 540);
+    Game game;
+    game.folder.Write(kIni,
+                      "[Fonts]\r\ngOSFontUseGlobal=1\r\n"
+                      "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console Bold\r\n");
+    test::FakeFontDialog fonts;
+    auto* fontsWindow = new ui::formMonster(game.session, nullptr, &fonts);
+    fontsWindow->Form_Load();
+    auto* paths = new ui::formDirectories(game.session, nullptr, {});
+    paths->Form_Load();
+    for (QWidget* window : {static_cast<QWidget*>(fontsWindow), static_cast<QWidget*>(paths)}) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY2(window->width() <= screen.width() && window->height() <= screen.height(),
+                 qPrintable(window->objectName()));
+        window->resize(window->size().boundedTo(small));
+        QVERIFY2(window->width() <= small.width() && window->height() <= small.height(),
+                 qPrintable(window->objectName()));
+        QCoreApplication::processEvents();
+        for (auto* control : window->findChildren<QAbstractButton*>()) {
+            if (!control->isVisibleTo(window)) {
+                continue;
+            }
+            if (auto* scroll = window->findChild<QScrollArea*>()) {
+                scroll->ensureWidgetVisible(control);
+            }
+            QVERIFY2(!control->visibleRegion().isEmpty(), qPrintable(control->objectName()));
+        }
+    }
+    delete fontsWindow;
+    delete paths;
 }
 
 void SettingsWindowsTest::fontsMasterSwitchGovernsTheRest() {
