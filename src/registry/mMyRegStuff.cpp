@@ -72,6 +72,11 @@ void ShowKey(Session& session, platform::Registry& registry, std::string_view ke
     if (!names) {
         return;
     }
+    // A missing key would otherwise be an empty box that looks like a fault of the window.
+    if (names->empty() && rows > 0) {
+        labels[0] = std::string(kNotRegistered);
+        return;
+    }
     for (std::size_t i = 0; i < names->size() && i < rows; ++i) {
         labels[i] = (*names)[i];
         values[i] = mRegStuff::ReadValue(registry, session.ui, keyPath, (*names)[i]);
@@ -242,6 +247,8 @@ void ShowGameRegistry(Session& session, platform::Registry& registry, RegistryDi
     if (keys.hasDirectPlay) {
         ShowKey(session, registry, keys.directPlay, display.dpLabel.data(), display.dpValue.data(),
                 display.dpLabel.size());
+    } else {
+        display.dpLabel[0] = std::string(kNoDirectPlayKey);
     }
     ShowKey(session, registry, keys.uninstall, display.uLabel.data(), display.uValue.data(),
             display.uLabel.size());

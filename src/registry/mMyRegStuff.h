@@ -60,6 +60,10 @@ struct ShownKeys {
 ShownKeys KeysForVersion(std::string_view gameVersion);
 
 // What the registry window shows.
+// What a frame's first row says when its key holds nothing, or the edition has no such key.
+inline constexpr std::string_view kNotRegistered = "not registered";
+inline constexpr std::string_view kNoDirectPlayKey = "none for this edition";
+
 struct RegistryDisplay {
     std::string caption = "MTM Registry Values";
     std::string frameCaption = "MTM2 ";

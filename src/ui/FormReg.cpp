@@ -102,6 +102,15 @@ void FormReg::Build() {
 
     QMenu* others = bar->addMenu(QStringLiteral("&Utilities"));
     others->setObjectName(QStringLiteral("menuOthers"));
+    others->setToolTipsVisible(true);
+    // K-vex is another pod manager; what these change is not plain from their captions.
+    static const std::array<QString, 4> kUtilityTips = {
+        QStringLiteral("Deletes K-vex's saved start-up values (its window position), so it opens "
+                       "as new. Marvok itself is not changed."),
+        QStringLiteral("Moves K-vex's window back to the top left corner of the screen the next "
+                       "time it starts (its saved position becomes 0, 0)."),
+        QString(),
+        QStringLiteral("Removes the Explorer verbs that Marvok registered for .ini lists.")};
     const std::array<QString, 4> utilities = {QStringLiteral("&Clear K-vex"),
                                               QStringLiteral("Re-&set K-vex"), QStringLiteral("-"),
                                               QStringLiteral("Clear &Marvok Extensions")};
@@ -109,6 +118,7 @@ void FormReg::Build() {
         QAction* item = i == 2 ? others->addSeparator()
                                : others->addAction(utilities[static_cast<std::size_t>(i)]);
         item->setObjectName(Name("menuEx", i));
+        item->setToolTip(kUtilityTips[static_cast<std::size_t>(i)]);
         connect(item, &QAction::triggered, this, [this, i] { menuEx_Click(i); });
     }
 

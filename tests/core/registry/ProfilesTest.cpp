@@ -171,7 +171,11 @@ TEST_F(ProfilesTest, ShowingAnMtm1GameReadsNoDirectPlayKey) {
     display.dpLabel[0] = "stale";
     mMyRegStuff::ShowGameRegistry(session, registry, display);
     EXPECT_EQ(display.caption, "Registry Values for MTM1 Patched");
-    EXPECT_EQ(display.dpLabel[0], "");
+    // Each box says why it is empty.
+    EXPECT_EQ(display.mLabel[0], "not registered");
+    EXPECT_EQ(display.mValue[0], "");
+    EXPECT_EQ(display.uLabel[0], "not registered");
+    EXPECT_EQ(display.dpLabel[0], "none for this edition");
     // Looking creates nothing: the missing keys read as empty; DirectPlay is not even looked at.
     EXPECT_FALSE(registry.KeyExists(kMachine, kGame1));
     EXPECT_FALSE(registry.KeyExists(kMachine, kUninstall + "Monster Truck Madness"));

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
@@ -68,11 +69,14 @@ class FormRegTest : public QObject {
         auto* label = form->findChild<QLabel*>(name);
         return label ? label->text() : QStringLiteral("<missing %1>").arg(name);
     }
+    // The rows that show a registry value's name or data, not why a frame is empty.
     static int Rows(QWidget* form, const char* array, int count) {
         int filled = 0;
         for (int i = 0; i < count; ++i) {
-            filled +=
-                !Text(form, QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(i)).isEmpty();
+            const QString text =
+                Text(form, QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(i));
+            filled += !text.isEmpty() && text != QStringLiteral("not registered") &&
+                      text != QStringLiteral("none for this edition");
         }
         return filled;
     }
@@ -160,6 +164,13 @@ class FormRegTest : public QObject {
         form.Form_Load();
         QCOMPARE(Rows(&form, "mLabel", 7) + Rows(&form, "dpLabel", 5) + Rows(&form, "uLabel", 2),
                  0);
+        // Each empty frame says so.
+        QCOMPARE(Text(&form, QStringLiteral("mLabel_0")), QStringLiteral("not registered"));
+        QCOMPARE(Text(&form, QStringLiteral("uLabel_0")), QStringLiteral("not registered"));
+        QCOMPARE(Text(&form, QStringLiteral("dpLabel_0")),
+                 version.startsWith(QStringLiteral("MTM1"))
+                     ? QStringLiteral("none for this edition")
+                     : QStringLiteral("not registered"));
         QCOMPARE(setup.folder.Read("system.reg"), before);
         QVERIFY(!setup.folder.Exists("user.reg"));
 
@@ -195,6 +206,15 @@ class FormRegTest : public QObject {
         form.Form_Load();
         form.show();
         QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // Each utility says in its tooltip what it changes.
+        for (const char* name : {"menuEx_0", "menuEx_1"}) {
+            QVERIFY2(Item(&form, QLatin1String(name))->toolTip().contains(QStringLiteral("K-vex")),
+                     name);
+        }
+        QVERIFY(Item(&form, QStringLiteral("menuEx_3"))
+                    ->toolTip()
+                    .contains(QStringLiteral("Explorer")));
+        QVERIFY(form.findChild<QMenu*>(QStringLiteral("menuOthers"))->toolTipsVisible());
 
         Item(&form, QStringLiteral("menuEx_0"))->trigger();
         Item(&form, QStringLiteral("menuEx_1"))->trigger();
