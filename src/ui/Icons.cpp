@@ -20,7 +20,7 @@ using Drawing = std::function<void(QPainter&)>;
 // Every picture is drawn on a 32 x 32 grid, at the size a widget asks for when it first asks:
 // start-up draws only the pictures and sizes it shows.
 class DrawnIconEngine final : public QIconEngine {
-public:
+  public:
     explicit DrawnIconEngine(Drawing draw) : draw_(std::move(draw)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -56,7 +56,7 @@ public:
 
     QIconEngine* clone() const override { return new DrawnIconEngine(draw_); }
 
-private:
+  private:
     Drawing draw_;
     std::map<std::pair<std::pair<int, int>, bool>, QPixmap> cache_;
 };
@@ -284,8 +284,12 @@ void DrawFonts(QPainter& p) {
     a.lineTo(15, 7.5);
     a.closeSubpath();
     a.setFillRule(Qt::OddEvenFill);
+    // A light rim keeps the letter readable on a dark toolbar.
+    p.setPen(QPen(QColor(255, 255, 255, 170), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(a);
     p.setPen(QPen(kOutline, 1));
-    p.setBrush(QColor(150, 40, 40));
+    p.setBrush(QColor(185, 45, 45));
     p.drawPath(a);
     p.setPen(QPen(kBlue, 2.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(3, 30), QPointF(29, 30));

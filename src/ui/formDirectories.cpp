@@ -23,12 +23,19 @@ QPointer<formDirectories>& OpenWindow() {
     return window;
 }
 
-QString Name(std::string_view array, int index) { return ToQString(ControlName(array, index)); }
+QString Name(std::string_view array, int index) {
+    return ToQString(ControlName(array, index));
+}
 
-// An enabled box is light grey; a disabled one takes its frame's colour and looks inert.
+// An enabled box is light grey; a disabled one takes its frame's colour and looks inert. Under a
+// dark palette, whose text is light, the grey would hide the text: the palette's own field colour
+// stands in for it.
 void PaintTextBox(QLineEdit* box, bool enabled, const QWidget* frame) {
-    const QColor colour = enabled ? QColor::fromRgb(pathoptions::kActiveTextBackground)
-                                  : frame->palette().color(QPalette::Window);
+    const QPalette& theme = frame->palette();
+    const bool darkTheme = theme.color(QPalette::Text).lightness() > 128;
+    const QColor active = darkTheme ? theme.color(QPalette::Active, QPalette::Base)
+                                    : QColor::fromRgb(pathoptions::kActiveTextBackground);
+    const QColor colour = enabled ? active : theme.color(QPalette::Window);
     QPalette palette = box->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, colour);
@@ -64,7 +71,8 @@ formDirectories::formDirectories(Session& session, QWidget* owner, std::function
 formDirectories::~formDirectories() = default;
 
 void formDirectories::Build() {
-    auto* paths = new QGroupBox(QStringLiteral("Specify extra directories to search for pods "), this);
+    auto* paths =
+        new QGroupBox(QStringLiteral("Specify extra directories to search for pods "), this);
     paths->setObjectName(QStringLiteral("framePaths"));
     auto* grid = new QGridLayout(paths);
     for (int i = 0; i < 4; ++i) {
@@ -136,12 +144,9 @@ void formDirectories::Build() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-formDirectories::FrameWidgets formDirectories::BuildFrame(const QString& name,
-                                                          const QString& caption,
-                                                          const QString& option,
-                                                          const QString& textName,
-                                                          const QString& labelName,
-                                                          const QString& labelText) {
+formDirectories::FrameWidgets formDirectories::BuildFrame(
+    const QString& name, const QString& caption, const QString& option, const QString& textName,
+    const QString& labelName, const QString& labelText) {
     FrameWidgets w;
     w.frame = new QGroupBox(caption, this);
     w.frame->setObjectName(name);
@@ -222,7 +227,9 @@ void formDirectories::Form_Unload(int mode) {
     close();
 }
 
-void formDirectories::reject() { Form_Unload(0); }
+void formDirectories::reject() {
+    Form_Unload(0);
+}
 
 void formDirectories::closeEvent(QCloseEvent* event) {
     // The close box discards the edits, like "&Cancel".

@@ -90,6 +90,7 @@ class SettingsWindowsTest : public QObject {
     void pathOptionsClosingWithoutSaveLeavesNoTrace();
     void pathOptionsOpensOnce();
 
+    void pathOptionsFollowsADarkPalette();
     void windowsFitASmallScreen();
     void fontsMasterSwitchGovernsTheRest();
     void fontsPresetIsWrittenOnlyOnSave();
@@ -233,6 +234,36 @@ void SettingsWindowsTest::pathOptionsOpensOnce() {
 
 // Each window opens inside the screen's free area, goes down to what an 800 x 600 screen leaves
 // inside a window frame, and every control can then be brought into view.
+// A dark palette: the number boxes take their colours from it, so their digits stay readable.
+void SettingsWindowsTest::pathOptionsFollowsADarkPalette() {
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(45, 45, 48), QColor(37, 37, 38));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(150, 150, 150));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(150, 150, 150));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    QApplication::setPalette(dark);
+    Game game;
+    game.session.SortMode = "yes";
+    game.session.KeepOnTop = 24;
+    test::FakeFolderBrowser browser;
+    auto* window = new ui::formDirectories(game.session, nullptr, {}, &browser);
+    window->Form_Load();
+    window->show();
+    for (const char* name : {"txtKeepOnTop", "txtFolderDepth"}) {
+        auto* box = Find<QLineEdit>(window, name);
+        const QPalette::ColorGroup group = box->isEnabled() ? QPalette::Active : QPalette::Disabled;
+        const int text = box->palette().color(group, QPalette::Text).lightness();
+        const int field = box->palette().color(group, QPalette::Base).lightness();
+        QVERIFY2(std::abs(text - field) >= 80, name);
+    }
+    SavePicture(window, QStringLiteral("formDirectories-dark.png"));
+    delete window;
+    QApplication::setPalette(light);
+}
+
 void SettingsWindowsTest::windowsFitASmallScreen() {
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     const QSize small(760, 540);
