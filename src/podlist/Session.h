@@ -4,7 +4,9 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
@@ -17,7 +19,7 @@ namespace marvok {
 inline constexpr std::string_view kAppTitle = "Marvok";
 
 class Session {
-public:
+  public:
     Session(platform::FileSystem& fileSystem, platform::SettingsStore& settingsStore,
             UserInterface& userInterface)
         : fs(fileSystem), settings(settingsStore), ui(userInterface) {}
@@ -52,6 +54,12 @@ public:
     std::string Label3 = "zero";
     std::string Label4 = "zero";
     std::string Caption;
+
+    // The list being edited: the file it was last read from or written to ("pod.ini" at first),
+    // and what pod.ini holds as this program last read or wrote it (nothing when there is no
+    // pod.ini), to tell an unsaved change.
+    std::string ListName = "pod.ini";
+    std::optional<std::vector<std::string>> PodIniEntries;
 
     // Sets the check marks of the Shortcuts menu; installed by the shortcut module.
     std::function<void(Session&)> checkProgramShortcuts;

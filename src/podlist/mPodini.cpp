@@ -1,5 +1,6 @@
 #include "podlist/mPodini.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "podlist/PodListFile.h"
@@ -31,6 +32,58 @@ const std::array<std::string_view, 20>& StockPods() {
     return kStock;
 }
 
+namespace {
+
+constexpr const char* kNotSaved = " \u2014 not saved";
+
+std::string FileNameOf(std::string_view path) {
+    const auto slash = path.find_last_of("\\/");
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+void NoteListRead(Session& session, std::string_view path, bool isPodIni) {
+    session.ListName = isPodIni ? "pod.ini" : FileNameOf(path);
+    if (isPodIni) {
+        session.PodIniEntries = session.List1.Items();
+    }
+}
+
+void NoteListWritten(Session& session, std::string_view path, bool isPodIni) {
+    if (isPodIni) {
+        session.PodIniEntries = session.List1.Items();
+    } else {
+        session.ListName = FileNameOf(path);
+    }
+}
+
+std::string ListStatusText(const Session& session) {
+    std::vector<std::string> shown;
+    if (session.SideBySide()) {
+        shown = session.List1.Items();
+    } else {
+        for (std::size_t i = 0; i < session.List3.Count(); ++i) {
+            if (session.List3.Checked(i)) {
+                shown.push_back(session.List3.Item(i));
+            }
+        }
+    }
+    // pod.ini is what the game mounts: anything else in the lists is not saved yet. The single
+    // list shows the mounted pods in its own order, which is no change.
+    if (!session.PodIniEntries) {
+        return session.ListName + kNotSaved;
+    }
+    bool saved = shown == *session.PodIniEntries;
+    if (!saved && !session.SideBySide()) {
+        std::vector<std::string> held = *session.PodIniEntries;
+        std::sort(shown.begin(), shown.end());
+        std::sort(held.begin(), held.end());
+        saved = shown == held;
+    }
+    return saved ? session.ListName : session.ListName + kNotSaved;
+}
+
 FileResult LoadPodList(Session& session, std::string_view mode, std::string_view file) {
     FileResult result;
     const bool import = mode == "import";
@@ -44,6 +97,8 @@ FileResult LoadPodList(Session& session, std::string_view mode, std::string_view
     CheckPodIni(session, "");
     if (!import && !session.FileExists(session.PodIniPath)) {
         ApplyStockPreset(session, "all");
+        session.ListName = "pod.ini";
+        session.PodIniEntries.reset();
         return result;
     }
     if (source.empty()) {
@@ -77,6 +132,7 @@ FileResult LoadPodList(Session& session, std::string_view mode, std::string_view
     }
     RemoveDuplicatePods(session.List1);
     UpdatePodCounts(session);
+    NoteListRead(session, import ? source : session.PodIniPath, !import);
     return result;
 }
 
@@ -90,9 +146,9 @@ FileResult SavePodList(Session& session, std::string_view mode) {
             }
         }
     }
-    std::string target = mode == "export"
-                             ? mCommonFunctions::EnsureIniExtension(ChoosePodListFile(session, "save"))
-                             : session.PodIniPath;
+    std::string target =
+        mode == "export" ? mCommonFunctions::EnsureIniExtension(ChoosePodListFile(session, "save"))
+                         : session.PodIniPath;
     result.path = target;
     if (target.size() < 5) {
         result.status = FileResult::Status::Cancelled;
@@ -107,7 +163,9 @@ FileResult SavePodList(Session& session, std::string_view mode) {
     if (auto error = session.fs.WriteFileAtomic(target, *bytes); !error.empty()) {
         result.status = FileResult::Status::Failed;
         result.error = std::move(error);
+        return result;
     }
+    NoteListWritten(session, target, mode != "export");
     return result;
 }
 
@@ -170,7 +228,8 @@ void RefreshPodLists(Session& session) {
         }
     }
     if (session.Sorting() && session.List1.Count() > 0) {
-        SortPodRange(session.List1, session.KeepOnTop, static_cast<long>(session.List1.Count()) - 1);
+        SortPodRange(session.List1, session.KeepOnTop,
+                     static_cast<long>(session.List1.Count()) - 1);
     }
     session.List3.Clear();
     for (std::size_t i = 0; i < session.List1.Count(); ++i) {

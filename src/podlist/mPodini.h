@@ -13,8 +13,8 @@ namespace marvok {
 struct FileResult {
     enum class Status { Done, Cancelled, Failed };
     Status status = Status::Done;
-    std::string path;   // the file read or written
-    std::string error;  // the system's reason when Failed
+    std::string path;       // the file read or written
+    std::string error;      // the system's reason when Failed
     long long leftOut = 0;  // entries past the pod limit, not read
 
     bool Done() const { return status == Status::Done; }
@@ -31,6 +31,12 @@ FileResult LoadPodList(Session& session, std::string_view mode, std::string_view
 // mode "export": writes to the file chosen in the Save dialog (".ini" appended when missing);
 // any other mode writes pod.ini. The file is replaced whole or not at all.
 FileResult SavePodList(Session& session, std::string_view mode);
+
+// Which list the lists show and whether pod.ini holds it: "ice-night.ini — not saved".
+std::string ListStatusText(const Session& session);
+// What a successful read or write of a list at path means for that text.
+void NoteListRead(Session& session, std::string_view path, bool isPodIni);
+void NoteListWritten(Session& session, std::string_view path, bool isPodIni);
 // Appends one pod to the mounted list when it exists, holds no blank, reads back from a list
 // file as written and the limit allows; the limit shows the pod limit message.
 bool AddPod(Session& session, std::string_view name);

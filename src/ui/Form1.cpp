@@ -11,11 +11,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QtMath>
 #include <algorithm>
 
 #include "app/Startup.h"
+#include "podlist/mPodini.h"
 #include "ui/FocusFrameStyle.h"
 #include "ui/FormAbout.h"
 #include "ui/Icons.h"
@@ -71,9 +73,16 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
         }
     });
 
+    // Below the designed area: which list is shown and whether pod.ini holds it.
+    listStatus_ = new QLabel(this);
+    listStatus_->setObjectName(QStringLiteral("listStatus"));
+    listStatus_->setTextFormat(Qt::PlainText);  // a file name is never markup
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(listStatus_, 1);
+
     // The designed inner area, 5700 x 5520 twips.
     central_->resize(qRound(5700 / TwipsPerPixelX()), qRound(5520 / TwipsPerPixelY()));
-    resize(central_->width(), central_->height() + menuBar()->sizeHint().height());
+    resize(central_->width(), central_->height() + Chrome());
     SyncFromSession();
     commFile_[1]->setFocus();
 }
@@ -151,6 +160,10 @@ void Form1::BuildControls() {
     }
 }
 
+int Form1::Chrome() const {
+    return menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+}
+
 double Form1::TwipsPerPixelX() const {
     return 1440.0 / std::max(1, logicalDpiX());
 }
@@ -212,6 +225,7 @@ void Form1::SyncFromSession() {
     }
     label3_->setText(ToQString(session_.Label3));
     label4_->setText(ToQString(session_.Label4));
+    listStatus_->setText(ToQString(mPodini::ListStatusText(session_)));
     for (const Command& command : commands_) {
         const bool enabled = session_.controls.Enabled(command.name);
         const bool checked = session_.controls.Checked(command.name);
@@ -301,9 +315,7 @@ void Form1::FitMinimumSize(double buttonWidth) {
     needs.buttonHeight = geometry_.commFile[0].height;
     needs.listHeight = 3 * lists_[0]->fontMetrics().height() * ty;
     const mResizeWindow::InnerSize inner = mResizeWindow::MinimumInnerSize(needs);
-    // The menu bar comes on top of the inner area.
-    const QSize least(qCeil(inner.width / tx),
-                      qCeil(inner.height / ty) + menuBar()->sizeHint().height());
+    const QSize least(qCeil(inner.width / tx), qCeil(inner.height / ty) + Chrome());
     if (least != minimumSize()) {
         setMinimumSize(least);
     }

@@ -30,7 +30,7 @@ class PodListModel;
 // the three buttons. It shows the session and hands every click to the core's handlers.
 class Form1 final : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     Form1(Session& session, Desktop& desktop, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -45,12 +45,12 @@ public:
     double TwipsPerPixelX() const;
     double TwipsPerPixelY() const;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // A menu item or control whose enabled and checked state the session holds.
     struct Command {
         std::string name;
@@ -77,6 +77,8 @@ private:
     void ClickToolbar(int index);
     void ShowAbout();
     void ApplyLayout();
+    // The menu bar and the status line: the window's height beyond its inner area.
+    int Chrome() const;
     // The least window size at which every caption and a five-digit count stay whole.
     void FitMinimumSize(double buttonWidth);
 
@@ -92,6 +94,7 @@ private:
     QLabel* label2_ = nullptr;
     QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
+    QLabel* listStatus_ = nullptr;
     std::array<PodListModel*, 3> models_{};
     std::array<QListView*, 3> lists_{};
     std::array<QPushButton*, 3> commFile_{};

@@ -12,7 +12,7 @@ using namespace mPodini;
 using Names = std::vector<std::string>;
 
 class PodIniTest : public test::SessionFixture {
-protected:
+  protected:
     void AllStockPods(std::string_view folder = "") {
         for (auto name : StockPods()) {
             game.Write(std::string(folder) + std::string(name), "POD");
@@ -105,6 +105,47 @@ TEST_F(PodIniTest, ImportWithoutAFileAsksAndACancelChangesNothing) {
     EXPECT_EQ(session.List1.Items(), Names{"b.pod"});
 }
 
+// The status line: the list last read or written, and whether pod.ini holds what the lists show.
+TEST_F(PodIniTest, ListStatusNamesTheListAndSaysWhenPodIniDoesNotHoldIt) {
+    Pods({"a.pod", "b.pod"});
+    EXPECT_TRUE(LoadPodList(session, "").Done());  // no pod.ini: the stock list, not on disk
+    EXPECT_EQ(ListStatusText(session), "pod.ini \u2014 not saved");
+    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("ice-night.ini", "2\r\nb.pod\r\na.pod\r\n");
+    LoadPodList(session, "");
+    EXPECT_EQ(ListStatusText(session), "pod.ini");
+    session.List1.AddItem("b.pod");
+    EXPECT_EQ(ListStatusText(session), "pod.ini \u2014 not saved");
+    session.List1.RemoveItem(1);
+    EXPECT_EQ(ListStatusText(session), "pod.ini");  // moved back: nothing to save
+
+    ui.fileAnswers.push_back(game.Native("ice-night.ini").string());
+    LoadPodList(session, "import");
+    EXPECT_EQ(ListStatusText(session), "ice-night.ini \u2014 not saved");
+    SavePodList(session, "");
+    EXPECT_EQ(ListStatusText(session), "ice-night.ini");
+    ui.fileAnswers.push_back(game.Native("copy").string());
+    SavePodList(session, "export");
+    EXPECT_EQ(ListStatusText(session), "copy.ini");
+    // A save that fails changes nothing.
+    test::FailingFileSystem failing(*fs);
+    failing.failWith = "Disk full";
+    Session other(failing, settings, ui);
+    SetGamePaths(other, game.Folder());
+    other.List1.AddItem("a.pod");
+    EXPECT_TRUE(SavePodList(other, "").Failed());
+    EXPECT_EQ(ListStatusText(other), "pod.ini \u2014 not saved");
+
+    // The single list shows the mounted pods in its own order: that alone is no change.
+    session.ViewMode = 1;
+    session.List3.Clear();
+    session.List3.AddItem("a.pod", true);
+    session.List3.AddItem("b.pod", true);
+    EXPECT_EQ(ListStatusText(session), "copy.ini");
+    session.List3.SetChecked(0, false);
+    EXPECT_EQ(ListStatusText(session), "copy.ini \u2014 not saved");
+}
+
 TEST_F(PodIniTest, SaveWritesTheExactFormat) {
     Pods({"Fixes\\fixmore4.pod", "startup.pod"});
     session.List1.AddItem("Fixes\\fixmore4.pod");
@@ -179,7 +220,7 @@ TEST_F(PodIniTest, AddPodRefusesAtTheLimitWithTheMessage) {
 
 TEST_F(PodIniTest, AddPodRefusesNamesThatCannotBeMounted) {
     Pods({"my pod.pod", "a,b.pod"});
-    EXPECT_FALSE(AddPod(session, ""));           // the game folder exists, but is no pod
+    EXPECT_FALSE(AddPod(session, ""));  // the game folder exists, but is no pod
     EXPECT_FALSE(AddPod(session, "my pod.pod"));
     EXPECT_FALSE(AddPod(session, "a,b.pod"));  // pod.ini would give it back as two names
     EXPECT_FALSE(AddPod(session, "gone.pod"));

@@ -184,8 +184,10 @@ class Form1Test : public QObject {
 
     void clicksMovePodsBetweenTheLists() {
         Start({});
+        QCOMPARE(Text("listStatus"), QStringLiteral("pod.ini"));
         ClickRow(List(2), 0);  // mount a.pod: at the end
         QCOMPARE(Texts(List(1)), (Names({"b.pod", "d.pod", "a.pod"})));
+        QCOMPARE(Text("listStatus"), QStringLiteral("pod.ini \u2014 not saved"));
         ClickRow(List(1), 1);  // unmount d.pod: into its sorted place
         QCOMPARE(Texts(List(2)), (Names({"c.pod", "d.pod", "e.pod", "f.pod"})));
         QCOMPARE(Text("Label3"), QStringLiteral("2"));
