@@ -5,6 +5,8 @@
 
 #include "podlist/mResizeWindow.h"
 #include "shell/Text.h"
+#include "shell/mCommonFunctions.h"
+#include "shell/mDirectoryBrowse.h"
 
 namespace marvok::pathoptions {
 namespace {
@@ -112,6 +114,43 @@ void SaveSettings(Session& session, const DirectoriesControls& controls) {
                                "Could not store the path options for the next start:\n" + failure,
                                MessageIcon::Exclamation, MessageButtons::Ok);
     }
+}
+
+std::string UserFolderProblem(const Session& session, std::string_view folder) {
+    if (folder.empty()) {
+        return {};
+    }
+    if (!mCommonFunctions::IsAbsolutePath(session.fs, folder)) {
+        return "not a full path (it must start with a drive, such as D:\\)";
+    }
+    const auto kind = session.fs.Attributes(folder);
+    if (!kind) {
+        return "not found";
+    }
+    if (*kind != platform::EntryKind::Directory) {
+        return "not a folder";
+    }
+    const std::string shortPath = mDirectoryBrowse::GetShortPath(
+        session.fs, mCommonFunctions::StripTrailingBackslash(folder));
+    if (!shortPath.empty() && mCommonFunctions::CountSpaces(shortPath) == 0) {
+        return {};
+    }
+    if (mCommonFunctions::CountSpaces(folder) != 0) {
+        return "its path holds a blank, and it has no short name without one, so the game "
+               "could not mount its pods";
+    }
+    return "its path is too long to name its pods in a pod list";
+}
+
+std::vector<std::string> UserFolderProblems(const Session& session,
+                                            const DirectoriesControls& controls) {
+    std::vector<std::string> lines;
+    for (const std::string& folder : controls.userDir) {
+        if (std::string why = UserFolderProblem(session, folder); !why.empty()) {
+            lines.push_back(folder + ": " + why);
+        }
+    }
+    return lines;
 }
 
 }  // namespace marvok::pathoptions

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "podlist/Session.h"
 
@@ -48,5 +49,13 @@ short FolderDepthFromText(std::string_view text);
 // sets the sort check mark. A failed store write is reported once, with its reason; the session
 // keeps the new values either way. The caller then refreshes the main window.
 void SaveSettings(Session& session, const DirectoriesControls& controls);
+
+// Why a user folder can give no pods, or nothing when it can: it is not a full path, is not
+// there, or has no form without blanks (the only way pod.ini can name a pod outside the game
+// folder) that fits a pod list.
+std::string UserFolderProblem(const Session& session, std::string_view folder);
+// One line per filled-in folder of the window that can give no pods: "<folder>: <why>".
+std::vector<std::string> UserFolderProblems(const Session& session,
+                                            const DirectoriesControls& controls);
 
 }  // namespace marvok::pathoptions

@@ -60,6 +60,8 @@ class Session {
     // pod.ini), to tell an unsaved change.
     std::string ListName = "pod.ini";
     std::optional<std::vector<std::string>> PodIniEntries;
+    // The user folders the last discovery could take no pods from: "<folder>: <why>".
+    std::vector<std::string> SkippedUserFolders;
 
     // Sets the check marks of the Shortcuts menu; installed by the shortcut module.
     std::function<void(Session&)> checkProgramShortcuts;

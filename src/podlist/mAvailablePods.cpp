@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "podlist/PathOptions.h"
 #include "podlist/PodListFile.h"
 #include "podlist/mCommonFunctions.h"
 #include "shell/Text.h"
@@ -12,7 +13,9 @@
 namespace marvok::mAvailablePods {
 namespace {
 
-bool IsPodName(std::string_view name) { return text::EndsWithIgnoringCase(name, ".pod"); }
+bool IsPodName(std::string_view name) {
+    return text::EndsWithIgnoringCase(name, ".pod");
+}
 
 // Every occurrence of what replaced by nothing, as a plain text replacement.
 std::string RemoveAll(std::string text, const std::string& what) {
@@ -29,6 +32,12 @@ std::string RemoveAll(std::string text, const std::string& what) {
 }  // namespace
 
 void RefreshAvailablePods(Session& session) {
+    session.SkippedUserFolders.clear();
+    for (const auto& slot : session.UserPaths) {
+        if (std::string why = pathoptions::UserFolderProblem(session, slot); !why.empty()) {
+            session.SkippedUserFolders.push_back(slot + ": " + why);
+        }
+    }
     session.List2.Clear();
     session.List2.BeginBatch();
     ScanPodFolder(session, ScanKind::Game,

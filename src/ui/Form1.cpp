@@ -77,8 +77,17 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     listStatus_ = new QLabel(this);
     listStatus_->setObjectName(QStringLiteral("listStatus"));
     listStatus_->setTextFormat(Qt::PlainText);  // a file name is never markup
+    // User folders the last discovery took nothing from, and why.
+    folderNotice_ = new QLabel(this);
+    folderNotice_->setObjectName(QStringLiteral("folderNotice"));
+    folderNotice_->setTextFormat(Qt::PlainText);
+    // Long names must not widen the window: they are cut, and whole in the tooltip.
+    for (QLabel* label : {listStatus_, folderNotice_}) {
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(listStatus_, 1);
+    statusBar()->addWidget(folderNotice_, 2);
 
     // The designed inner area, 5700 x 5520 twips.
     central_->resize(qRound(5700 / TwipsPerPixelX()), qRound(5520 / TwipsPerPixelY()));
@@ -226,6 +235,16 @@ void Form1::SyncFromSession() {
     label3_->setText(ToQString(session_.Label3));
     label4_->setText(ToQString(session_.Label4));
     listStatus_->setText(ToQString(mPodini::ListStatusText(session_)));
+    listStatus_->setToolTip(listStatus_->text());
+    QStringList skipped;
+    for (const std::string& line : session_.SkippedUserFolders) {
+        skipped << ToQString(line);
+    }
+    folderNotice_->setText(skipped.isEmpty() ? QString()
+                                             : QStringLiteral("No pods from ") +
+                                                   skipped.join(QStringLiteral("; ")));
+    folderNotice_->setToolTip(skipped.join(QLatin1Char('\n')));
+    folderNotice_->setVisible(!skipped.isEmpty());
     for (const Command& command : commands_) {
         const bool enabled = session_.controls.Enabled(command.name);
         const bool checked = session_.controls.Checked(command.name);

@@ -95,6 +95,7 @@ class Form1 final : public QMainWindow {
     QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
     QLabel* listStatus_ = nullptr;
+    QLabel* folderNotice_ = nullptr;
     std::array<PodListModel*, 3> models_{};
     std::array<QListView*, 3> lists_{};
     std::array<QPushButton*, 3> commFile_{};

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "shell/Text.h"
 #include "ui/QtFolderBrowser.h"
 #include "ui/QtUserInterface.h"
 #include "ui/TopMost.h"
@@ -80,11 +81,10 @@ void formDirectories::Build() {
         clear->setObjectName(Name("comClear", i));
         clear->setAutoDefault(false);
         clear->setFixedWidth(28);
-        auto* folder = new QLabel(paths);
+        // A path can be typed or pasted as well as browsed for; it is checked when saved.
+        auto* folder = new QLineEdit(paths);
         folder->setObjectName(Name("userDir", i));
-        folder->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         folder->setMinimumWidth(340);
-        folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
         auto* browse = new QPushButton(QStringLiteral("..."), paths);
         browse->setObjectName(Name("comBrowse", i));
         browse->setAutoDefault(false);
@@ -94,6 +94,7 @@ void formDirectories::Build() {
         grid->addWidget(browse, i, 2);
         userDir_[static_cast<std::size_t>(i)] = folder;
         connect(clear, &QPushButton::clicked, this, [this, i] {
+            TakeTexts();  // what was typed in the other rows stays
             model_.userDir[static_cast<std::size_t>(i)].clear();
             SyncFromModel();
         });
@@ -105,6 +106,12 @@ void formDirectories::Build() {
                 model_.userDir[static_cast<std::size_t>(i)] = chosen;
             }
             SyncFromModel();
+            // Said at once: such a folder would be taken, and its pods never listed.
+            if (const std::string why = pathoptions::UserFolderProblem(session_, chosen);
+                !chosen.empty() && !why.empty()) {
+                session_.ui.ShowMessage(kAppTitle, chosen + ":\n" + why + ".",
+                                        MessageIcon::Exclamation, MessageButtons::Ok);
+            }
         });
     }
 
@@ -195,6 +202,9 @@ void formDirectories::OptionClick(pathoptions::Frame frame, int index) {
 }
 
 void formDirectories::TakeTexts() {
+    for (std::size_t i = 0; i < userDir_.size(); ++i) {
+        model_.userDir[i] = text::Trim(FromQString(userDir_[i]->text()));
+    }
     model_.keepOnTop.text = FromQString(keepOnTop_.text->text());
     model_.folderDepth.text = FromQString(folderDepth_.text->text());
 }
@@ -219,6 +229,18 @@ void formDirectories::SyncFromModel() {
 void formDirectories::Form_Unload(int mode) {
     if (mode == 1) {
         TakeTexts();
+        if (const auto problems = pathoptions::UserFolderProblems(session_, model_);
+            !problems.empty()) {
+            std::string text = "These folders give no pods:\n";
+            for (const std::string& line : problems) {
+                text += "\n" + line;
+            }
+            text += "\n\nA folder that is not found is dropped. Save anyway?";
+            if (session_.ui.ShowMessage(kAppTitle, text, MessageIcon::Exclamation,
+                                        MessageButtons::YesNo) != MessageAnswer::Yes) {
+                return;  // the window stays, to mend them
+            }
+        }
         pathoptions::SaveSettings(session_, model_);
         if (refresh_) {
             refresh_();

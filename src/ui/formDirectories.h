@@ -62,7 +62,7 @@ private:
     std::unique_ptr<FolderBrowser> ownBrowser_;
     FolderBrowser* browser_;
     pathoptions::DirectoriesControls model_;
-    std::array<QLabel*, 4> userDir_{};
+    std::array<QLineEdit*, 4> userDir_{};
     FrameWidgets keepOnTop_;
     FrameWidgets folderDepth_;
 };

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/posix/PosixFileSystem.h"
+#include "podlist/PathOptions.h"
 #include "podlist/mAvailablePods.h"
 #include "support/FakeUserInterface.h"
 #include "support/MemorySettingsStore.h"
@@ -32,6 +33,25 @@ TEST(LinuxUserFolders, OutsideAPrefixAFolderWithABlankIsLeftOut) {
     // Not "\big.pod": an entry the game could never mount.
     EXPECT_EQ(session.List2.Items(),
               (std::vector<std::string>{dir.Native("pods").string() + "\\small.pod", "main.pod"}));
+    // ...and the window is told which folder gave nothing, and why.
+    const std::string blank =
+        "its path holds a blank, and it has no short name without one, so the game could not "
+        "mount its pods";
+    EXPECT_EQ(session.SkippedUserFolders,
+              std::vector<std::string>{dir.Native("My Pods").string() + ": " + blank});
+
+    // What Path Options says of a folder as it is chosen or typed.
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {dir.Native("pods").string(), ""},
+        {dir.Native("My Pods").string(), blank},
+        {"pods", "not a full path (it must start with a drive, such as D:\\)"},
+        {dir.Native("gone").string(), "not found"},
+        {dir.Native("game").string() + "/main.pod", "not a folder"},
+    };
+    for (const auto& [folder, why] : cases) {
+        EXPECT_EQ(pathoptions::UserFolderProblem(session, folder), why) << folder;
+    }
 }
 
 TEST(LinuxUserFolders, InsideAPrefixEntriesUseWinesShortNames) {
@@ -49,9 +69,8 @@ TEST(LinuxUserFolders, InsideAPrefixEntriesUseWinesShortNames) {
     SetGamePaths(session, game);
     session.UserPaths[2] = dir.Native("drive_c\\My Pods").string();
     mAvailablePods::RefreshAvailablePods(session);
-    const std::vector<std::string> expected = {"C:\\" + platform::HashedShortName("My Pods") +
-                                                   "\\big.pod",
-                                               "main.pod"};
+    const std::vector<std::string> expected = {
+        "C:\\" + platform::HashedShortName("My Pods") + "\\big.pod", "main.pod"};
     EXPECT_EQ(session.List2.Items(), expected);
     EXPECT_TRUE(session.FileExists(expected[0]));
 }

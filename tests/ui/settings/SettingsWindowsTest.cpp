@@ -65,6 +65,9 @@ void Click(QWidget* window, const char* name) {
 }
 
 QString Text(QWidget* window, const char* name) {
+    if (auto* field = window->findChild<QLineEdit*>(QLatin1String(name))) {
+        return field->text();
+    }
     return Find<QLabel>(window, name)->text();
 }
 
@@ -91,6 +94,7 @@ class SettingsWindowsTest : public QObject {
     void pathOptionsOpensOnce();
 
     void pathOptionsFollowsADarkPalette();
+    void pathOptionsChecksTypedAndChosenFolders();
     void windowsFitASmallScreen();
     void fontsMasterSwitchGovernsTheRest();
     void fontsPresetIsWrittenOnlyOnSave();
@@ -181,6 +185,48 @@ void SettingsWindowsTest::pathOptionsSavesEditsAndRefreshes() {
     QCOMPARE(game.session.KeepOnTop, short{24});
     QCOMPARE(game.session.FolderDepth, short{-1});
     QVERIFY(game.session.controls.Checked("menuSort"));
+}
+
+// A folder can be typed or pasted; Save checks it and, on No, keeps the window to mend it. A
+// browsed folder that can give no pods is said to be so at once.
+void SettingsWindowsTest::pathOptionsChecksTypedAndChosenFolders() {
+    Game game;
+    game.folder.MakeFolder("Pods");
+    game.folder.MakeFolder("My Pods");
+    const std::string pods = game.folder.Native("Pods").string();
+    const std::string blank = game.folder.Native("My Pods").string();
+    test::FakeFolderBrowser browser;
+    QPointer<QWidget> window = new ui::formDirectories(game.session, nullptr, {}, &browser);
+    static_cast<ui::formDirectories*>(window.data())->Form_Load();
+    window->show();
+
+    browser.answers = {blank};
+    Click(window, "comBrowse_3");
+    QCOMPARE(game.ui.messages.size(), std::size_t{1});
+    QVERIFY(game.ui.messages[0].text.find("holds a blank") != std::string::npos);
+
+    auto* typed = Find<QLineEdit>(window, "userDir_0");
+    typed->setFocus();
+    QTest::keyClicks(typed,
+                     QStringLiteral(" ") + QString::fromStdString(pods) + QStringLiteral(" "));
+    Find<QLineEdit>(window, "userDir_1")->setText(QStringLiteral("D:\\Nowhere"));
+    game.ui.answers.push_back(MessageAnswer::No);
+    Click(window, "comClose_1");
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(game.ui.messages.size(), std::size_t{2});
+    const std::string& asked = game.ui.messages[1].text;
+    QVERIFY(asked.find("D:\\Nowhere: not found") != std::string::npos);
+    QVERIFY(asked.find(blank + ": its path holds a blank") != std::string::npos);
+    QVERIFY(asked.find(pods + ":") == std::string::npos);
+    QCOMPARE(game.settings.Get("userDir", "path(0)"), std::optional<std::string>());
+
+    Find<QLineEdit>(window, "userDir_1")->clear();
+    Click(window, "comClear_3");
+    Click(window, "comClose_1");
+    QVERIFY(Gone(window));
+    QCOMPARE(game.ui.messages.size(), std::size_t{2});  // nothing more to say
+    QCOMPARE(game.settings.Get("userDir", "path(0)"), std::optional<std::string>(pods));
+    QCOMPARE(game.session.UserPaths[0], pods);
 }
 
 void SettingsWindowsTest::pathOptionsClosingWithoutSaveLeavesNoTrace_data() {

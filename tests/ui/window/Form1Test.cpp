@@ -185,6 +185,7 @@ class Form1Test : public QObject {
     void clicksMovePodsBetweenTheLists() {
         Start({});
         QCOMPARE(Text("listStatus"), QStringLiteral("pod.ini"));
+        QVERIFY(!Find<QLabel>("folderNotice")->isVisible());
         ClickRow(List(2), 0);  // mount a.pod: at the end
         QCOMPARE(Texts(List(1)), (Names({"b.pod", "d.pod", "a.pod"})));
         QCOMPARE(Text("listStatus"), QStringLiteral("pod.ini \u2014 not saved"));
@@ -198,6 +199,20 @@ class Form1Test : public QObject {
         List(2)->setCurrentIndex(Row(List(2), 3));
         Press(Qt::Key_Space);
         QCOMPARE(Texts(List(1)).last(), QStringLiteral("f.pod"));
+    }
+
+    // A user folder that gives no pods is named below the lists after a refresh.
+    void aUselessUserFolderIsNamed() {
+        Start({});
+        session->UserPaths[0] = folder->Native("nowhere").string();
+        form->Refresh();
+        auto* notice = Find<QLabel>("folderNotice");
+        QVERIFY(notice->isVisible());
+        QVERIFY(notice->text().startsWith(QStringLiteral("No pods from ")));
+        QVERIFY(notice->text().contains(QStringLiteral("nowhere: not found")));
+        session->UserPaths[0].clear();
+        form->Refresh();
+        QVERIFY(!notice->isVisible());
     }
 
     // A move redraws the two rows it changes, not whole lists, and a long name keeps its end
