@@ -8,9 +8,14 @@
 namespace marvok::ui {
 
 std::string QtFolderBrowser::ChooseFolder(std::string_view startFolder, std::string_view prompt) {
-    const QString chosen = QFileDialog::getExistingDirectory(owner_, ToQString(prompt),
-                                                             ToQString(startFolder));
-    return chosen.isEmpty() ? std::string() : FromQString(QDir::toNativeSeparators(chosen));
+    QFileDialog dialog(owner_, ToQString(prompt), ToQString(startFolder));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    FitFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return FromQString(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
 }
 
 }  // namespace marvok::ui

@@ -3,9 +3,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringList>
+#include <QTreeView>
 #include <algorithm>
 #include <cmath>
 
@@ -15,7 +19,27 @@ QString ToQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
+std::string FromQString(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+void FitFileDialog(QFileDialog& dialog) {
+    const QScreen* screen =
+        dialog.screen() != nullptr ? dialog.screen() : QGuiApplication::primaryScreen();
+    const QSize room =
+        screen != nullptr ? screen->availableGeometry().size() - QSize(40, 60) : QSize(800, 600);
+    dialog.resize(QSize(880, 540).boundedTo(room));
+    // The name column takes what is left once size, type and date show whole.
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        for (int column = 1; column < header->count(); ++column) {
+            header->resizeSection(column, std::max(header->sectionSize(column),
+                                                   header->sectionSizeHint(column) + 24));
+        }
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+}
 
 MessageAnswer QtUserInterface::ShowMessage(std::string_view title, std::string_view text,
                                            MessageIcon icon, MessageButtons buttons,
@@ -24,17 +48,33 @@ MessageAnswer QtUserInterface::ShowMessage(std::string_view title, std::string_v
     box.setWindowTitle(ToQString(title));
     box.setText(ToQString(text));
     switch (icon) {
-        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
     }
     QList<QMessageBox::StandardButton> order;
     switch (buttons) {
-        case MessageButtons::Ok: order = {QMessageBox::Ok}; break;
-        case MessageButtons::OkCancel: order = {QMessageBox::Ok, QMessageBox::Cancel}; break;
-        case MessageButtons::YesNo: order = {QMessageBox::Yes, QMessageBox::No}; break;
+        case MessageButtons::Ok:
+            order = {QMessageBox::Ok};
+            break;
+        case MessageButtons::OkCancel:
+            order = {QMessageBox::Ok, QMessageBox::Cancel};
+            break;
+        case MessageButtons::YesNo:
+            order = {QMessageBox::Yes, QMessageBox::No};
+            break;
         case MessageButtons::YesNoCancel:
             order = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
             break;
@@ -46,10 +86,14 @@ MessageAnswer QtUserInterface::ShowMessage(std::string_view title, std::string_v
         box.setDefaultButton(order[defaultButton]);
     }
     switch (box.exec()) {
-        case QMessageBox::Yes: return MessageAnswer::Yes;
-        case QMessageBox::No: return MessageAnswer::No;
-        case QMessageBox::Cancel: return MessageAnswer::Cancel;
-        default: return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        default:
+            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
     }
 }
 
@@ -115,6 +159,7 @@ std::string QtUserInterface::ShowFileDialog(const FileDialogRequest& request) {
         dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile
                                                  : QFileDialog::AnyFile);
     }
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

@@ -7,11 +7,13 @@
 #include "podlist/UserInterface.h"
 #include "shell/FontDialog.h"
 
+class QFileDialog;
+
 namespace marvok::ui {
 
 // Message boxes, file dialogs and the font dialog with Qt, owned by the given window.
 class QtUserInterface final : public UserInterface, public FontDialog {
-public:
+  public:
     void SetOwner(QWidget* owner) { owner_ = owner; }
     // Turns the core's paths into the platform's own before a dialog sees them.
     void SetNativePath(std::function<std::string(std::string_view)> nativePath) {
@@ -23,13 +25,16 @@ public:
     std::string ShowFileDialog(const FileDialogRequest& request) override;
     bool ChooseFont(FontObject& curFont) override;
 
-private:
+  private:
     QPointer<QWidget> owner_;
     std::function<std::string(std::string_view)> nativePath_;
 };
 
 QString ToQString(std::string_view utf8);
 std::string FromQString(const QString& text);
+// Qt's own file dialog (where the platform has none) opens so small that its Size and Date
+// columns are cut: this gives it room, within the screen. A native dialog sizes itself.
+void FitFileDialog(QFileDialog& dialog);
 // A filter pair as Qt's file dialog reads it: the description, with the pattern in parentheses
 // unless the description already ends with it.
 QString NameFilter(std::string_view description, std::string_view pattern);

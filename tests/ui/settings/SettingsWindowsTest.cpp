@@ -538,6 +538,8 @@ void SettingsWindowsTest::qtFolderChooserAnswersThePathOrNothing() {
             for (auto* widget : QApplication::topLevelWidgets()) {
                 if (auto* open = qobject_cast<QFileDialog*>(widget); open && open->isVisible()) {
                     QCOMPARE(open->windowTitle(), QStringLiteral("Please select a folder:"));
+                    QVERIFY(open->width() >=
+                            std::min(800, open->screen()->availableSize().width() - 40));
                     open->selectFile(pods);
                     QMetaObject::invokeMethod(open, accept ? "accept" : "reject");
                 }

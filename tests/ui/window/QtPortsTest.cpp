@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 
 #include "ui/QtUserInterface.h"
@@ -34,6 +37,16 @@ class QtPortsTest : public QObject {
             act(dialog);
         });
     }
+    // Qt's own dialog opens wide enough for its Size, Type and Date columns, within the screen,
+    // and gives the names what the other columns leave.
+    static void VerifyRoomForTheColumns(QFileDialog* dialog) {
+        const QSize room = dialog->screen()->availableGeometry().size();
+        QVERIFY(dialog->width() <= room.width() && dialog->height() <= room.height());
+        QVERIFY(dialog->width() >= std::min(800, room.width() - 40));
+        auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(details != nullptr);
+        QCOMPARE(details->header()->sectionResizeMode(0), QHeaderView::Stretch);
+    }
     // Answers the next message box with the given button; records that it came.
     static void AnswerNextBox(QMessageBox::StandardButton button, bool* came) {
         QTimer::singleShot(0, [button, came] {
@@ -45,7 +58,7 @@ class QtPortsTest : public QObject {
         });
     }
 
-private slots:
+  private slots:
     void saveDialogAsksBeforeReplacingTheFileThatWillBeWritten() {
         QTemporaryDir folder;
         QFile existing(folder.filePath(QStringLiteral("mylist.ini")));
@@ -55,6 +68,7 @@ private slots:
         bool asked = false;
         WhenShown([&asked](QFileDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Save File"));
+            VerifyRoomForTheColumns(dialog);
             QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("Pod Files (*.ini)"));
             dialog->selectFile(QStringLiteral("mylist"));
             AnswerNextBox(QMessageBox::Yes, &asked);
