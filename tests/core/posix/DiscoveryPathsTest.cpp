@@ -32,6 +32,9 @@ TEST(LinuxUserFolders, OutsideAPrefixAFolderWithABlankIsLeftOut) {
     // Not "\big.pod": an entry the game could never mount.
     EXPECT_EQ(session.List2.Items(),
               (std::vector<std::string>{dir.Native("pods").string() + "\\small.pod", "main.pod"}));
+    const std::vector<NotMountedEntry> unmountable = {
+        {dir.Native("My Pods").string() + "\\big.pod", NotMountedReason::BlankInFolder}};
+    EXPECT_EQ(session.Unmountable.Entries(), unmountable);
 }
 
 TEST(LinuxUserFolders, InsideAPrefixEntriesUseWinesShortNames) {
