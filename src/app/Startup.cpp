@@ -17,12 +17,27 @@ void ReportUnreadable(Session& session, const FileResult& read, std::string_view
                            MessageIcon::Critical, MessageButtons::Ok);
 }
 
-// Installing never shows the pod limit message, so the entries it drops are named here.
-void NoteLeftOut(const Session& session, const FileResult& read, std::string_view file,
-                 std::ostream& out) {
-    out << kAppTitle << ": " << read.leftOut << (read.leftOut == 1 ? " entry of " : " entries of ")
-        << file << (read.leftOut == 1 ? " was" : " were") << " left out: " << session.GameVersion
-        << " pod limit is " << session.PodLimit << " pods.\n";
+// Installing shows no window, so what the list did not mount is named here, the pod limit too.
+void ReportNotMounted(const Session& session, std::string_view file, std::ostream& out) {
+    const LoadReport& report = session.NotMounted;
+    const long long count = report.Count();
+    if (count == 0) {
+        return;
+    }
+    out << kAppTitle << ": " << count << (count == 1 ? " entry of " : " entries of ") << file
+        << (count == 1 ? " was" : " were") << " not mounted";
+    if (const long long beyond = report.CountOf(NotMountedReason::BeyondPodLimit); beyond > 0) {
+        out << " (" << beyond << " left out: " << session.GameVersion << " pod limit is "
+            << session.PodLimit << " pods)";
+    }
+    out << ":\n";
+    for (const auto& e : report.entries) {
+        out << "  \"" << e.entry << "\": " << NotMountedReasonText(e.reason) << "\n";
+    }
+    if (report.unnamedBeyondLimit > 0) {
+        out << "  and " << report.unnamedBeyondLimit
+            << " more: " << NotMountedReasonText(NotMountedReason::BeyondPodLimit) << "\n";
+    }
 }
 
 }  // namespace
@@ -59,9 +74,9 @@ Result FormLoad(Session& session, std::string_view programFolder,
             session.ui.ShowMessage(kAppTitle, "Could not write " + saved.path + ":\n" + saved.error,
                                    MessageIcon::Critical, MessageButtons::Ok);
             exitCode = 1;
-        } else if (read.leftOut > 0) {
-            NoteLeftOut(session, read, file,
-                        services.standardError ? *services.standardError : std::cerr);
+        } else {
+            ReportNotMounted(session, file,
+                             services.standardError ? *services.standardError : std::cerr);
         }
         FormUnload(session);
         return {false, exitCode};

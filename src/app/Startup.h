@@ -15,7 +15,7 @@ struct Services {
     // Makes the desktop shortcut that installs a pod list ("desktop" operator); answers whether
     // it was made (a failure is reported by the routine).
     std::function<bool(Session&, const std::string& file)> createListShortcut;
-    // Where "install" notes what it left out (standard error when null).
+    // Where "install" names the entries it did not mount (standard error when null).
     std::ostream* standardError = nullptr;
 };
 

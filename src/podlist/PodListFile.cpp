@@ -134,15 +134,25 @@ ParsedPodList ParsePodList(std::string_view bytes, long long limit) {
     }
     list.isList = true;
     list.count = *count;
+    const auto name = [utf8](std::string& field) {
+        return utf8 ? std::move(field) : text::FromWindows1252(field);
+    };
     const long long wanted = std::min(list.count, limit);
     for (long long i = 0; i < wanted; ++i) {
         auto field = reader.Next();
         if (!field) {
             return list;
         }
-        list.names.push_back(utf8 ? std::move(*field) : text::FromWindows1252(*field));
+        list.names.push_back(name(*field));
     }
-    while (list.leftOut < list.count - static_cast<long long>(list.names.size()) && reader.Next()) {
+    while (list.leftOut < list.count - static_cast<long long>(list.names.size())) {
+        auto field = reader.Next();
+        if (!field) {
+            break;
+        }
+        if (list.leftOutNames.size() < kMaxNamedLeftOut) {
+            list.leftOutNames.push_back(name(*field));
+        }
         ++list.leftOut;
     }
     return list;

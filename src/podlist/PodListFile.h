@@ -14,7 +14,11 @@ struct ParsedPodList {
     std::vector<std::string> names;  // at most min(count, limit) fields, UTF-8
     bool isList = false;             // the first field is a whole number
     long long leftOut = 0;           // entries the count announces and the file holds, past limit
+    std::vector<std::string> leftOutNames;  // the first kMaxNamedLeftOut of them, UTF-8
 };
+
+// A list of millions of tiny entries must not cost gigabytes to name them all.
+inline constexpr std::size_t kMaxNamedLeftOut = 100000;
 
 // Reads the count and then at most min(count, limit) name fields. Fields: leading blanks are
 // skipped; a field in double quotes runs to the next quote; any other field ends at a comma or

@@ -12,6 +12,7 @@
 #include "platform/SettingsStore.h"
 #include "podlist/Controls.h"
 #include "podlist/ListBox.h"
+#include "podlist/NotMounted.h"
 #include "podlist/UserInterface.h"
 
 namespace marvok {
@@ -50,6 +51,9 @@ class Session {
     ListBox List1{ListStyle::Plain};
     ListBox List2{ListStyle::Sorted};
     ListBox List3{ListStyle::CheckBoxes};
+    // What the last loaded list did not mount, and what discovery found the game cannot mount.
+    LoadReport NotMounted;
+    UnmountablePods Unmountable;
     Controls controls;
     std::string Label3 = "zero";
     std::string Label4 = "zero";

@@ -39,6 +39,7 @@ void RefreshAvailablePods(Session& session) {
         }
     }
     session.List2.Clear();
+    session.Unmountable.Clear();
     session.List2.BeginBatch();
     ScanPodFolder(session, ScanKind::Game,
                   mCommonFunctions::StripTrailingBackslash(session.GameFolder), 0);
@@ -68,7 +69,7 @@ void ScanPodFolder(Session& session, ScanKind kind, const std::string& folder, i
     }
     for (const auto& entry : entries) {
         // Folders named like pods are listed too: the name is all that is looked at.
-        if (!IsPodName(entry.name) || mCommonFunctions::CountSpaces(entry.name) != 0) {
+        if (!IsPodName(entry.name)) {
             continue;
         }
         if (kind == ScanKind::User && !shortFolder) {
@@ -90,6 +91,13 @@ void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
     if (kind == ScanKind::User) {
         // Without a space-free form of its folder the pod could not be mounted.
         if (shortFolder.empty()) {
+            NotMountedReason why = NotMountedReason::NoShortFolderName;
+            if (mCommonFunctions::CountSpaces(name) != 0) {
+                why = NotMountedReason::BlankInName;
+            } else if (mCommonFunctions::CountSpaces(folder) != 0) {
+                why = NotMountedReason::BlankInFolder;
+            }
+            session.Unmountable.Add(folder + "\\" + name, why);
             return;
         }
         entry = shortFolder + "\\" + name;
@@ -99,12 +107,22 @@ void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
         const std::string rel = RemoveAll(folder, session.GameFolder + "\\");
         entry = rel.empty() ? name : rel + "\\" + name;
     }
+    if (mCommonFunctions::CountSpaces(name) != 0) {
+        session.Unmountable.Add(std::move(entry), NotMountedReason::BlankInName);
+        return;
+    }
     // What cannot be written to pod.ini is refused like a name with a blank.
     if (mCommonFunctions::CountSpaces(entry) != 0 && kind == ScanKind::User) {
+        session.Unmountable.Add(std::move(entry), NotMountedReason::BlankInFolder);
         return;
     }
     if (!CanWritePodName(entry)) {
+        session.Unmountable.Add(std::move(entry), NotMountedReason::UnwritableName);
         return;
+    }
+    // Listed as found, but a list holding it would drop it at the next load.
+    if (mCommonFunctions::CountSpaces(entry) != 0) {
+        session.Unmountable.Add(entry, NotMountedReason::BlankInFolder);
     }
     const std::string lower = text::LowerCase(entry);
     if (session.SideBySide()) {

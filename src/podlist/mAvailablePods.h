@@ -11,10 +11,12 @@ namespace marvok::mAvailablePods {
 
 enum class ScanKind { Game, User };
 
-// Rebuilds the unmounted list (List2, or the unchecked tail of List3) and the counts.
+// Rebuilds the unmounted list (List2, or the unchecked tail of List3), the counts and
+// session.Unmountable.
 void RefreshAvailablePods(Session& session);
 void ScanPodFolder(Session& session, ScanKind kind, const std::string& folder, int level);
-// shortFolder: the space-free form of folder, for user folders (formed once per folder).
+// shortFolder: the space-free form of folder, for user folders (formed once per folder). A pod
+// the game cannot mount goes to session.Unmountable with its reason.
 void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
                      const std::string& name, const std::string& shortFolder = {});
 

@@ -1,6 +1,7 @@
 #include "podlist/mPodini.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "podlist/PodListFile.h"
@@ -11,6 +12,23 @@
 
 namespace marvok::mPodini {
 namespace {
+
+// AddPod, answering why it refused.
+std::optional<NotMountedReason> TryAddPod(Session& session, std::string_view name) {
+    if (session.List1.Count() >= static_cast<std::size_t>(std::max<short>(session.PodLimit, 0))) {
+        ShowPodLimitMessage(session);
+        return NotMountedReason::BeyondPodLimit;
+    }
+    if (auto why = RefusalReason(session, name)) {
+        return why;
+    }
+    ListBox& list = session.SideBySide() ? session.List1 : session.List3;
+    list.AddItem(std::string(name), true);
+    if (session.Sorting() && list.Count() > 0) {
+        SortPodRange(list, session.KeepOnTop, static_cast<long>(list.Count()) - 1);
+    }
+    return std::nullopt;
+}
 
 // A pod list file is a few kilobytes; more than this is not a pod list.
 constexpr std::size_t kMaxListBytes = 16u << 20;
@@ -127,10 +145,45 @@ FileResult LoadPodList(Session& session, std::string_view mode, std::string_view
     result.leftOut = parsed.leftOut;
     session.List1.Clear();
     session.List3.Clear();
-    for (const auto& name : parsed.names) {
-        AddPod(session, name);
+    // Each entry not mounted, with its position in the list, so the report keeps list order.
+    std::vector<std::pair<std::size_t, NotMountedEntry>> dropped;
+    std::vector<std::size_t> mounted;
+    for (std::size_t i = 0; i < parsed.names.size(); ++i) {
+        const std::string& name = parsed.names[i];
+        if (const auto why = TryAddPod(session, name)) {
+            dropped.push_back({i, {name, *why}});
+        } else {
+            mounted.push_back(i);
+        }
     }
-    RemoveDuplicatePods(session.List1);
+    std::vector<std::string> repeats = RemoveDuplicatePods(session.List1);
+    if (!repeats.empty()) {
+        std::unordered_map<std::string, std::vector<std::size_t>> mountedAt;
+        for (std::size_t i : mounted) {
+            mountedAt[parsed.names[i]].push_back(i);
+        }
+        for (std::string& repeat : repeats) {
+            // Of equal spellings the first stays, so the one removed is the latest.
+            auto& at = mountedAt[repeat];
+            const std::size_t position = at.empty() ? parsed.names.size() : at.back();
+            if (!at.empty()) {
+                at.pop_back();
+            }
+            dropped.push_back({position, {std::move(repeat), NotMountedReason::Repeat}});
+        }
+    }
+    std::stable_sort(dropped.begin(), dropped.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    LoadReport report;
+    report.source = source;
+    for (auto& d : dropped) {
+        report.entries.push_back(std::move(d.second));
+    }
+    for (auto& name : parsed.leftOutNames) {
+        report.entries.push_back({std::move(name), NotMountedReason::BeyondPodLimit});
+    }
+    report.unnamedBeyondLimit = parsed.leftOut - static_cast<long long>(parsed.leftOutNames.size());
+    session.NotMounted = std::move(report);
     UpdatePodCounts(session);
     NoteListRead(session, import ? source : session.PodIniPath, !import);
     return result;
@@ -170,21 +223,27 @@ FileResult SavePodList(Session& session, std::string_view mode) {
 }
 
 bool AddPod(Session& session, std::string_view name) {
-    if (session.List1.Count() >= static_cast<std::size_t>(std::max<short>(session.PodLimit, 0))) {
-        ShowPodLimitMessage(session);
-        return false;
+    return !TryAddPod(session, name);
+}
+
+std::optional<NotMountedReason> RefusalReason(const Session& session, std::string_view name) {
+    if (name.empty()) {
+        return NotMountedReason::EmptyEntry;
+    }
+    if (mCommonFunctions::CountSpaces(name) != 0) {
+        const auto folderEnd = name.find_last_of("\\/");
+        const bool inFileName = folderEnd == std::string_view::npos ||
+                                mCommonFunctions::CountSpaces(name.substr(folderEnd + 1)) != 0;
+        return inFileName ? NotMountedReason::BlankInName : NotMountedReason::BlankInFolder;
     }
     // What pod.ini would not give back as written (a comma splits it) is refused like a blank.
-    if (mCommonFunctions::CountSpaces(name) != 0 || !CanWritePodName(name) ||
-        !session.FileExists(name)) {
-        return false;
+    if (!CanWritePodName(name)) {
+        return NotMountedReason::UnwritableName;
     }
-    ListBox& list = session.SideBySide() ? session.List1 : session.List3;
-    list.AddItem(std::string(name), true);
-    if (session.Sorting() && list.Count() > 0) {
-        SortPodRange(list, session.KeepOnTop, static_cast<long>(list.Count()) - 1);
+    if (!session.FileExists(name)) {
+        return NotMountedReason::FileNotFound;
     }
-    return true;
+    return std::nullopt;
 }
 
 bool CheckPodIni(Session& session, std::string_view word) {
@@ -238,12 +297,24 @@ void RefreshPodLists(Session& session) {
     session.List1.Clear();
 }
 
-void RemoveDuplicatePods(ListBox& list) {
+std::vector<std::string> RemoveDuplicatePods(ListBox& list) {
+    std::vector<std::string> removed;
     std::unordered_set<std::string> seen;
-    list.RemoveIf([&seen](const std::string& lower) { return !seen.insert(lower).second; });
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        if (!seen.insert(list.LowerItem(i)).second) {
+            removed.push_back(list.Item(i));
+        }
+    }
+    if (!removed.empty()) {
+        seen.clear();
+        list.RemoveIf([&seen](const std::string& lower) { return !seen.insert(lower).second; });
+    }
+    return removed;
 }
 
 void ApplyStockPreset(Session& session, std::string_view kind) {
+    // The stock list replaces whatever list was loaded, and what it did not mount with it.
+    session.NotMounted = {};
     session.List1.Clear();
     session.List3.Clear();
     const std::size_t count = kind == "minimal" ? 7 : StockPods().size();

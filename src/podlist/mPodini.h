@@ -2,8 +2,10 @@
 // Reading, writing and refreshing the mounted pod list, and the stock presets.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "podlist/Session.h"
 
@@ -26,7 +28,7 @@ namespace mPodini {
 // mode "import": reads file (or, when it is empty, the file chosen in the Open dialog); any other
 // mode reads pod.ini, or applies the Default stock list when pod.ini is missing. A file that
 // cannot be read whole, or (on import) is no pod list, leaves the lists as they were and is
-// reported as Failed.
+// reported as Failed. A list read replaces session.NotMounted with the entries it did not mount.
 FileResult LoadPodList(Session& session, std::string_view mode, std::string_view file = {});
 // mode "export": writes to the file chosen in the Save dialog (".ini" appended when missing);
 // any other mode writes pod.ini. The file is replaced whole or not at all.
@@ -40,11 +42,14 @@ void NoteListWritten(Session& session, std::string_view path, bool isPodIni);
 // Appends one pod to the mounted list when it exists, holds no blank, reads back from a list
 // file as written and the limit allows; the limit shows the pod limit message.
 bool AddPod(Session& session, std::string_view name);
+// Why AddPod would refuse the name, the pod limit aside; nothing when it would take it.
+std::optional<NotMountedReason> RefusalReason(const Session& session, std::string_view name);
 // Whether pod.ini exists; enables the Notepad commands accordingly. With "lastCall" a missing
 // pod.ini may be created after asking the user.
 bool CheckPodIni(Session& session, std::string_view word);
 void RefreshPodLists(Session& session);
-void RemoveDuplicatePods(ListBox& list);
+// Answers the entries removed, in list order.
+std::vector<std::string> RemoveDuplicatePods(ListBox& list);
 // "minimal": the first seven stock pods; anything else: all twenty.
 void ApplyStockPreset(Session& session, std::string_view kind);
 

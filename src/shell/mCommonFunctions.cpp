@@ -6,15 +6,20 @@
 
 namespace marvok::mCommonFunctions {
 
-bool FileExists(const platform::FileSystem& fs, std::string_view gameFolder,
-                std::string_view path) {
+std::string FullPath(const platform::FileSystem& fs, std::string_view gameFolder,
+                     std::string_view path) {
     if (IsAbsolutePath(fs, path)) {
-        return fs.Attributes(path).has_value();
+        return std::string(path);
     }
     std::string full(gameFolder);
     full += '\\';
     full += path;
-    return fs.Attributes(full).has_value();
+    return full;
+}
+
+bool FileExists(const platform::FileSystem& fs, std::string_view gameFolder,
+                std::string_view path) {
+    return fs.Attributes(FullPath(fs, gameFolder, path)).has_value();
 }
 
 bool FolderExists(const platform::FileSystem& fs, std::string_view path) {

@@ -11,6 +11,9 @@ namespace marvok::mCommonFunctions {
 // True when a file or folder exists at the path; a path that is not absolute is looked up under
 // the game folder (so the empty text names the game folder itself).
 bool FileExists(const platform::FileSystem& fs, std::string_view gameFolder, std::string_view path);
+// The path itself when absolute, else the path under the game folder.
+std::string FullPath(const platform::FileSystem& fs, std::string_view gameFolder,
+                     std::string_view path);
 // True when something, a folder or a file, is found at the path itself.
 bool FolderExists(const platform::FileSystem& fs, std::string_view path);
 // "X:\..." (characters 2 and 3 are ":\"), or a path the platform itself takes as absolute.

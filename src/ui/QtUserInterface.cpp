@@ -29,14 +29,11 @@ void FitFileDialog(QFileDialog& dialog) {
     const QSize room =
         screen != nullptr ? screen->availableGeometry().size() - QSize(40, 60) : QSize(800, 600);
     dialog.resize(QSize(880, 540).boundedTo(room));
-    // The name column takes what is left once size, type and date show whole.
+    // Size, type and date show whole; the name column takes what is left.
     if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
         QHeaderView* header = details->header();
-        for (int column = 1; column < header->count(); ++column) {
-            header->resizeSection(column, std::max(header->sectionSize(column),
-                                                   header->sectionSizeHint(column) + 24));
-        }
         header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
         header->setSectionResizeMode(0, QHeaderView::Stretch);
     }
 }

@@ -163,6 +163,11 @@ TEST_F(InstallCommand, WritesTheListAsPodIniWithoutADisplay) {
     const Outcome outcome = Run({"/Install", (root_ / "Pod Lists").string() + "/race.ini"});
     EXPECT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "2\r\nFixes\\c.pod\r\nB.POD\r\n");
+    EXPECT_NE(
+        outcome.errors.find("1 entry of " + (root_ / "Pod Lists").string() +
+                            "/race.ini was not mounted:\n  \"missing.pod\": file not found\n"),
+        std::string::npos)
+        << outcome.errors;
 }
 
 TEST_F(InstallCommand, ARelativeListIsTakenFromTheGameFolder) {
@@ -198,8 +203,13 @@ TEST_F(InstallCommand, EntriesPastThePodLimitAreNamedOnStandardError) {
     const Outcome outcome = Run({"/i", "many.ini"});
     EXPECT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "1\r\nb.pod\r\n");
-    EXPECT_NE(outcome.errors.find("3 entries of many.ini were left out"), std::string::npos)
-        << outcome.errors;
+    for (const char* says :
+         {"102 entries of many.ini were not mounted (3 left out: MTM2 Patched pod limit is 100 "
+          "pods):\n",
+          "\n  \"p1.pod\": file not found\n", "\n  \"p99.pod\": file not found\n",
+          "\n  \"p100.pod\": beyond the pod limit\n", "\n  \"p102.pod\": beyond the pod limit\n"}) {
+        EXPECT_NE(outcome.errors.find(says), std::string::npos) << says << outcome.errors;
+    }
 }
 
 #ifndef _WIN32

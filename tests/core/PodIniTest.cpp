@@ -345,7 +345,7 @@ TEST(RemoveDuplicatePods, KeepsFirstOccurrencesInPlace) {
     for (auto n : {"a.pod", "B.pod", "A.POD", "c.pod", "b.pod", "a.pod"}) {
         list.AddItem(n);
     }
-    mPodini::RemoveDuplicatePods(list);
+    EXPECT_EQ(mPodini::RemoveDuplicatePods(list), (Names{"A.POD", "b.pod", "a.pod"}));
     EXPECT_EQ(list.Items(), (Names{"a.pod", "B.pod", "c.pod"}));
 }
 

@@ -30,6 +30,7 @@ struct ParseCase {
     Names names;
     bool isList = true;     // the first field is a count
     long long leftOut = 0;  // entries past the limit
+    Names leftOutNames = {};
 };
 
 class ParsePodListTable : public ::testing::TestWithParam<ParseCase> {};
@@ -41,6 +42,7 @@ TEST_P(ParsePodListTable, ReadsTheFields) {
     EXPECT_EQ(parsed.names, c.names) << c.what;
     EXPECT_EQ(parsed.isList, c.isList) << c.what;
     EXPECT_EQ(parsed.leftOut, c.leftOut) << c.what;
+    EXPECT_EQ(parsed.leftOutNames, c.leftOutNames) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,11 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
                   2, {"a.pod", ""}},
         ParseCase{"count above the entries stops at the end", "5\r\na.pod\r\n", 30, 5, {"a.pod"}},
         ParseCase{"limit caps the fields read", "4\r\na\r\nb\r\nc\r\nd\r\n", 2, 4, {"a", "b"},
-                  true, 2},
+                  true, 2, {"c", "d"}},
         ParseCase{"left out counts only entries present", "9\r\na\r\nb,c\r\nd\r\n", 1, 9, {"a"},
-                  true, 3},
+                  true, 3, {"b", "c", "d"}},
         ParseCase{"fields past the count are no entries", "2\r\na\r\nb\r\nc\r\n", 1, 2, {"a"},
-                  true, 1},
+                  true, 1, {"b"}},
         ParseCase{"count not a number", "many\r\na.pod\r\n", 30, 0, {}, false},
         ParseCase{"count with trailing junk", "2x\r\na.pod\r\n", 30, 0, {}, false},
         ParseCase{"a section first", "[.ShellClassInfo]\r\nIconResource=x.dll,3\r\n", 30, 0, {},

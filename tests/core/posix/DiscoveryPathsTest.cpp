@@ -52,6 +52,9 @@ TEST(LinuxUserFolders, OutsideAPrefixAFolderWithABlankIsLeftOut) {
     for (const auto& [folder, why] : cases) {
         EXPECT_EQ(pathoptions::UserFolderProblem(session, folder), why) << folder;
     }
+    const std::vector<NotMountedEntry> unmountable = {
+        {dir.Native("My Pods").string() + "\\big.pod", NotMountedReason::BlankInFolder}};
+    EXPECT_EQ(session.Unmountable.Entries(), unmountable);
 }
 
 TEST(LinuxUserFolders, InsideAPrefixEntriesUseWinesShortNames) {

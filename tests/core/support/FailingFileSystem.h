@@ -1,7 +1,10 @@
 #pragma once
-// The real file system whose atomic writes can be made to fail, as a full disk would.
+// The real file system whose atomic writes can be made to fail, as a full disk would, and which
+// notes what it is asked to read.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -22,7 +25,12 @@ public:
         return real_.ListDirectory(folder, entries);
     }
     platform::ReadResult ReadFile(std::string_view path, std::size_t maxBytes) const override {
-        return real_.ReadFile(path, maxBytes);
+        reads.push_back({std::string(path), maxBytes});
+        platform::ReadResult result = real_.ReadFile(path, maxBytes);
+        if (afterRead) {
+            afterRead(reads.back());
+        }
+        return result;
     }
     std::string WriteFileAtomic(std::string_view path, std::string_view bytes) override {
         ++writeAttempts;
@@ -38,6 +46,12 @@ public:
 
     std::string failWith;
     int writeAttempts = 0;
+    struct Read {
+        std::string path;
+        std::size_t maxBytes;
+    };
+    mutable std::vector<Read> reads;
+    std::function<void(const Read&)> afterRead;
 
 private:
     platform::FileSystem& real_;

@@ -46,6 +46,7 @@ class QtPortsTest : public QObject {
         auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
         QVERIFY(details != nullptr);
         QCOMPARE(details->header()->sectionResizeMode(0), QHeaderView::Stretch);
+        QCOMPARE(details->header()->sectionResizeMode(2), QHeaderView::ResizeToContents);
     }
     // Answers the next message box with the given button; records that it came.
     static void AnswerNextBox(QMessageBox::StandardButton button, bool* came) {
