@@ -7,11 +7,14 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSortFilterProxyModel>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
 #include <QtMath>
 #include <algorithm>
@@ -60,6 +63,11 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, pressDefault);
     }
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        // In the filter box Escape clears it first.
+        if (filterBox_->hasFocus() && !filterBox_->text().isEmpty()) {
+            filterBox_->clear();
+            return;
+        }
         if (commFile_[2]->isEnabled()) {
             commFile_[2]->click();
         }
@@ -72,6 +80,28 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
             menuBar()->setActiveAction(titles.constFirst());
         }
     });
+
+    // Above the lists: a filter over both (or the single list). It hides rows only: moves, saving
+    // and the pod limit work on the whole lists.
+    filterBar_ = addToolBar(QStringLiteral("Filter"));
+    filterBar_->setObjectName(QStringLiteral("filterBar"));
+    filterBar_->setMovable(false);
+    filterBar_->setFloatable(false);
+    filterBar_->toggleViewAction()->setEnabled(false);
+    auto* filterLabel = new QLabel(QStringLiteral("Filter: "), filterBar_);
+    filterBox_ = new QLineEdit(filterBar_);
+    filterBox_->setObjectName(QStringLiteral("filterBox"));
+    filterBox_->setPlaceholderText(QStringLiteral("part of a pod name (Ctrl+F)"));
+    filterBox_->setClearButtonEnabled(true);
+    filterLabel->setBuddy(filterBox_);
+    filterBar_->addWidget(filterLabel);
+    filterBar_->addWidget(filterBox_);
+    connect(filterBox_, &QLineEdit::textChanged, this, &Form1::ApplyFilter);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        filterBox_->setFocus(Qt::ShortcutFocusReason);
+        filterBox_->selectAll();
+    });
+    setTabOrder(filterBox_, lists_[0]);
 
     // Below the designed area: which list is shown and whether pod.ini holds it.
     listStatus_ = new QLabel(this);
@@ -142,6 +172,10 @@ void Form1::BuildControls() {
     for (std::size_t i = 0; i < 3; ++i) {
         models_[i] = new PodListModel(*models[i], this);
         QListView* list = CreatePodListView(models_[i], central_);
+        shown_[i] = new QSortFilterProxyModel(this);
+        shown_[i]->setSourceModel(models_[i]);
+        shown_[i]->setFilterCaseSensitivity(Qt::CaseInsensitive);
+        list->setModel(shown_[i]);
         list->setObjectName(QStringLiteral("List%1").arg(i + 1));
         list->installEventFilter(this);
         connect(list, &QListView::clicked, this, [this, i](const QModelIndex& index) {
@@ -170,7 +204,27 @@ void Form1::BuildControls() {
 }
 
 int Form1::Chrome() const {
-    return menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    return menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
+           (filterBar_ != nullptr ? filterBar_->sizeHint().height() : 0);
+}
+
+void Form1::ApplyFilter(const QString& text) {
+    for (QSortFilterProxyModel* shown : shown_) {
+        shown->setFilterFixedString(text);
+    }
+    SyncFromSession();
+}
+
+QString Form1::CountText(int list, const std::string& count) const {
+    const QSortFilterProxyModel* shown = shown_[static_cast<std::size_t>(list)];
+    if (filterBox_ == nullptr || filterBox_->text().isEmpty()) {
+        return ToQString(count);
+    }
+    const QString whole = ToQString(count);
+    const QString visible = QString::number(shown->rowCount());
+    // The single list's count already reads "mounted of total".
+    return list == 2 ? visible + QStringLiteral(" shown, ") + whole
+                     : visible + QStringLiteral(" of ") + whole;
 }
 
 double Form1::TwipsPerPixelX() const {
@@ -180,8 +234,10 @@ double Form1::TwipsPerPixelY() const {
     return 1440.0 / std::max(1, logicalDpiY());
 }
 
-void Form1::ClickList(int list, int row) {
-    if (row < 0) {
+void Form1::ClickList(int list, int shownRow) {
+    QSortFilterProxyModel* shown = shown_[static_cast<std::size_t>(list)];
+    const int row = shown->mapToSource(shown->index(shownRow, 0)).row();
+    if (shownRow < 0 || row < 0) {
         return;
     }
     const auto position = static_cast<std::size_t>(row);
@@ -199,10 +255,9 @@ void Form1::ClickList(int list, int row) {
         }
     });
     // The next entry takes the clicked one's place, so the keyboard can go on from there.
-    PodListModel* model = models_[static_cast<std::size_t>(list)];
-    if (model->rowCount() > 0) {
+    if (shown->rowCount() > 0) {
         lists_[static_cast<std::size_t>(list)]->setCurrentIndex(
-            model->index(std::min(row, model->rowCount() - 1)));
+            shown->index(std::min(shownRow, shown->rowCount() - 1), 0));
     }
 }
 
@@ -232,8 +287,8 @@ void Form1::SyncFromSession() {
     for (PodListModel* model : models_) {
         model->Sync();
     }
-    label3_->setText(ToQString(session_.Label3));
-    label4_->setText(ToQString(session_.Label4));
+    label3_->setText(CountText(session_.SideBySide() ? 0 : 2, session_.Label3));
+    label4_->setText(CountText(1, session_.Label4));
     listStatus_->setText(ToQString(mPodini::ListStatusText(session_)));
     listStatus_->setToolTip(listStatus_->text());
     QStringList skipped;
@@ -327,8 +382,14 @@ void Form1::FitMinimumSize(double buttonWidth) {
     mResizeWindow::LayoutNeeds needs;
     needs.label1Width = geometry_.Label1.width;
     needs.label2Width = geometry_.Label2.width;
-    needs.countWidth = count * tx;
-    needs.countOfWidth = (2 * count + metrics.horizontalAdvance(QStringLiteral(" of "))) * tx;
+    // While a filter shows "shown of total" the counts take what those texts need.
+    const bool sideBySide = session_.SideBySide();
+    needs.countWidth = std::max({count, sideBySide ? label3_->sizeHint().width() : 0,
+                                 label4_->sizeHint().width()}) *
+                       tx;
+    needs.countOfWidth = std::max(2 * count + metrics.horizontalAdvance(QStringLiteral(" of ")),
+                                  sideBySide ? 0 : label3_->sizeHint().width()) *
+                         tx;
     needs.labelHeight = geometry_.Label1.height;
     needs.buttonWidth = buttonWidth;
     needs.buttonHeight = geometry_.commFile[0].height;

@@ -16,6 +16,9 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QLineEdit;
+class QSortFilterProxyModel;
+class QToolBar;
 class QListView;
 class QMenu;
 class QPushButton;
@@ -73,7 +76,11 @@ class Form1 final : public QMainWindow {
         handler();
         SyncFromSession();
     }
-    void ClickList(int list, int row);
+    // A click or Space on a row as the view shows it.
+    void ClickList(int list, int shownRow);
+    void ApplyFilter(const QString& text);
+    // "12 of 2000" while a filter hides rows; the core's count otherwise.
+    QString CountText(int list, const std::string& count) const;
     void ClickToolbar(int index);
     void ShowAbout();
     void ApplyLayout();
@@ -97,6 +104,10 @@ class Form1 final : public QMainWindow {
     QLabel* listStatus_ = nullptr;
     QLabel* folderNotice_ = nullptr;
     std::array<PodListModel*, 3> models_{};
+    // What the views show: the lists through the filter, which hides rows and moves none.
+    std::array<QSortFilterProxyModel*, 3> shown_{};
+    QToolBar* filterBar_ = nullptr;
+    QLineEdit* filterBox_ = nullptr;
     std::array<QListView*, 3> lists_{};
     std::array<QPushButton*, 3> commFile_{};
     std::vector<Command> commands_;

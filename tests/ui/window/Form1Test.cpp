@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
@@ -199,6 +200,34 @@ class Form1Test : public QObject {
         List(2)->setCurrentIndex(Row(List(2), 3));
         Press(Qt::Key_Space);
         QCOMPARE(Texts(List(1)).last(), QStringLiteral("f.pod"));
+    }
+
+    // The filter hides rows in both lists and the counts say how many show; a click moves the
+    // entry it shows, Escape clears the filter first, and a save writes the whole list.
+    void theFilterNarrowsTheListsAndMovesWorkOnTheWhole() {
+        Start({});
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
+        auto* box = Find<QLineEdit>("filterBox");
+        QCOMPARE(form->focusWidget(), box);
+        QTest::keyClicks(box, QStringLiteral("E.P"));  // any case, any part of the name
+        QCOMPARE(Texts(List(2)), Names({"e.pod"}));
+        QCOMPARE(Count(List(1)), 0);
+        QCOMPARE(Text("Label3"), QStringLiteral("0 of 2"));
+        QCOMPARE(Text("Label4"), QStringLiteral("1 of 4"));
+        ClickRow(List(2), 0);
+        QCOMPARE(Texts(List(1)), Names({"e.pod"}));
+        QCOMPARE(Text("Label3"), QStringLiteral("1 of 3"));
+        box->setFocus();
+        Press(Qt::Key_Escape);
+        QVERIFY(form->isVisible());  // Escape cleared the filter, it did not cancel
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(Texts(List(1)), (Names({"b.pod", "d.pod", "e.pod"})));
+        QCOMPARE(Text("Label3"), QStringLiteral("3"));
+        QTest::keyClicks(box, QStringLiteral("zzz"));
+        Press(Qt::Key_Return);  // Enter is still "Save && Exit", of the whole list
+        QCOMPARE(folder->Read("pod.ini"), std::string("3\r\nb.pod\r\nd.pod\r\ne.pod\r\n"));
     }
 
     // A user folder that gives no pods is named below the lists after a refresh.
@@ -611,16 +640,16 @@ class Form1Test : public QObject {
         QVERIFY(QApplication::activePopupWidget() == nullptr);
     }
 
-    // From the first focus, Tab goes to Cancel, then the lists, then the buttons: never to the
-    // toolbar. The focused control shows it.
+    // From the first focus, Tab goes to Cancel, then the filter and the lists, then the buttons:
+    // never to the toolbar. The focused control shows it.
     void tabGoesThroughTheListsAndTheButtons_data() {
         QTest::addColumn<short>("viewMode");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("side by side")
-            << short{2}
-            << Names({"commFile_2", "List1", "List2", "commFile_0", "commFile_1", "commFile_2"});
+        QTest::newRow("side by side") << short{2}
+                                      << Names({"commFile_2", "filterBox", "List1", "List2",
+                                                "commFile_0", "commFile_1", "commFile_2"});
         QTest::newRow("single list")
-            << short{1} << Names({"commFile_2", "List3", "commFile_0", "commFile_1"});
+            << short{1} << Names({"commFile_2", "filterBox", "List3", "commFile_0", "commFile_1"});
     }
 
     void tabGoesThroughTheListsAndTheButtons() {
