@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDropEvent>
 #include <QFrame>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -10,16 +13,20 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QtMath>
 #include <algorithm>
 
 #include "app/Startup.h"
+#include "podlist/PodOrder.h"
 #include "podlist/mPodini.h"
 #include "ui/FocusFrameStyle.h"
 #include "ui/FormAbout.h"
@@ -29,6 +36,46 @@
 
 namespace marvok::ui {
 namespace {
+
+constexpr const char* kMountedRowType = "application/x-marvok-mounted-row";
+
+// The mounted row a drag carries, if it comes from this process.
+int DraggedMountedRow(const QMimeData* data) {
+    if (data == nullptr) {
+        return -1;
+    }
+    const QList<QByteArray> parts = data->data(QString::fromLatin1(kMountedRowType)).split(':');
+    bool pidOk = false;
+    bool rowOk = false;
+    const qint64 pid = parts.size() == 2 ? parts[0].toLongLong(&pidOk) : 0;
+    const int row = parts.size() == 2 ? parts[1].toInt(&rowOk) : -1;
+    return pidOk && rowOk && pid == QCoreApplication::applicationPid() ? row : -1;
+}
+
+// The rows a view shows through the filter; the mounted list's rows can also be dragged, to
+// reorder them (the drop is the window's to handle, the model never changes by it).
+class ShownRows final : public QSortFilterProxyModel {
+  public:
+    ShownRows(bool draggable, QObject* parent)
+        : QSortFilterProxyModel(parent), draggable_(draggable) {}
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        const Qt::ItemFlags flags = QSortFilterProxyModel::flags(index);
+        return draggable_ && index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
+    }
+    // The dragged row, as this process's own: a drop from elsewhere reorders nothing.
+    QMimeData* mimeData(const QModelIndexList& indexes) const override {
+        QMimeData* data = QSortFilterProxyModel::mimeData(indexes);
+        if (data != nullptr && !indexes.isEmpty()) {
+            data->setData(QString::fromLatin1(kMountedRowType),
+                          QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+                              QByteArray::number(mapToSource(indexes.constFirst()).row()));
+        }
+        return data;
+    }
+
+  private:
+    bool draggable_;
+};
 
 using mResizeWindow::TwipRect;
 
@@ -115,9 +162,19 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     for (QLabel* label : {listStatus_, folderNotice_}) {
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
+    countStatus_ = new QLabel(this);
+    countStatus_->setObjectName(QStringLiteral("countStatus"));
+    notMounted_ = new QLabel(this);
+    notMounted_->setObjectName(QStringLiteral("notMounted"));
+    notMounted_->setTextFormat(Qt::RichText);
+    notMounted_->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                         Qt::LinksAccessibleByKeyboard);
+    connect(notMounted_, &QLabel::linkActivated, this, [this] { ShowNotMounted(); });
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(listStatus_, 1);
     statusBar()->addWidget(folderNotice_, 2);
+    statusBar()->addPermanentWidget(notMounted_);
+    statusBar()->addPermanentWidget(countStatus_);
 
     // The designed inner area, 5700 x 5520 twips.
     central_->resize(qRound(5700 / TwipsPerPixelX()), qRound(5520 / TwipsPerPixelY()));
@@ -172,7 +229,7 @@ void Form1::BuildControls() {
     for (std::size_t i = 0; i < 3; ++i) {
         models_[i] = new PodListModel(*models[i], this);
         QListView* list = CreatePodListView(models_[i], central_);
-        shown_[i] = new QSortFilterProxyModel(this);
+        shown_[i] = new ShownRows(i == 0, this);
         shown_[i]->setSourceModel(models_[i]);
         shown_[i]->setFilterCaseSensitivity(Qt::CaseInsensitive);
         list->setModel(shown_[i]);
@@ -183,6 +240,11 @@ void Form1::BuildControls() {
         });
         lists_[i] = list;
     }
+    // Drag and drop within the mounted list reorders it.
+    lists_[0]->setDragDropMode(QAbstractItemView::DragDrop);
+    lists_[0]->setDefaultDropAction(Qt::CopyAction);
+    lists_[0]->viewport()->setAcceptDrops(true);
+    lists_[0]->viewport()->installEventFilter(this);
 
     const QString captions[] = {QStringLiteral("Save && &Launch"), QStringLiteral("Save && E&xit"),
                                 QStringLiteral("&Cancel")};
@@ -206,6 +268,78 @@ void Form1::BuildControls() {
 int Form1::Chrome() const {
     return menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
            (filterBar_ != nullptr ? filterBar_->sizeHint().height() : 0);
+}
+
+void Form1::MoveMounted(int step) {
+    const QModelIndex current = lists_[0]->currentIndex();
+    if (!current.isValid()) {
+        statusBar()->showMessage(QStringLiteral("Select a mounted pod to move it."), 4000);
+        return;
+    }
+    const int from = shown_[0]->mapToSource(current).row();
+    if (from + step < 0) {
+        statusBar()->showMessage(QStringLiteral("It is the first mounted pod already."), 4000);
+        return;
+    }
+    ReorderMounted(from, from + step);
+}
+
+void Form1::ReorderMounted(int from, int to) {
+    if (from < 0 || to < 0) {
+        return;
+    }
+    const auto why = podorder::WhyNotReorder(session_, static_cast<std::size_t>(from),
+                                             static_cast<std::size_t>(to));
+    if (why) {
+        statusBar()->showMessage(ToQString(*why), 6000);
+        return;
+    }
+    Run([this, from, to] {
+        podorder::ReorderMountedPod(session_, static_cast<std::size_t>(from),
+                                    static_cast<std::size_t>(to));
+    });
+    // The moved pod stays selected, so that Alt+Up can go on.
+    const QModelIndex moved = shown_[0]->mapFromSource(models_[0]->index(to));
+    if (moved.isValid()) {
+        lists_[0]->setCurrentIndex(moved);
+    }
+}
+
+void Form1::ShowNotMounted() {
+    const LoadReport& report = session_.NotMounted;
+    QString text;
+    for (const NotMountedEntry& entry : report.entries) {
+        text += ToQString(entry.entry) + QStringLiteral(": ") +
+                ToQString(NotMountedReasonText(entry.reason)) + QLatin1Char('\n');
+    }
+    if (report.unnamedBeyondLimit > 0) {
+        text +=
+            QStringLiteral("and %1 more: beyond the pod limit\n").arg(report.unnamedBeyondLimit);
+    }
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName(QStringLiteral("FormNotMounted"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QStringLiteral("Not mounted"));
+    auto* layout = new QVBoxLayout(dialog);
+    auto* heading = new QLabel(
+        report.Count() == 0
+            ? QStringLiteral("Every entry of %1 was mounted.").arg(ToQString(report.source))
+            : QStringLiteral("%1 entries of %2 were not mounted:")
+                  .arg(report.Count())
+                  .arg(ToQString(report.source)),
+        dialog);
+    heading->setTextFormat(Qt::PlainText);
+    auto* lines = new QPlainTextEdit(text, dialog);
+    lines->setObjectName(QStringLiteral("notMountedLines"));
+    lines->setReadOnly(true);
+    lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    connect(close, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+    layout->addWidget(heading);
+    layout->addWidget(lines);
+    layout->addWidget(close);
+    dialog->resize(520, 320);
+    dialog->show();
 }
 
 void Form1::ApplyFilter(const QString& text) {
@@ -300,6 +434,25 @@ void Form1::SyncFromSession() {
                                                    skipped.join(QStringLiteral("; ")));
     folderNotice_->setToolTip(skipped.join(QLatin1Char('\n')));
     folderNotice_->setVisible(!skipped.isEmpty());
+
+    // The live count, in words and in colour at the limit (the pod limit message stays).
+    const bool atLimit = podorder::AtPodLimit(session_);
+    countStatus_->setText(ToQString(podorder::MountCountText(session_)) +
+                          (atLimit ? QStringLiteral(" \u2014 at the limit") : QString()));
+    QPalette countColours = palette();
+    if (atLimit) {
+        const bool dark = countColours.color(QPalette::WindowText).lightness() > 128;
+        countColours.setColor(QPalette::WindowText,
+                              dark ? QColor(255, 140, 120) : QColor(170, 30, 0));
+    }
+    countStatus_->setPalette(countColours);
+    const long long dropped = session_.NotMounted.Count();
+    notMounted_->setText(dropped == 0
+                             ? QString()
+                             : QStringLiteral("<a href=\"why\">%1 not mounted</a>").arg(dropped));
+    notMounted_->setToolTip(QStringLiteral("Entries of %1 that were not mounted, and why")
+                                .arg(ToQString(session_.NotMounted.source)));
+    notMounted_->setVisible(dropped != 0);
     for (const Command& command : commands_) {
         const bool enabled = session_.controls.Enabled(command.name);
         const bool checked = session_.controls.Checked(command.name);
@@ -402,6 +555,28 @@ void Form1::FitMinimumSize(double buttonWidth) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (lists_[0] != nullptr && watched == lists_[0]->viewport() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop)) {
+        auto* drag = static_cast<QDropEvent*>(event);
+        const int from = DraggedMountedRow(drag->mimeData());
+        if (from < 0) {
+            drag->ignore();
+            return true;
+        }
+        // Copy, never Move: a moving drag would have the view remove the dragged row itself.
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
+        if (event->type() == QEvent::Drop) {
+            const QModelIndex over = lists_[0]->indexAt(drag->position().toPoint());
+            const int last = models_[0]->rowCount() - 1;
+            const int to = over.isValid() ? shown_[0]->mapToSource(over).row() : last;
+            if (to >= 0 && from != to) {
+                ReorderMounted(from, to);
+            }
+        }
+        return true;
+    }
     if (watched == central_ && event->type() == QEvent::Resize) {
         ApplyLayout();  // Form_Resize
     } else if (event->type() == QEvent::FocusIn) {

@@ -79,6 +79,11 @@ class Form1 final : public QMainWindow {
     // A click or Space on a row as the view shows it.
     void ClickList(int list, int shownRow);
     void ApplyFilter(const QString& text);
+    // Alt+Up / Alt+Down: the selected mounted pod one place up or down.
+    void MoveMounted(int step);
+    // Puts the mounted pod at from at to, or says in the status line why it stays.
+    void ReorderMounted(int from, int to);
+    void ShowNotMounted();
     // "12 of 2000" while a filter hides rows; the core's count otherwise.
     QString CountText(int list, const std::string& count) const;
     void ClickToolbar(int index);
@@ -103,6 +108,8 @@ class Form1 final : public QMainWindow {
     QLabel* label4_ = nullptr;
     QLabel* listStatus_ = nullptr;
     QLabel* folderNotice_ = nullptr;
+    QLabel* countStatus_ = nullptr;  // "27 of 30 pods mounted (MTM2 Unpatched)"
+    QLabel* notMounted_ = nullptr;   // "3 not mounted", a link to why
     std::array<PodListModel*, 3> models_{};
     // What the views show: the lists through the filter, which hides rows and moves none.
     std::array<QSortFilterProxyModel*, 3> shown_{};

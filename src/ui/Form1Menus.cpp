@@ -92,6 +92,19 @@ void Form1::BuildMenus() {
                 [this, i] { events_.menuPrefs_Click(i); });
     }
 
+    // Beyond the stock commands: the mount order and the entries that were left out.
+    edit->addSeparator();
+    QAction* up = edit->addAction(QStringLiteral("M&ove Up"), this, [this] { MoveMounted(-1); });
+    up->setObjectName(QStringLiteral("menuMoveUp"));
+    up->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
+    QAction* down =
+        edit->addAction(QStringLiteral("Move Do&wn"), this, [this] { MoveMounted(+1); });
+    down->setObjectName(QStringLiteral("menuMoveDown"));
+    down->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
+    QAction* why =
+        edit->addAction(QStringLiteral("Why &Not Mounted..."), this, [this] { ShowNotMounted(); });
+    why->setObjectName(QStringLiteral("menuNotMounted"));
+
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     AddItem(

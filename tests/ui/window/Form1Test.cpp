@@ -7,6 +7,8 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
@@ -228,6 +230,59 @@ class Form1Test : public QObject {
         QTest::keyClicks(box, QStringLiteral("zzz"));
         Press(Qt::Key_Return);  // Enter is still "Save && Exit", of the whole list
         QCOMPARE(folder->Read("pod.ini"), std::string("3\r\nb.pod\r\nd.pod\r\ne.pod\r\n"));
+    }
+
+    // Alt+Down and Alt+Up move the selected mounted pod and keep it selected; a drop within the
+    // mounted list puts the dragged pod where it lands; the status line counts the mounted pods.
+    void theMountOrderCanBeChangedByKeysAndByDragging() {
+        Game setup;
+        setup.podIni = "3\r\nb.pod\r\nd.pod\r\na.pod\r\n";
+        Start(setup);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(Text("countStatus"), QStringLiteral("3 of 30 pods mounted (MTM2 Unpatched)"));
+        List(1)->setFocus();
+        List(1)->setCurrentIndex(Row(List(1), 0));
+        QTest::keyClick(List(1), Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(List(1), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(Texts(List(1)), (Names({"d.pod", "a.pod", "b.pod"})));
+        QCOMPARE(List(1)->currentIndex().row(), 2);
+        QTest::keyClick(List(1), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(Texts(List(1)), (Names({"d.pod", "b.pod", "a.pod"})));
+
+        // A drop of the current row (a.pod) on the first one.
+        List(1)->setCurrentIndex(Row(List(1), 2));
+        auto* mime = List(1)->model()->mimeData({Row(List(1), 2)});
+        const QPoint onFirst = List(1)->visualRect(Row(List(1), 0)).center();
+        QDragEnterEvent enter(onFirst, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(List(1)->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(onFirst), Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton,
+                        Qt::NoModifier);
+        QCoreApplication::sendEvent(List(1)->viewport(), &drop);
+        delete mime;
+        QCOMPARE(Texts(List(1)), (Names({"a.pod", "d.pod", "b.pod"})));
+        QCOMPARE(Count(List(2)), 3);  // a drop moves nothing across
+        QVERIFY(ui->messages.empty());
+        Press(Qt::Key_Return);
+        QCOMPARE(folder->Read("pod.ini"), std::string("3\r\na.pod\r\nd.pod\r\nb.pod\r\n"));
+    }
+
+    // An entry of pod.ini that is not mounted is counted in the status line, and its link lists
+    // each with the reason.
+    void theEntriesNotMountedAreCountedAndExplained() {
+        Game setup;
+        setup.podIni = "3\r\nb.pod\r\ngone.pod\r\nB.POD\r\n";
+        Start(setup);
+        auto* link = Find<QLabel>("notMounted");
+        QVERIFY(link->isVisible());
+        QVERIFY(link->text().contains(QStringLiteral("2 not mounted")));
+        emit link->linkActivated(QStringLiteral("why"));
+        auto* lines = form->findChild<QPlainTextEdit*>(QStringLiteral("notMountedLines"));
+        QVERIFY(lines != nullptr);
+        QCOMPARE(lines->toPlainText(),
+                 QStringLiteral("gone.pod: file not found\nB.POD: a repeat of an earlier entry\n"));
     }
 
     // A user folder that gives no pods is named below the lists after a refresh.

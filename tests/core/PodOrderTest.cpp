@@ -1,0 +1,83 @@
+// Reordering the mount order, and the live count.
+
+#include <gtest/gtest.h>
+
+#include "podlist/PodOrder.h"
+#include "support/SessionFixture.h"
+
+namespace marvok::podorder {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class PodOrderTest : public test::SessionFixture {
+  protected:
+    void Mount(const Names& names) {
+        for (const auto& name : names) {
+            session.List1.AddItem(name);
+        }
+    }
+};
+
+TEST_F(PodOrderTest, APodMovesToItsNewPlaceAndTheOthersCloseUp) {
+    struct Case {
+        std::size_t from, to;
+        Names after;
+    };
+    const Case cases[] = {{0, 2, {"b", "c", "a", "d"}},
+                          {3, 0, {"d", "a", "b", "c"}},
+                          {1, 2, {"a", "c", "b", "d"}},
+                          {2, 2, {"a", "b", "c", "d"}}};
+    for (const Case& c : cases) {
+        session.List1.Clear();
+        Mount({"a", "b", "c", "d"});
+        EXPECT_FALSE(ReorderMountedPod(session, c.from, c.to)) << c.from << "->" << c.to;
+        EXPECT_EQ(session.List1.Items(), c.after) << c.from << "->" << c.to;
+    }
+}
+
+TEST_F(PodOrderTest, OnlyTheHeadThatSortingLeavesInPlaceCanBeReordered) {
+    Mount({"z", "y", "a", "b"});
+    session.SortMode = "yes";
+    session.KeepOnTop = 2;
+    EXPECT_FALSE(ReorderMountedPod(session, 1, 0));
+    EXPECT_EQ(session.List1.Items(), (Names{"y", "z", "a", "b"}));
+    for (const auto& [from, to] : {std::pair<std::size_t, std::size_t>{1, 2}, {3, 2}, {2, 0}}) {
+        const auto why = ReorderMountedPod(session, from, to);
+        ASSERT_TRUE(why) << from << "->" << to;
+        EXPECT_NE(why->find("after its first 2 entries"), std::string::npos) << *why;
+    }
+    EXPECT_EQ(session.List1.Items(), (Names{"y", "z", "a", "b"}));
+    session.SortMode = "no";
+    EXPECT_FALSE(ReorderMountedPod(session, 3, 2));
+}
+
+TEST_F(PodOrderTest, TheSingleListAndRowsThatAreNotThereAreRefused) {
+    Mount({"a", "b"});
+    EXPECT_TRUE(WhyNotReorder(session, 1, 2));
+    EXPECT_TRUE(WhyNotReorder(session, 5, 0));
+    session.ViewMode = 1;
+    const auto why = WhyNotReorder(session, 0, 1);
+    ASSERT_TRUE(why);
+    EXPECT_NE(why->find("Side by Side"), std::string::npos);
+    EXPECT_EQ(session.List1.Items(), (Names{"a", "b"}));
+}
+
+TEST_F(PodOrderTest, TheCountSaysHowManyOfTheLimitAreMounted) {
+    session.PodLimit = 3;
+    session.GameVersion = "MTM2 Unpatched";
+    Mount({"a", "b"});
+    EXPECT_EQ(MountCountText(session), "2 of 3 pods mounted (MTM2 Unpatched)");
+    EXPECT_FALSE(AtPodLimit(session));
+    Mount({"c"});
+    EXPECT_TRUE(AtPodLimit(session));
+    // The single list counts its check marks.
+    session.ViewMode = 1;
+    session.List3.AddItem("a", true);
+    session.List3.AddItem("x", false);
+    EXPECT_EQ(MountCountText(session), "1 of 3 pods mounted (MTM2 Unpatched)");
+    EXPECT_FALSE(AtPodLimit(session));
+}
+
+}  // namespace
+}  // namespace marvok::podorder
