@@ -5,13 +5,18 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QDockWidget>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -21,13 +26,16 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QtMath>
 #include <algorithm>
 
 #include "app/Startup.h"
+#include "podlist/PodArchive.h"
 #include "podlist/PodOrder.h"
 #include "podlist/mPodini.h"
+#include "shell/mCommonFunctions.h"
 #include "ui/FocusFrameStyle.h"
 #include "ui/FormAbout.h"
 #include "ui/Icons.h"
@@ -94,6 +102,28 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     UseFocusFrames();
     setWindowIcon(ProgramIcon());
     events_.Hooks().showAbout = [this] { ShowAbout(); };
+    // Below the lists, on request: what the selected pod is.
+    detailsPane_ = new QDockWidget(QStringLiteral("Pod details"), this);
+    detailsPane_->setObjectName(QStringLiteral("detailsPane"));
+    detailsPane_->setFeatures(QDockWidget::DockWidgetClosable);
+    details_ = new QLabel(detailsPane_);
+    details_->setObjectName(QStringLiteral("podDetails"));
+    details_->setTextFormat(Qt::PlainText);
+    details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    details_->setWordWrap(true);
+    details_->setMargin(4);
+    details_->setText(QStringLiteral("Select a pod to see what it is."));
+    detailsPane_->setWidget(details_);
+    addDockWidget(Qt::BottomDockWidgetArea, detailsPane_);
+    detailsPane_->hide();
+    connect(detailsPane_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+        if (shown) {
+            ShowDetailsOf(lists_[session_.SideBySide() && lists_[1]->hasFocus() ? 1
+                                 : session_.SideBySide()                        ? 0
+                                                                                : 2]);
+        }
+        ApplyLayout();
+    });
     BuildMenus();
     BuildControls();
 
@@ -184,6 +214,8 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
 }
 
 Form1::~Form1() {
+    // The pane hides as the window goes; there is no layout to apply then.
+    disconnect(detailsPane_, nullptr, this, nullptr);
     if (about_) {
         delete about_.data();
     }
@@ -238,6 +270,9 @@ void Form1::BuildControls() {
         connect(list, &QListView::clicked, this, [this, i](const QModelIndex& index) {
             ClickList(static_cast<int>(i), index.row());
         });
+        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this, list] { ShowDetailsOf(list); });
+        list->viewport()->installEventFilter(this);
         lists_[i] = list;
     }
     // Drag and drop within the mounted list reorders it.
@@ -267,7 +302,9 @@ void Form1::BuildControls() {
 
 int Form1::Chrome() const {
     return menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
-           (filterBar_ != nullptr ? filterBar_->sizeHint().height() : 0);
+           (filterBar_ != nullptr ? filterBar_->sizeHint().height() : 0) +
+           (detailsPane_ != nullptr && detailsPane_->isVisible() ? detailsPane_->sizeHint().height()
+                                                                 : 0);
 }
 
 void Form1::MoveMounted(int step) {
@@ -340,6 +377,37 @@ void Form1::ShowNotMounted() {
     layout->addWidget(close);
     dialog->resize(520, 320);
     dialog->show();
+}
+
+QString Form1::PodDetails(const std::string& entry) const {
+    const std::string full = mCommonFunctions::FullPath(session_.fs, session_.GameFolder, entry);
+    const QFileInfo file(ToQString(session_.fs.NativePath(full)));
+    QString text = QDir::toNativeSeparators(file.absoluteFilePath());
+    if (!file.exists()) {
+        return text + QStringLiteral("\nnot found");
+    }
+    text += QStringLiteral("\n%1 bytes, %2")
+                .arg(QLocale().toString(file.size()))
+                .arg(QLocale().toString(file.lastModified(), QLocale::ShortFormat));
+    const PodArchive archive = ReadPodArchive(session_.fs, full);
+    if (!archive.Sound()) {
+        return text + QStringLiteral("\nNot a sound POD1 archive: ") + ToQString(archive.problem);
+    }
+    text += QStringLiteral("\nPOD1 archive of %1 files").arg(archive.fileCount);
+    if (!archive.comment.empty()) {
+        text += QStringLiteral(": \u201C") + ToQString(archive.comment) + QStringLiteral("\u201D");
+    }
+    return text;
+}
+
+void Form1::ShowDetailsOf(QListView* list) {
+    if (detailsPane_ == nullptr || !detailsPane_->isVisible()) {
+        return;  // read only for a pane that shows it
+    }
+    const QModelIndex current = list->currentIndex();
+    if (current.isValid()) {
+        details_->setText(PodDetails(FromQString(current.data().toString())));
+    }
 }
 
 void Form1::ApplyFilter(const QString& text) {
@@ -577,6 +645,26 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
+    if (event->type() == QEvent::ToolTip) {
+        for (QListView* list : lists_) {
+            if (list != nullptr && watched == list->viewport()) {
+                const auto* help = static_cast<QHelpEvent*>(event);
+                const QModelIndex row = list->indexAt(help->pos());
+                if (!row.isValid()) {
+                    QToolTip::hideText();
+                    return true;
+                }
+                QToolTip::showText(
+                    help->globalPos(),
+                    PodDetails(FromQString(row.data().toString())) +
+                        QStringLiteral("\n\nClick or Space moves it across. Ctrl+Left/Right: "
+                                       "the other list. Alt+Up/Down: up or down the mount "
+                                       "order. Ctrl+I: details."),
+                    list->viewport(), list->visualRect(row));
+                return true;
+            }
+        }
+    }
     if (watched == central_ && event->type() == QEvent::Resize) {
         ApplyLayout();  // Form_Resize
     } else if (event->type() == QEvent::FocusIn) {
@@ -589,6 +677,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::KeyPress) {
         // Space on a list does what a click on its current entry does.
         const auto* key = static_cast<QKeyEvent*>(event);
+        // Ctrl+Left and Ctrl+Right go to the other list (Left and Right scroll long names).
+        if ((watched == lists_[0] || watched == lists_[1]) &&
+            key->modifiers() == Qt::ControlModifier &&
+            (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right)) {
+            QListView* other = key->key() == Qt::Key_Right ? lists_[1] : lists_[0];
+            if (other->isVisible()) {
+                other->setFocus(Qt::TabFocusReason);
+            }
+            return true;
+        }
         for (int i = 0; i < 3; ++i) {
             QListView* list = lists_[static_cast<std::size_t>(i)];
             if (watched == list && key->key() == Qt::Key_Space && key->modifiers() == 0) {

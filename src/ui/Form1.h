@@ -15,6 +15,7 @@
 
 class QAction;
 class QFrame;
+class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -84,6 +85,10 @@ class Form1 final : public QMainWindow {
     // Puts the mounted pod at from at to, or says in the status line why it stays.
     void ReorderMounted(int from, int to);
     void ShowNotMounted();
+    // Full path, size, date and what the archive's header says; read when asked, never for all.
+    QString PodDetails(const std::string& entry) const;
+    // The pod under the keyboard's current row of the focused list, in the details pane.
+    void ShowDetailsOf(QListView* list);
     // "12 of 2000" while a filter hides rows; the core's count otherwise.
     QString CountText(int list, const std::string& count) const;
     void ClickToolbar(int index);
@@ -115,6 +120,8 @@ class Form1 final : public QMainWindow {
     std::array<QSortFilterProxyModel*, 3> shown_{};
     QToolBar* filterBar_ = nullptr;
     QLineEdit* filterBox_ = nullptr;
+    QDockWidget* detailsPane_ = nullptr;
+    QLabel* details_ = nullptr;
     std::array<QListView*, 3> lists_{};
     std::array<QPushButton*, 3> commFile_{};
     std::vector<Command> commands_;

@@ -2,6 +2,7 @@
 // and item has an access key (the letter after "&"), none twice in one menu.
 
 #include <QAction>
+#include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -118,6 +119,13 @@ void Form1::BuildMenus() {
     AddItem(
         view, QStringLiteral("&Alphabetize Pod.ini"), "menuSort",
         [this] { events_.menuSort_click(); }, true);
+
+    view->addSeparator();
+    QAction* details = detailsPane_->toggleViewAction();
+    details->setText(QStringLiteral("Pod &Details"));
+    details->setObjectName(QStringLiteral("menuDetails"));
+    details->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    view->addAction(details);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));

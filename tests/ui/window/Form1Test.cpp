@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -22,6 +23,7 @@
 #include "support/FakeDesktop.h"
 #include "support/FakeUserInterface.h"
 #include "support/MemorySettingsStore.h"
+#include "support/PodBytes.h"
 #include "support/TestGameFolder.h"
 #include "ui/Form1.h"
 #include "ui/FormAbout.h"
@@ -283,6 +285,34 @@ class Form1Test : public QObject {
         QVERIFY(lines != nullptr);
         QCOMPARE(lines->toPlainText(),
                  QStringLiteral("gone.pod: file not found\nB.POD: a repeat of an earlier entry\n"));
+    }
+
+    // Ctrl+I shows what the selected pod is: path, size and its header, or why it is no archive;
+    // Ctrl+Right and Ctrl+Left go between the lists.
+    void theDetailsPaneSaysWhatThePodIs() {
+        Start({});
+        folder->Write("b.pod", test::PodBytes("Big trucks", {{"ART\\BACKHOE.ACT", 0, 124},
+                                                             {"ART\\CAB.BMP", 0, 124}}));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* pane = form->findChild<QDockWidget*>(QStringLiteral("detailsPane"));
+        QVERIFY(!pane->isVisible());
+        QTest::keyClick(form.get(), Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(pane->isVisible());
+        List(1)->setFocus();
+        List(1)->setCurrentIndex(Row(List(1), 0));  // b.pod
+        const QString archive = Text("podDetails");
+        QVERIFY2(
+            archive.contains(QStringLiteral("POD1 archive of 2 files: \u201CBig trucks\u201D")),
+            qPrintable(archive));
+        QVERIFY(archive.contains(QStringLiteral("b.pod")));
+        QTest::keyClick(List(1), Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(form->focusWidget(), List(2));
+        List(2)->setCurrentIndex(Row(List(2), 0));  // a.pod: "POD", three bytes
+        QVERIFY2(Text("podDetails").contains(QStringLiteral("Not a sound POD1 archive")),
+                 qPrintable(Text("podDetails")));
+        QTest::keyClick(List(2), Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(form->focusWidget(), List(1));
     }
 
     // A user folder that gives no pods is named below the lists after a refresh.
