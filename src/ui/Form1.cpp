@@ -443,6 +443,17 @@ void Form1::ClickList(int list, int shownRow) {
         return;
     }
     const auto position = static_cast<std::size_t>(row);
+    // A pod the game cannot mount is not mounted only to be dropped at the next load.
+    const ListBox& source = list == 1 ? session_.List2 : session_.List3;
+    if (list != 0 && !(list == 2 && source.Checked(position))) {
+        if (const NotMountedEntry* refused = session_.Unmountable.Find(source.Item(position))) {
+            statusBar()->showMessage(QStringLiteral("%1 cannot be mounted: %2.")
+                                         .arg(ToQString(refused->entry),
+                                              ToQString(NotMountedReasonText(refused->reason))),
+                                     6000);
+            return;
+        }
+    }
     Run([this, list, position] {
         switch (list) {
             case 0:

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -313,6 +314,20 @@ class Form1Test : public QObject {
                  qPrintable(Text("podDetails")));
         QTest::keyClick(List(2), Qt::Key_Left, Qt::ControlModifier);
         QCOMPARE(form->focusWidget(), List(1));
+    }
+
+    // A pod the game could not mount (a blank in its folder's name) stays where it is when
+    // clicked, and the status line says why.
+    void aPodTheGameCannotMountIsNotMounted() {
+        Game setup;
+        setup.extraPod = "My Mods\\x.pod";
+        Start(setup);
+        const int at = static_cast<int>(Texts(List(2)).indexOf(QStringLiteral("My Mods\\x.pod")));
+        QVERIFY(at >= 0);
+        ClickRow(List(2), at);
+        QVERIFY(!Texts(List(1)).contains(QStringLiteral("My Mods\\x.pod")));
+        QVERIFY2(form->statusBar()->currentMessage().contains(QStringLiteral("cannot be mounted")),
+                 qPrintable(form->statusBar()->currentMessage()));
     }
 
     // A user folder that gives no pods is named below the lists after a refresh.
