@@ -31,12 +31,8 @@ void ReportNotMounted(const Session& session, std::string_view file, std::ostrea
             << session.PodLimit << " pods)";
     }
     out << ":\n";
-    for (const auto& e : report.entries) {
-        out << "  \"" << e.entry << "\": " << NotMountedReasonText(e.reason) << "\n";
-    }
-    if (report.unnamedBeyondLimit > 0) {
-        out << "  and " << report.unnamedBeyondLimit
-            << " more: " << NotMountedReasonText(NotMountedReason::BeyondPodLimit) << "\n";
+    for (const std::string& line : report.Lines("\"")) {
+        out << "  " << line << "\n";
     }
 }
 

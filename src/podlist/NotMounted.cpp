@@ -28,6 +28,20 @@ std::string_view NotMountedReasonText(NotMountedReason reason) {
     return {};
 }
 
+std::vector<std::string> LoadReport::Lines(std::string_view quote) const {
+    std::vector<std::string> lines;
+    lines.reserve(entries.size() + 1);
+    for (const NotMountedEntry& e : entries) {
+        lines.push_back(std::string(quote) + e.entry + std::string(quote) + ": " +
+                        std::string(NotMountedReasonText(e.reason)));
+    }
+    if (unnamedBeyondLimit > 0) {
+        lines.push_back("and " + std::to_string(unnamedBeyondLimit) + " more: " +
+                        std::string(NotMountedReasonText(NotMountedReason::BeyondPodLimit)));
+    }
+    return lines;
+}
+
 long long LoadReport::CountOf(NotMountedReason reason) const {
     const auto named = std::count_if(entries.begin(), entries.end(),
                                      [reason](const auto& e) { return e.reason == reason; });

@@ -39,6 +39,9 @@ struct LoadReport {
 
     long long Count() const { return static_cast<long long>(entries.size()) + unnamedBeyondLimit; }
     long long CountOf(NotMountedReason reason) const;
+    // One line per entry, in list order: the entry as it stands in the list, quoted as quote
+    // says, then ": " and the reason; "and N more: beyond the pod limit" for those not named.
+    std::vector<std::string> Lines(std::string_view quote = "") const;
 };
 
 // Pods found on disk that the game cannot mount, each once (ignoring case). Some are still

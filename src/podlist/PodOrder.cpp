@@ -38,17 +38,22 @@ std::optional<std::string> ReorderMountedPod(Session& session, std::size_t from,
     return std::nullopt;
 }
 
+namespace {
+
+std::size_t Mounted(const Session& session) {
+    return session.SideBySide() ? session.List1.Count() : session.List3.CheckedCount();
+}
+
+}  // namespace
+
 std::string MountCountText(const Session& session) {
-    const std::size_t mounted =
-        session.SideBySide() ? session.List1.Count() : session.List3.CheckedCount();
+    const std::size_t mounted = Mounted(session);
     return std::to_string(mounted) + " of " + std::to_string(session.PodLimit) + " pods mounted (" +
            session.GameVersion + ")";
 }
 
 bool AtPodLimit(const Session& session) {
-    const std::size_t mounted =
-        session.SideBySide() ? session.List1.Count() : session.List3.CheckedCount();
-    return mounted >= static_cast<std::size_t>(std::max<short>(session.PodLimit, 0));
+    return Mounted(session) >= static_cast<std::size_t>(std::max<short>(session.PodLimit, 0));
 }
 
 }  // namespace marvok::podorder

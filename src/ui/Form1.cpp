@@ -345,13 +345,8 @@ void Form1::ReorderMounted(int from, int to) {
 void Form1::ShowNotMounted() {
     const LoadReport& report = session_.NotMounted;
     QString text;
-    for (const NotMountedEntry& entry : report.entries) {
-        text += ToQString(entry.entry) + QStringLiteral(": ") +
-                ToQString(NotMountedReasonText(entry.reason)) + QLatin1Char('\n');
-    }
-    if (report.unnamedBeyondLimit > 0) {
-        text +=
-            QStringLiteral("and %1 more: beyond the pod limit\n").arg(report.unnamedBeyondLimit);
+    for (const std::string& line : report.Lines()) {
+        text += ToQString(line) + QLatin1Char('\n');
     }
     auto* dialog = new QDialog(this);
     dialog->setObjectName(QStringLiteral("FormNotMounted"));
