@@ -41,6 +41,7 @@ void ReportNotMounted(const Session& session, std::string_view file, std::ostrea
 Result FormLoad(Session& session, std::string_view programFolder,
                 const platform::CommandLineInput& commandLine, const Services& services) {
     SetGamePaths(session, programFolder);
+    session.LastSavedCopy = mPodini::LastSavedCopyPath(services.dataFolder, session.GameFolder);
     mCommonFunctions::LoadPreferences(session);
     mCommonFunctions::DetectGameVersion(session);
 

@@ -17,6 +17,9 @@ struct Services {
     std::function<bool(Session&, const std::string& file)> createListShortcut;
     // Where "install" names the entries it did not mount (standard error when null).
     std::ostream* standardError = nullptr;
+    // The user's own data folder (native path), where the pod.ini a save replaces is kept; empty:
+    // nothing is kept.
+    std::string dataFolder;
 };
 
 struct Result {

@@ -11,6 +11,7 @@
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/SettingsStore.h"
+#include "platform/ShellFolders.h"
 #include "podlist/Session.h"
 #include "shell/mShortcutsPlus.h"
 #include "ui/FirstPaint.h"
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
     }
 
     Session session(*fs, *settings, *port);
-    const Startup::Services services = mShortcutsPlus::Install(session);
+    Startup::Services services = mShortcutsPlus::Install(session);
+    services.dataFolder = platform::CreateShellFolders()->SpecialFolder("AppData");
     const Startup::Result started =
         Startup::FormLoad(session, programFolder, commandLine, services);
     if (!started.showWindow) {

@@ -38,6 +38,14 @@ void ShowStartFailure(Session& session, Desktop& desktop, std::string_view what,
 
 }  // namespace
 
+void RestoreLastSaved(Session& session) {
+    const FileResult read = mPodini::RestoreLastSaved(session);
+    if (read.Failed()) {
+        session.ui.ShowMessage(kAppTitle, "Could not restore the last saved pod.ini:\n" + read.error,
+                               MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+}
+
 void menuFile_Click(Session& session, Desktop& desktop, int index) {
     switch (index) {
         case kNotepad: {

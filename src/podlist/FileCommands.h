@@ -21,6 +21,8 @@ inline constexpr int kCancel = 6;
 // Runs the File menu item of that index. A save that fails is reported and ends the command:
 // the window stays open, the game is not started and no editor is opened.
 void menuFile_Click(Session& session, Desktop& desktop, int index);
+// Edit › Restore Last Saved: the pod.ini the last save replaced, into the lists; says why not.
+void RestoreLastSaved(Session& session);
 // The buttons: 0 "Save && Launch", 1 "Save && Exit", 2 "Cancel".
 void commFile_Click(Session& session, Desktop& desktop, int index);
 

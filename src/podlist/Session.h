@@ -66,6 +66,9 @@ class Session {
     std::optional<std::vector<std::string>> PodIniEntries;
     // The user folders the last discovery could take no pods from: "<folder>: <why>".
     std::vector<std::string> SkippedUserFolders;
+    // Where the pod.ini that the last save replaced is kept (a native path in the user's own
+    // data folder, never in the game folder); empty when none is kept.
+    std::string LastSavedCopy;
 
     // Sets the check marks of the Shortcuts menu; installed by the shortcut module.
     std::function<void(Session&)> checkProgramShortcuts;

@@ -1,13 +1,18 @@
 #include "podlist/mPodini.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "platform/AtomicWrite.h"
 #include "podlist/PodListFile.h"
 #include "podlist/mAvailablePods.h"
 #include "podlist/mCommonFunctions.h"
 #include "shell/CDLG.h"
+#include "shell/Text.h"
 #include "shell/mCommonFunctions.h"
 
 namespace marvok::mPodini {
@@ -32,6 +37,20 @@ std::optional<NotMountedReason> TryAddPod(Session& session, std::string_view nam
 
 // A pod list file is a few kilobytes; more than this is not a pod list.
 constexpr std::size_t kMaxListBytes = 16u << 20;
+
+std::filesystem::path NativeFsPath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// Keeps what pod.ini held before a save. A copy that cannot be made is removed rather than left
+// stale: restoring an older list as "the last saved" would be worse than having none.
+void KeepReplacedPodIni(const std::string& copy, std::string_view bytes) {
+    std::error_code error;
+    std::filesystem::create_directories(NativeFsPath(copy).parent_path(), error);
+    if (!platform::WriteFileAtomically(copy, bytes).empty()) {
+        std::filesystem::remove(NativeFsPath(copy), error);
+    }
+}
 
 FileResult Refused(FileResult result, std::string error) {
     result.status = FileResult::Status::Failed;
@@ -213,12 +232,60 @@ FileResult SavePodList(Session& session, std::string_view mode) {
         result.error = "A pod name cannot be written to a pod list as it is.";
         return result;
     }
+    const bool podIni = mode != "export";
+    std::optional<platform::ReadResult> replaced;
+    if (podIni && !session.LastSavedCopy.empty() && session.FileExists(target)) {
+        replaced = session.fs.ReadFile(target, kMaxListBytes + 1);
+    }
     if (auto error = session.fs.WriteFileAtomic(target, *bytes); !error.empty()) {
         result.status = FileResult::Status::Failed;
         result.error = std::move(error);
         return result;
     }
-    NoteListWritten(session, target, mode != "export");
+    // Saving the same list again keeps the copy of the one before it.
+    if (replaced && replaced->ok && replaced->bytes.size() <= kMaxListBytes &&
+        replaced->bytes != *bytes) {
+        KeepReplacedPodIni(session.LastSavedCopy, replaced->bytes);
+    }
+    NoteListWritten(session, target, podIni);
+    return result;
+}
+
+std::string LastSavedCopyPath(std::string_view dataFolder, std::string_view gameFolder) {
+    if (dataFolder.empty()) {
+        return {};
+    }
+    // FNV-1a of the folder ignoring case: stable across runs, builds and platforms.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text::LowerCase(gameFolder)) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    char name[17];
+    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(hash));
+    const char separator = dataFolder.find('\\') != std::string_view::npos ? '\\' : '/';
+    std::string path(dataFolder);
+    if (path.back() != separator) {
+        path += separator;
+    }
+    return path + "Marvok" + separator + "last-saved" + separator + name + ".ini";
+}
+
+FileResult RestoreLastSaved(Session& session) {
+    FileResult result;
+    result.path = session.LastSavedCopy;
+    if (session.LastSavedCopy.empty() ||
+        session.fs.Attributes(session.LastSavedCopy) != platform::EntryKind::File) {
+        return Refused(result,
+                       "Marvok has not replaced a pod.ini of this game yet: it keeps the one "
+                       "each save replaces.");
+    }
+    result = LoadPodList(session, "import", session.LastSavedCopy);
+    if (!result.Done()) {
+        return result;
+    }
+    mAvailablePods::RefreshAvailablePods(session);
+    session.ListName = "pod.ini";
+    session.NotMounted.source = "pod.ini as last saved";
     return result;
 }
 

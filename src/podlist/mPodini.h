@@ -31,8 +31,16 @@ namespace mPodini {
 // reported as Failed. A list read replaces session.NotMounted with the entries it did not mount.
 FileResult LoadPodList(Session& session, std::string_view mode, std::string_view file = {});
 // mode "export": writes to the file chosen in the Save dialog (".ini" appended when missing);
-// any other mode writes pod.ini. The file is replaced whole or not at all.
+// any other mode writes pod.ini. The file is replaced whole or not at all; what it held before is
+// kept in session.LastSavedCopy when that differs from what was written.
 FileResult SavePodList(Session& session, std::string_view mode);
+
+// The file that keeps the pod.ini a save replaced, for one game folder: a file in
+// <dataFolder>/Marvok/last-saved/ named for the folder, so that games never share one.
+std::string LastSavedCopyPath(std::string_view dataFolder, std::string_view gameFolder);
+// Puts the pod.ini that the last save replaced into the lists, as pod.ini not saved yet; writes
+// nothing. Failed when no copy is kept or it cannot be read.
+FileResult RestoreLastSaved(Session& session);
 
 // Which list the lists show and whether pod.ini holds it: "ice-night.ini — not saved".
 std::string ListStatusText(const Session& session);

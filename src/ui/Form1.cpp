@@ -209,6 +209,7 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     // The designed inner area, 5700 x 5520 twips.
     central_->resize(qRound(5700 / TwipsPerPixelX()), qRound(5520 / TwipsPerPixelY()));
     resize(central_->width(), central_->height() + Chrome());
+    history_.Reset(session_);
     SyncFromSession();
     commFile_[1]->setFocus();
 }
@@ -260,6 +261,9 @@ void Form1::BuildControls() {
     const ListBox* models[] = {&session_.List1, &session_.List2, &session_.List3};
     for (std::size_t i = 0; i < 3; ++i) {
         models_[i] = new PodListModel(*models[i], this);
+        if (i != 0) {
+            models_[i]->SetUnmountable(&session_.Unmountable);
+        }
         QListView* list = CreatePodListView(models_[i], central_);
         shown_[i] = new ShownRows(i == 0, this);
         shown_[i]->setSourceModel(models_[i]);
@@ -340,6 +344,16 @@ void Form1::ReorderMounted(int from, int to) {
     if (moved.isValid()) {
         lists_[0]->setCurrentIndex(moved);
     }
+}
+
+void Form1::UndoRedo(bool undo) {
+    const bool done = undo ? history_.Undo(session_) : history_.Redo(session_);
+    if (!done) {
+        statusBar()->showMessage(undo ? QStringLiteral("Nothing to undo.")
+                                      : QStringLiteral("Nothing to redo."),
+                                 3000);
+    }
+    SyncFromSession();
 }
 
 void Form1::ShowNotMounted() {
@@ -492,6 +506,12 @@ void Form1::ShowAbout() {
 }
 
 void Form1::SyncFromSession() {
+    // Every change reaches the window here, whichever window made it: each is one step to undo.
+    history_.Note(session_);
+    if (undo_ != nullptr) {
+        undo_->setEnabled(history_.CanUndo());
+        redo_->setEnabled(history_.CanRedo());
+    }
     for (PodListModel* model : models_) {
         model->Sync();
     }
@@ -652,7 +672,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (event->type() == QEvent::ToolTip) {
-        for (QListView* list : lists_) {
+        for (std::size_t i = 0; i < lists_.size(); ++i) {
+            QListView* list = lists_[i];
             if (list != nullptr && watched == list->viewport()) {
                 const auto* help = static_cast<QHelpEvent*>(event);
                 const QModelIndex row = list->indexAt(help->pos());
@@ -660,12 +681,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                     QToolTip::hideText();
                     return true;
                 }
+                QString tip = PodDetails(FromQString(row.data().toString()));
+                if (const NotMountedEntry* refused =
+                        models_[i]->Unmountable(shown_[i]->mapToSource(row).row())) {
+                    tip += QStringLiteral("\nThe game cannot mount it: ") +
+                           ToQString(NotMountedReasonText(refused->reason)) + QLatin1Char('.');
+                }
                 QToolTip::showText(
                     help->globalPos(),
-                    PodDetails(FromQString(row.data().toString())) +
-                        QStringLiteral("\n\nClick or Space moves it across. Ctrl+Left/Right: "
-                                       "the other list. Alt+Up/Down: up or down the mount "
-                                       "order. Ctrl+I: details."),
+                    tip + QStringLiteral("\n\nClick or Space moves it across. Ctrl+Left/Right: "
+                                         "the other list. Alt+Up/Down: up or down the mount "
+                                         "order. Ctrl+I: details."),
                     list->viewport(), list->visualRect(row));
                 return true;
             }

@@ -10,6 +10,7 @@
 
 #include "podlist/Desktop.h"
 #include "podlist/MainWindowEvents.h"
+#include "podlist/MountHistory.h"
 #include "podlist/Session.h"
 #include "podlist/mResizeWindow.h"
 
@@ -77,6 +78,8 @@ class Form1 final : public QMainWindow {
         handler();
         SyncFromSession();
     }
+    // Ctrl+Z and Ctrl+Shift+Z: the lists one step back or forward.
+    void UndoRedo(bool undo);
     // A click or Space on a row as the view shows it.
     void ClickList(int list, int shownRow);
     void ApplyFilter(const QString& text);
@@ -102,6 +105,7 @@ class Form1 final : public QMainWindow {
     Session& session_;
     Desktop& desktop_;
     MainWindowEvents events_;
+    MountHistory history_;
     mResizeWindow::MainWindowGeometry geometry_ = mResizeWindow::DesignerGeometry();
 
     QWidget* central_ = nullptr;
@@ -115,6 +119,8 @@ class Form1 final : public QMainWindow {
     QLabel* folderNotice_ = nullptr;
     QLabel* countStatus_ = nullptr;  // "27 of 30 pods mounted (MTM2 Unpatched)"
     QLabel* notMounted_ = nullptr;   // "3 not mounted", a link to why
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     std::array<PodListModel*, 3> models_{};
     // What the views show: the lists through the filter, which hides rows and moves none.
     std::array<QSortFilterProxyModel*, 3> shown_{};

@@ -106,6 +106,24 @@ void Form1::BuildMenus() {
         edit->addAction(QStringLiteral("Why &Not Mounted..."), this, [this] { ShowNotMounted(); });
     why->setObjectName(QStringLiteral("menuNotMounted"));
 
+    // Undo and redo while Marvok runs; the last saved pod.ini from the user's own data folder.
+    edit->addSeparator();
+    undo_ = edit->addAction(QStringLiteral("&Undo"), this, [this] { UndoRedo(true); });
+    undo_->setObjectName(QStringLiteral("menuUndo"));
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = edit->addAction(QStringLiteral("Re&do"), this, [this] { UndoRedo(false); });
+    redo_->setObjectName(QStringLiteral("menuRedo"));
+    // Ctrl+Y as well, as Windows programs have it.
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                         QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QAction* lastSaved = edit->addAction(QStringLiteral("Restore &Last Saved"), this, [this] {
+        Run([this] { FileCommands::RestoreLastSaved(session_); });
+    });
+    lastSaved->setObjectName(QStringLiteral("menuRestoreLastSaved"));
+    lastSaved->setToolTip(
+        QStringLiteral("Puts the pod.ini that the last save replaced into the lists; nothing is "
+                       "written until you save."));
+
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     AddItem(

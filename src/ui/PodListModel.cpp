@@ -1,6 +1,8 @@
 #include "ui/PodListModel.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QListView>
 #include <algorithm>
 
@@ -51,7 +53,24 @@ QVariant PodListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::CheckStateRole && list_.Style() == ListStyle::CheckBoxes) {
         return list_.Checked(row) ? Qt::Checked : Qt::Unchecked;
     }
+    if (role == Qt::ForegroundRole || role == Qt::AccessibleDescriptionRole) {
+        if (const NotMountedEntry* refused = Unmountable(index.row())) {
+            if (role == Qt::AccessibleDescriptionRole) {
+                return QStringLiteral("cannot be mounted: ") +
+                       ToQString(NotMountedReasonText(refused->reason));
+            }
+            return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        }
+    }
     return {};
+}
+
+const NotMountedEntry* PodListModel::Unmountable(int row) const {
+    const auto at = static_cast<std::size_t>(row);
+    if (unmountable_ == nullptr || row < 0 || at >= list_.Count() || list_.Checked(at)) {
+        return nullptr;
+    }
+    return unmountable_->Find(list_.Item(at));
 }
 
 Qt::ItemFlags PodListModel::flags(const QModelIndex& index) const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "podlist/ListBox.h"
+#include "podlist/NotMounted.h"
 
 class QListView;
 
@@ -27,11 +28,15 @@ public:
 
     // Tells the views what the core changed since the last call.
     void Sync();
+    // Pods the game cannot mount, drawn greyed while they are not mounted (checked).
+    void SetUnmountable(const UnmountablePods* pods) { unmountable_ = pods; }
+    const NotMountedEntry* Unmountable(int row) const;
     // The width of the widest entry in metrics, for views that size every row alike.
     int WidestText(const QFontMetrics& metrics) const;
 
 private:
     const ListBox& list_;
+    const UnmountablePods* unmountable_ = nullptr;
     int shown_ = 0;  // the rows the views know of
     // Each row's text width in the font last asked for, kept row by row so that a move does not
     // measure all the others again; empty until asked, and after a reset.

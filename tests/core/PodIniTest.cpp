@@ -157,6 +157,38 @@ TEST_F(PodIniTest, SaveWritesTheExactFormat) {
     EXPECT_EQ(game.Read("pod.ini"), "0\r\n");
 }
 
+// Each save of pod.ini keeps what it replaced, outside the game folder; restoring it fills the
+// lists as pod.ini not yet saved and writes nothing.
+TEST_F(PodIniTest, TheLastSavedPodIniIsKeptAndRestoredWithoutWriting) {
+    Pods({"a.pod", "b.pod", "c.pod"});
+    const test::TestGameFolder data;
+    session.LastSavedCopy = LastSavedCopyPath(data.Folder(), session.GameFolder);
+    EXPECT_TRUE(RestoreLastSaved(session).Failed());  // nothing kept yet
+    game.Write("pod.ini", "2\r\na.pod\r\nb.pod\r\n");
+    session.List1.AddItem("c.pod");
+    ASSERT_TRUE(SavePodList(session, "").Done());
+    ASSERT_TRUE(SavePodList(session, "").Done());  // the same again keeps the one before
+    ui.fileAnswers.push_back(game.Folder() + "/other");
+    ASSERT_TRUE(SavePodList(session, "export").Done());  // Save as keeps nothing
+    ASSERT_TRUE(RestoreLastSaved(session).Done());
+    EXPECT_EQ(session.List1.Items(), (Names{"a.pod", "b.pod"}));
+    EXPECT_EQ(session.List2.Items(), (Names{"c.pod"}));
+    EXPECT_EQ(ListStatusText(session), "pod.ini \u2014 not saved");
+    EXPECT_EQ(game.Read("pod.ini"), "1\r\nc.pod\r\n");
+    EXPECT_EQ(session.LastSavedCopy.rfind(data.Folder(), 0), 0u) << session.LastSavedCopy;
+}
+
+TEST_F(PodIniTest, EachGameFolderHasItsOwnLastSavedCopy) {
+    const std::string a = LastSavedCopyPath("/data", "/games/MTM2");
+    EXPECT_EQ(a.rfind("/data/Marvok/last-saved/", 0), 0u) << a;
+    EXPECT_EQ(a, LastSavedCopyPath("/data/", "/games/mtm2"));
+    EXPECT_NE(a, LastSavedCopyPath("/data", "/games/MTM2 trial"));
+    EXPECT_EQ(LastSavedCopyPath("C:\\Users\\me\\AppData", "C:\\MTM2").rfind(
+                  "C:\\Users\\me\\AppData\\Marvok\\last-saved\\", 0),
+              0u);
+    EXPECT_EQ(LastSavedCopyPath("", "/games/MTM2"), "");
+}
+
 TEST_F(PodIniTest, SaveInTheSingleListWritesTheCheckedEntriesInDisplayOrder) {
     session.ViewMode = 1;
     session.List3.AddItem("b.pod", true);

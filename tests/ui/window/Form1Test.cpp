@@ -324,10 +324,55 @@ class Form1Test : public QObject {
         Start(setup);
         const int at = static_cast<int>(Texts(List(2)).indexOf(QStringLiteral("My Mods\\x.pod")));
         QVERIFY(at >= 0);
+        // Greyed, and said so to a screen reader; the pods that can be mounted are not.
+        const QColor grey = QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        QCOMPARE(Row(List(2), at).data(Qt::ForegroundRole).value<QColor>(), grey);
+        QVERIFY(!Row(List(2), 0).data(Qt::ForegroundRole).isValid());
+        QVERIFY(Row(List(2), at).data(Qt::AccessibleDescriptionRole).toString().contains(
+            QStringLiteral("cannot be mounted")));
         ClickRow(List(2), at);
         QVERIFY(!Texts(List(1)).contains(QStringLiteral("My Mods\\x.pod")));
         QVERIFY2(form->statusBar()->currentMessage().contains(QStringLiteral("cannot be mounted")),
                  qPrintable(form->statusBar()->currentMessage()));
+    }
+
+    // Moves, stock lists and a restored pod.ini are undone one step at a time, with the list's
+    // name and counts; a new move drops what could be redone.
+    void undoAndRestoreLastSaved() {
+        Start({});
+        auto* undo = Find<QAction>("menuUndo");
+        auto* redo = Find<QAction>("menuRedo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        ClickRow(List(2), 0);  // a.pod
+        Find<QAction>("menuRestore_2")->trigger();  // Minimal: none of them is here
+        QCOMPARE(Count(List(1)), 0);
+        undo->trigger();
+        QCOMPARE(Texts(List(1)), Names({"b.pod", "d.pod", "a.pod"}));
+        QCOMPARE(Text("Label3"), QStringLiteral("3"));
+        undo->trigger();
+        QCOMPARE(Texts(List(1)), Names({"b.pod", "d.pod"}));
+        QCOMPARE(Text("listStatus"), QStringLiteral("pod.ini"));
+        QVERIFY(!undo->isEnabled() && redo->isEnabled());
+        redo->trigger();
+        QCOMPARE(Texts(List(1)), Names({"b.pod", "d.pod", "a.pod"}));
+        ClickRow(List(2), 0);  // c.pod
+        QVERIFY(!redo->isEnabled());
+
+        // The save keeps the pod.ini it replaces; restoring it writes nothing and can be undone.
+        auto* restore = Find<QAction>("menuRestoreLastSaved");
+        restore->trigger();
+        QCOMPARE(ui->messages.size(), std::size_t{1});  // none kept yet
+        session->LastSavedCopy = folder->Folder() + "/data/last.ini";
+        Find<QAction>("menuFile_2")->trigger();
+        const std::string saved = "4\r\nb.pod\r\nd.pod\r\na.pod\r\nc.pod\r\n";
+        QCOMPARE(folder->Read("pod.ini"), saved);
+        restore->trigger();
+        QCOMPARE(Texts(List(1)), Names({"b.pod", "d.pod"}));
+        QCOMPARE(Text("listStatus"), QStringLiteral("pod.ini \u2014 not saved"));
+        QCOMPARE(folder->Read("pod.ini"), saved);
+        undo->trigger();
+        QCOMPARE(Texts(List(1)), Names({"b.pod", "d.pod", "a.pod", "c.pod"}));
+        QCOMPARE(ui->messages.size(), std::size_t{1});
     }
 
     // A user folder that gives no pods is named below the lists after a refresh.
@@ -696,6 +741,11 @@ class Form1Test : public QObject {
         QTest::newRow("Alt+V, S") << QStringLiteral("Alt+V,S") << QStringLiteral("single list");
         QTest::newRow("Alt+H, A") << QStringLiteral("Alt+H,A") << QStringLiteral("about");
         QTest::newRow("F5 still refreshes") << QStringLiteral("F5") << QStringLiteral("refresh");
+        QTest::newRow("Ctrl+Z") << QStringLiteral("Ctrl+Z") << QStringLiteral("undo");
+        QTest::newRow("Alt+E, U") << QStringLiteral("Alt+E,U") << QStringLiteral("undo");
+        QTest::newRow("Ctrl+Z, Ctrl+Shift+Z")
+            << QStringLiteral("Ctrl+Z,Ctrl+Shift+Z") << QStringLiteral("redo");
+        QTest::newRow("Ctrl+Z, Ctrl+Y") << QStringLiteral("Ctrl+Z,Ctrl+Y") << QStringLiteral("redo");
     }
 
     void keyboardRunsTheMenus() {
@@ -734,6 +784,10 @@ class Form1Test : public QObject {
             ShownAboutWindows()[0]->close();
         } else if (effect == QStringLiteral("refresh")) {
             QTRY_VERIFY(Texts(List(2)).contains(QStringLiteral("late.pod")));
+        } else if (effect == QStringLiteral("undo") || effect == QStringLiteral("redo")) {
+            QTRY_COMPARE(Texts(List(1)), effect == QStringLiteral("undo")
+                                             ? Names({"b.pod", "d.pod"})
+                                             : Names({"b.pod", "d.pod", "a.pod"}));
         } else {
             QTRY_COMPARE(shown, QStringList{effect});
         }
