@@ -142,6 +142,7 @@ class InstallCommand : public ::testing::Test {
 #else
         std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
         command += " XDG_CONFIG_HOME='" + (root_ / "config").string() + "'";
+        command += " XDG_DATA_HOME='" + (root_ / "data").string() + "'";
         command += " timeout -s KILL 60 '" + (game_ / program).string() + "'";
         for (const auto& a : arguments) {
             command += " '" + a + "'";
@@ -169,6 +170,15 @@ TEST_F(InstallCommand, WritesTheListAsPodIniWithoutADisplay) {
         outcome.errors.find("race.ini was not mounted:\n  \"missing.pod\": file not found\n"),
         std::string::npos)
         << outcome.errors;
+#ifndef _WIN32
+    // The pod.ini it replaced is kept in the user's data folder, for Restore Last Saved.
+    std::vector<fs::path> kept;
+    for (const auto& entry : fs::directory_iterator(root_ / "data" / "Marvok" / "last-saved")) {
+        kept.push_back(entry.path());
+    }
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(Read(kept[0]), "1\r\na.pod\r\n");
+#endif
 }
 
 TEST_F(InstallCommand, ARelativeListIsTakenFromTheGameFolder) {
@@ -285,6 +295,7 @@ TEST_P(SecondInstance, EndsAtOnceWithoutInstalling) {
     if (first == 0) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
         const std::string exe = (game_ / kProgram).string();
         execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
