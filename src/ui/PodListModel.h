@@ -19,6 +19,9 @@ namespace marvok::ui {
 
 class PodListModel final : public QAbstractListModel {
 public:
+    // How many of the row's inner files other mounted pods carry too (an int, 0 for none).
+    static constexpr int SharedFilesRole = Qt::UserRole + 1;
+
     PodListModel(const ListBox& list, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -29,9 +32,13 @@ public:
     void Sync();
     // The width of the widest entry in metrics, for views that size every row alike.
     int WidestText(const QFontMetrics& metrics) const;
+    // The shared-file count of each row of the core list; only rows whose count changed are
+    // told to the views.
+    void SetSharedFiles(std::vector<std::size_t> counts);
 
 private:
     const ListBox& list_;
+    std::vector<std::size_t> shared_;
     int shown_ = 0;  // the rows the views know of
     // Each row's text width in the font last asked for, kept row by row so that a move does not
     // measure all the others again; empty until asked, and after a reset.
