@@ -20,7 +20,8 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         const int own = option.fontMetrics.horizontalAdvance(index.data().toString());
-        size.setWidth(size.width() - own + model_.WidestText(option.fontMetrics));
+        size.setWidth(size.width() - own + model_.WidestText(option.fontMetrics) +
+                      (model_.AnyShared() ? BadgeRoom(option.fontMetrics) : 0));
         return size;
     }
 
@@ -40,7 +41,7 @@ public:
         const QString label = QString::number(shared);
         const int height = option.fontMetrics.height() - 2;
         const int width = std::max(height, option.fontMetrics.horizontalAdvance(label) + 8);
-        const int left = text.left() + option.fontMetrics.horizontalAdvance(item.text) + 10;
+        const int left = text.left() + option.fontMetrics.horizontalAdvance(item.text) + kGap;
         const QRect pill(left, text.center().y() - height / 2, width, height);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
@@ -53,6 +54,12 @@ public:
     }
 
 private:
+    static constexpr int kGap = 10;
+    // A gap and a badge of up to three digits.
+    static int BadgeRoom(const QFontMetrics& metrics) {
+        return kGap + metrics.horizontalAdvance(QStringLiteral("000")) + 10;
+    }
+
     const PodListModel& model_;
 };
 
@@ -143,6 +150,14 @@ void PodListModel::SetSharedFiles(std::vector<std::size_t> counts) {
         }
     }
     shared_ = std::move(counts);
+    const bool any =
+        std::any_of(shared_.begin(), shared_.end(), [](std::size_t n) { return n > 0; });
+    if (any != anyShared_) {
+        // The rows' width changes: the views lay them out again.
+        anyShared_ = any;
+        emit layoutAboutToBeChanged();
+        emit layoutChanged();
+    }
     for (std::size_t i : changed) {
         const QModelIndex row = index(static_cast<int>(i));
         emit dataChanged(row, row, {SharedFilesRole});

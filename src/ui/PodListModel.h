@@ -35,10 +35,13 @@ public:
     // The shared-file count of each row of the core list; only rows whose count changed are
     // told to the views.
     void SetSharedFiles(std::vector<std::size_t> counts);
+    // Whether any row shows a badge, so that rows leave room for one.
+    bool AnyShared() const { return anyShared_; }
 
 private:
     const ListBox& list_;
     std::vector<std::size_t> shared_;
+    bool anyShared_ = false;
     int shown_ = 0;  // the rows the views know of
     // Each row's text width in the font last asked for, kept row by row so that a move does not
     // measure all the others again; empty until asked, and after a reset.
