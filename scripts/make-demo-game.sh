@@ -9,9 +9,32 @@ rm -rf "$game"
 mkdir -p "$game"/{Fixes,Stock,ini,system,UI,addons/trucks,addons/tracks,"Mods Pack"/arenas}
 
 crlf() { printf '%s\r\n' "$@"; }
-pod() {  # a small stand-in for a pod archive
-    mkdir -p "$(dirname "$game/$1")"
-    printf 'POD1 %s\n' "$1" >"$game/$1"
+le32() {  # a little-endian uint32
+    printf "\\$(printf %03o $(($1 & 255)))\\$(printf %03o $((($1 >> 8) & 255)))"
+    printf "\\$(printf %03o $((($1 >> 16) & 255)))\\$(printf %03o $((($1 >> 24) & 255)))"
+}
+field() { printf '%s' "$1"; head -c $(($2 - ${#1})) /dev/zero; }  # NUL-padded to $2 bytes
+pod() {  # a small POD1 archive; the inner files given, or ART\<NAME>.ACT and ART\<NAME>.BMP
+    local file="$game/$1" base
+    shift
+    base=$(basename "$file")
+    base=${base%.*}
+    base=${base^^}
+    local inner=("$@")
+    [ ${#inner[@]} -gt 0 ] || inner=("ART\\$base.ACT" "ART\\$base.BMP")
+    local offset=$((84 + 40 * ${#inner[@]})) path
+    mkdir -p "$(dirname "$file")"
+    {
+        le32 ${#inner[@]}
+        field "Demo pod $base" 80
+        for path in "${inner[@]}"; do
+            field "$path" 32
+            le32 16
+            le32 $offset
+            offset=$((offset + 16))
+        done
+        head -c $((16 * ${#inner[@]})) /dev/zero
+    } >"$file"
 }
 
 stock=(fixmore4 startup music sound truck2 cockpit ui tpark alaska junk crazy98 snake main
@@ -21,17 +44,18 @@ for name in "${stock[@]}"; do
     [ "$name" = fixmore4 ] || pod "$name.pod"
 done
 pod Fixes/fixmore4.pod
-pod Fixes/truck2.pod
+# Fixes\truck2.pod, BigFoot and canyon98 (all mounted) share inner files, for Edit › Conflicts.
+pod Fixes/truck2.pod 'ART\TRUCK2.ACT' 'TRUCK\TIRES.TRK'
 pod Stock/main.pod
 pod Stock/snake.pod
 pod Stock/summit1.pod
 
 # Add-ons: in sub-folders, in other letter cases, one with a blank in its name (never listed)
 # and one in a folder whose name holds a blank.
-pod addons/trucks/BigFoot.pod
+pod addons/trucks/BigFoot.pod 'ART\BIGFOOT.ACT' 'ART\BIGFOOT.BMP' 'TRUCK\TIRES.TRK'
 pod addons/trucks/gravedig.pod
 pod addons/trucks/Samson.POD
-pod addons/tracks/canyon98.pod
+pod addons/tracks/canyon98.pod 'LEVELS\CANYON98.LVL' 'ART\BIGFOOT.BMP' 'TRUCK\Tires.trk'
 pod addons/tracks/icecave.pod
 pod "addons/my truck.pod"
 pod "Mods Pack/arenas/colosseum.pod"

@@ -203,6 +203,7 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(listStatus_, 1);
     statusBar()->addWidget(folderNotice_, 2);
+    BuildConflicts();
     statusBar()->addPermanentWidget(notMounted_);
     statusBar()->addPermanentWidget(countStatus_);
 
@@ -484,6 +485,7 @@ void Form1::ClickList(int list, int shownRow) {
 }
 
 void Form1::ClickToolbar(int index) {
+    rescan_ = rescan_ || index == 4;  // Refresh
     bool focusExit = false;
     Run([this, index, &focusExit] { focusExit = events_.toolbar_Click(index); });
     if (focusExit) {
@@ -492,6 +494,7 @@ void Form1::ClickToolbar(int index) {
 }
 
 void Form1::Refresh() {
+    rescan_ = true;
     Run([this] { events_.menuRefresh_Click(); });
 }
 
@@ -515,6 +518,7 @@ void Form1::SyncFromSession() {
     for (PodListModel* model : models_) {
         model->Sync();
     }
+    NoteMountedList();
     label3_->setText(CountText(session_.SideBySide() ? 0 : 2, session_.Label3));
     label4_->setText(CountText(1, session_.Label4));
     listStatus_->setText(ToQString(mPodini::ListStatusText(session_)));
@@ -687,6 +691,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                     tip += QStringLiteral("\nThe game cannot mount it: ") +
                            ToQString(NotMountedReasonText(refused->reason)) + QLatin1Char('.');
                 }
+                if (const int shared = row.data(PodListModel::SharedFilesRole).toInt(); shared > 0) {
+                    tip += QStringLiteral("\nShares %1 inner files with other mounted pods "
+                                          "(Edit \u203A Conflicts)")
+                               .arg(shared);
+                }
                 QToolTip::showText(
                     help->globalPos(),
                     tip + QStringLiteral("\n\nClick or Space moves it across. Ctrl+Left/Right: "
@@ -735,6 +744,14 @@ void Form1::changeEvent(QEvent* event) {
     // Minimising keeps the layout; restoring applies it again.
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
         ApplyLayout();
+    }
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!everShown_) {
+        everShown_ = true;
+        ScheduleConflictScan();  // after the first paint: the timer runs from the event loop
     }
 }
 

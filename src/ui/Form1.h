@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "podlist/Desktop.h"
@@ -24,11 +25,14 @@ class QToolBar;
 class QListView;
 class QMenu;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 namespace marvok::ui {
 
+class ConflictWatcher;
 class FormAbout;
+class FormConflicts;
 class PodListModel;
 
 // The main window: the mounted and unmounted pods with their counts, the menus, the toolbar and
@@ -54,6 +58,7 @@ class Form1 final : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     // A menu item or control whose enabled and checked state the session holds.
@@ -88,6 +93,18 @@ class Form1 final : public QMainWindow {
     // Puts the mounted pod at from at to, or says in the status line why it stays.
     void ReorderMounted(int from, int to);
     void ShowNotMounted();
+    // Inner files shared by mounted pods (Form1Conflicts.cpp): found on a worker thread, a
+    // short while after the mounted list last changed, never before the window shows.
+    void BuildConflicts();
+    std::vector<std::string> MountedEntries() const;
+    // Called by each sync: a scan is due when the mounted list is not the one last seen.
+    void NoteMountedList();
+    void ScheduleConflictScan();
+    void ScanConflicts();
+    void TakeConflicts();
+    void ShowSharedFiles();
+    void ShowConflicts();
+    void UpdateConflictsWindow();
     // Full path, size, date and what the archive's header says; read when asked, never for all.
     QString PodDetails(const std::string& entry) const;
     // The pod under the keyboard's current row of the focused list, in the details pane.
@@ -133,6 +150,19 @@ class Form1 final : public QMainWindow {
     std::vector<Command> commands_;
     QPointer<FormAbout> about_;
     bool unloaded_ = false;
+
+    ConflictWatcher* conflictWatcher_ = nullptr;
+    QTimer* conflictTimer_ = nullptr;  // one scan for a burst of changes
+    QLabel* conflictsLink_ = nullptr;  // "2 conflicts", a link to the list
+    QPointer<FormConflicts> conflictsWindow_;
+    bool everShown_ = false;
+    bool rescan_ = false;  // the pods may have changed on disk (Refresh)
+    std::vector<std::string> mountedSeen_;
+    bool seenSideBySide_ = true;
+    std::uint64_t requested_ = 0;
+    std::vector<std::string> requestedPods_;
+    std::vector<std::string> scannedPods_;  // the entries of the delivered result
+    std::unordered_map<std::string, std::size_t> sharedByEntry_;
 };
 
 }  // namespace marvok::ui

@@ -47,6 +47,7 @@ void Form1::BuildMenus() {
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     AddItem(edit, QStringLiteral("&Refresh"), "menuRefresh", [this] {
+        rescan_ = true;  // the pods may have changed on disk
         events_.menuRefresh_Click();
     })->setShortcut(QKeySequence(Qt::Key_F5));
 
@@ -105,6 +106,10 @@ void Form1::BuildMenus() {
     QAction* why =
         edit->addAction(QStringLiteral("Why &Not Mounted..."), this, [this] { ShowNotMounted(); });
     why->setObjectName(QStringLiteral("menuNotMounted"));
+    QAction* conflicts =
+        edit->addAction(QStringLiteral("Conflic&ts..."), this, [this] { ShowConflicts(); });
+    conflicts->setObjectName(QStringLiteral("menuConflicts"));
+    conflicts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
 
     // Undo and redo while Marvok runs; the last saved pod.ini from the user's own data folder.
     edit->addSeparator();

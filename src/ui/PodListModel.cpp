@@ -1,9 +1,11 @@
 #include "ui/PodListModel.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QListView>
+#include <QPainter>
 #include <algorithm>
 
 #include "ui/QtUserInterface.h"
@@ -20,11 +22,46 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         const int own = option.fontMetrics.horizontalAdvance(index.data().toString());
-        size.setWidth(size.width() - own + model_.WidestText(option.fontMetrics));
+        size.setWidth(size.width() - own + model_.WidestText(option.fontMetrics) +
+                      (model_.AnyShared() ? BadgeRoom(option.fontMetrics) : 0));
         return size;
     }
 
+    // A pill after the name with the number of inner files other mounted pods carry too.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const int shared = index.data(PodListModel::SharedFilesRole).toInt();
+        if (shared <= 0) {
+            return;
+        }
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+        const QString label = QString::number(shared);
+        const int height = option.fontMetrics.height() - 2;
+        const int width = std::max(height, option.fontMetrics.horizontalAdvance(label) + 8);
+        const int left = text.left() + option.fontMetrics.horizontalAdvance(item.text) + kGap;
+        const QRect pill(left, text.center().y() - height / 2, width, height);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(QColor(230, 140, 20));
+        painter->drawRoundedRect(pill, height / 2.0, height / 2.0);
+        painter->setPen(Qt::black);
+        painter->drawText(pill, Qt::AlignCenter, label);
+        painter->restore();
+    }
+
 private:
+    static constexpr int kGap = 10;
+    // A gap and a badge of up to three digits.
+    static int BadgeRoom(const QFontMetrics& metrics) {
+        return kGap + metrics.horizontalAdvance(QStringLiteral("000")) + 10;
+    }
+
     const PodListModel& model_;
 };
 
@@ -49,6 +86,9 @@ QVariant PodListModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         return ToQString(list_.Item(row));
+    }
+    if (role == SharedFilesRole) {
+        return row < shared_.size() ? static_cast<int>(shared_[row]) : 0;
     }
     if (role == Qt::CheckStateRole && list_.Style() == ListStyle::CheckBoxes) {
         return list_.Checked(row) ? Qt::Checked : Qt::Unchecked;
@@ -113,6 +153,33 @@ void PodListModel::Sync() {
         beginResetModel();
         shown_ = count;
         endResetModel();
+    }
+}
+
+void PodListModel::SetSharedFiles(std::vector<std::size_t> counts) {
+    const auto at = [](const std::vector<std::size_t>& v, std::size_t i) {
+        return i < v.size() ? v[i] : 0;
+    };
+    const std::size_t rows = std::min<std::size_t>(static_cast<std::size_t>(shown_),
+                                                   std::max(counts.size(), shared_.size()));
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < rows; ++i) {
+        if (at(counts, i) != at(shared_, i)) {
+            changed.push_back(i);
+        }
+    }
+    shared_ = std::move(counts);
+    const bool any =
+        std::any_of(shared_.begin(), shared_.end(), [](std::size_t n) { return n > 0; });
+    if (any != anyShared_) {
+        // The rows' width changes: the views lay them out again.
+        anyShared_ = any;
+        emit layoutAboutToBeChanged();
+        emit layoutChanged();
+    }
+    for (std::size_t i : changed) {
+        const QModelIndex row = index(static_cast<int>(i));
+        emit dataChanged(row, row, {SharedFilesRole});
     }
 }
 

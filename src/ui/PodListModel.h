@@ -20,6 +20,9 @@ namespace marvok::ui {
 
 class PodListModel final : public QAbstractListModel {
 public:
+    // How many of the row's inner files other mounted pods carry too (an int, 0 for none).
+    static constexpr int SharedFilesRole = Qt::UserRole + 1;
+
     PodListModel(const ListBox& list, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -33,10 +36,17 @@ public:
     const NotMountedEntry* Unmountable(int row) const;
     // The width of the widest entry in metrics, for views that size every row alike.
     int WidestText(const QFontMetrics& metrics) const;
+    // The shared-file count of each row of the core list; only rows whose count changed are
+    // told to the views.
+    void SetSharedFiles(std::vector<std::size_t> counts);
+    // Whether any row shows a badge, so that rows leave room for one.
+    bool AnyShared() const { return anyShared_; }
 
 private:
     const ListBox& list_;
     const UnmountablePods* unmountable_ = nullptr;
+    std::vector<std::size_t> shared_;
+    bool anyShared_ = false;
     int shown_ = 0;  // the rows the views know of
     // Each row's text width in the font last asked for, kept row by row so that a move does not
     // measure all the others again; empty until asked, and after a reset.

@@ -165,7 +165,8 @@ void SettingsWindowsTest::pathOptionsSavesEditsAndRefreshes() {
     Click(window, "opKeepOnTop_1");
     auto* count = Find<QLineEdit>(window, "txtKeepOnTop");
     count->setFocus();
-    QTest::qWait(10);  // the focus selects the whole text, so typing replaces it
+    // The focus selects the whole text (a moment later), so typing replaces it.
+    QTRY_VERIFY(count->hasSelectedText() && count->selectedText() == count->text());
     QTest::keyClicks(count, QStringLiteral("6"));
     QCOMPARE(count->text(), QStringLiteral("6"));
     Click(window, "opFolderDepth_0");

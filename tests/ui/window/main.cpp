@@ -4,6 +4,7 @@
 
 namespace marvok::ui {
 int RunForm1Tests(int argc, char** argv);
+int RunConflictsTests(int argc, char** argv);
 int RunFormAboutTests(int argc, char** argv);
 int RunQtPortsTests(int argc, char** argv);
 int RunPictures(int argc, char** argv);
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int failed = 0;
     failed += marvok::ui::RunForm1Tests(argc, argv);
+    failed += marvok::ui::RunConflictsTests(argc, argv);
     failed += marvok::ui::RunFormAboutTests(argc, argv);
     failed += marvok::ui::RunQtPortsTests(argc, argv);
     failed += marvok::ui::RunPictures(argc, argv);
