@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -203,9 +204,16 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(listStatus_, 1);
     statusBar()->addWidget(folderNotice_, 2);
-    BuildConflicts();
-    statusBar()->addPermanentWidget(notMounted_);
     statusBar()->addPermanentWidget(countStatus_);
+    // The links to what was left out and what is shared sit right of the filter: the status
+    // line of a window this narrow has room for the list's name and the count only.
+    auto* links = new QWidget(filterBar_);
+    links_ = new QHBoxLayout(links);
+    links_->setContentsMargins(8, 0, 4, 0);
+    links_->setSpacing(10);
+    BuildConflicts();
+    links_->addWidget(notMounted_);
+    filterBar_->addWidget(links);
 
     // The designed inner area, 5700 x 5520 twips.
     central_->resize(qRound(5700 / TwipsPerPixelX()), qRound(5520 / TwipsPerPixelY()));

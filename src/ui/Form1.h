@@ -17,6 +17,7 @@
 
 class QAction;
 class QFrame;
+class QHBoxLayout;
 class QDockWidget;
 class QLabel;
 class QLineEdit;
@@ -136,6 +137,7 @@ class Form1 final : public QMainWindow {
     QLabel* folderNotice_ = nullptr;
     QLabel* countStatus_ = nullptr;  // "27 of 30 pods mounted (MTM2 Unpatched)"
     QLabel* notMounted_ = nullptr;   // "3 not mounted", a link to why
+    QHBoxLayout* links_ = nullptr;   // beside the filter: the links to what is not mounted or shared
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     std::array<PodListModel*, 3> models_{};

@@ -1,8 +1,8 @@
 // The main window's part in finding inner files shared by mounted pods: when to scan, the
-// badges on the mounted rows, the status-bar link and the Conflicts window.
+// badges on the mounted rows, the link beside the filter and the Conflicts window.
 
 #include <QLabel>
-#include <QStatusBar>
+#include <QHBoxLayout>
 #include <QTimer>
 
 #include "podlist/PodConflicts.h"
@@ -32,7 +32,7 @@ void Form1::BuildConflicts() {
         "Inner files that more than one mounted pod carries (Edit \u203A Conflicts)"));
     conflictsLink_->hide();
     connect(conflictsLink_, &QLabel::linkActivated, this, [this] { ShowConflicts(); });
-    statusBar()->addPermanentWidget(conflictsLink_);
+    links_->addWidget(conflictsLink_);
 }
 
 std::vector<std::string> Form1::MountedEntries() const {
