@@ -29,6 +29,19 @@ if [ -z "$platform" ] && command -v Xvfb >/dev/null; then
     done
 fi
 
+# MARVOK_BENCH_BEFORE=<commit> also times that commit's marvok at start-up, beside this one.
+if [ -n "${MARVOK_BENCH_BEFORE:-}" ]; then
+    before_src="$PWD/build/bench-before-src"
+    rm -rf "$before_src"
+    git worktree prune
+    git worktree add --detach -f "$before_src" "$MARVOK_BENCH_BEFORE" >/dev/null
+    cmake -S "$before_src" -B build/bench-before -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DMARVOK_BUILD_TESTS=OFF >/dev/null
+    cmake --build build/bench-before -j "$(nproc)" --target marvok
+    export MARVOK_BENCH_BEFORE_EXE="$PWD/build/bench-before/src/app/marvok"
+    git worktree remove --force "$before_src"
+fi
+
 for bench in build/bench/bench/*/marvok_bench_*; do
     [ -x "$bench" ] || continue
     case "$(basename "$bench")" in

@@ -2,7 +2,8 @@
 // resident memory, for Marvok on generated game folders beside the floor program (an empty main
 // window with two list widgets). Runs alternate between the two; medians are printed as ratios.
 // Usage: marvok_bench_firstpaint [work folder]   (MARVOK_BENCH_HUGE=1 adds 100,000 pods,
-// MARVOK_BENCH_VERBOSE=1 shows what the programs print on standard error)
+// MARVOK_BENCH_VERBOSE=1 shows what the programs print on standard error,
+// MARVOK_BENCH_BEFORE_EXE=<an earlier marvok> times it too, in the same alternation)
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -109,6 +110,8 @@ int main(int argc, char** argv) {
         goals.push_back({100000, 0, 0});
     }
     const int runs = 11;
+    const char* beforeExe = std::getenv("MARVOK_BENCH_BEFORE_EXE");
+    const int programs = beforeExe != nullptr && *beforeExe != '\0' ? 4 : 3;
     std::printf(
         "exec to first paint and peak memory, Marvok beside an empty two-list window\n"
         "(medians of %d alternating runs, QT_QPA_PLATFORM=%s)\n",
@@ -121,15 +124,21 @@ int main(int argc, char** argv) {
         // The game folder is the program's own folder.
         const fs::path marvok = game / "marvok";
         fs::copy_file(MARVOK_EXE, marvok, fs::copy_options::overwrite_existing);
-        std::vector<double> times[3];
-        std::vector<double> memory[3];
+        const fs::path before = game / "marvok-before";
+        if (programs == 4) {
+            fs::copy_file(beforeExe, before, fs::copy_options::overwrite_existing);
+        }
+        std::vector<double> times[4];
+        std::vector<double> memory[4];
         for (int i = 0; i < (goal.pods >= 100000 ? 3 : runs); ++i) {
-            for (int which = 0; which < 3; ++which) {
-                const auto sample = RunOnce(which == 0 ? marvok : fs::path(FLOOR_EXE),
-                                            which == 2 ? "--text" : nullptr, game);
+            for (int which = 0; which < programs; ++which) {
+                const fs::path program = which == 0   ? marvok
+                                         : which == 3 ? before
+                                                      : fs::path(FLOOR_EXE);
+                const auto sample = RunOnce(program, which == 2 ? "--text" : nullptr, game);
                 if (!sample) {
                     std::fprintf(stderr, "%s did not report its first paint\n",
-                                 which == 0 ? "marvok" : "the floor program");
+                                 program.filename().c_str());
                     return 1;
                 }
                 times[which].push_back(sample->milliseconds);
@@ -145,6 +154,13 @@ int main(int argc, char** argv) {
                     Median(times[0]), Median(times[1]), timeRatio, goalText(goal.time).c_str(),
                     Median(memory[0]), Median(memory[1]), memoryRatio,
                     goalText(goal.memory).c_str());
+        if (programs == 4) {
+            std::printf("  %7s marvok vs the earlier build: %.1f ms vs %.1f ms, %.3fx; %.1f MB vs "
+                        "%.1f MB, %.3fx\n",
+                        "", Median(times[0]), Median(times[3]), Median(times[0]) / Median(times[3]),
+                        Median(memory[0]), Median(memory[3]),
+                        Median(memory[0]) / Median(memory[3]));
+        }
         withinGoals = withinGoals && (goal.time == 0 || timeRatio <= goal.time) &&
                       (goal.memory == 0 || memoryRatio <= goal.memory);
         fs::remove_all(game);

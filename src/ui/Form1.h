@@ -159,6 +159,7 @@ class Form1 final : public QMainWindow {
     QPointer<FormConflicts> conflictsWindow_;
     bool everShown_ = false;
     bool rescan_ = false;  // the pods may have changed on disk (Refresh)
+    std::array<std::uint64_t, 2> seenRevisions_{};  // of List1 and List3 as last noted
     std::vector<std::string> mountedSeen_;
     bool seenSideBySide_ = true;
     std::uint64_t requested_ = 0;

@@ -56,6 +56,13 @@ void Form1::NoteMountedList() {
     if (conflictTimer_ == nullptr) {
         return;
     }
+    // A keystroke in the filter syncs too: untouched lists cost no copy of 20,000 names.
+    const std::array<std::uint64_t, 2> revisions{session_.List1.Revision(),
+                                                 session_.List3.Revision()};
+    if (!rescan_ && revisions == seenRevisions_ && session_.SideBySide() == seenSideBySide_) {
+        return;
+    }
+    seenRevisions_ = revisions;
     std::vector<std::string> mounted = MountedEntries();
     if (!rescan_ && mounted == mountedSeen_ && session_.SideBySide() == seenSideBySide_) {
         return;
