@@ -170,7 +170,11 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     filterBox_ = new QLineEdit(filterBar_);
     filterBox_->setObjectName(QStringLiteral("filterBox"));
     filterBox_->setPlaceholderText(QStringLiteral("part of a pod name (Ctrl+F)"));
-    filterBox_->setClearButtonEnabled(true);
+    // Its clear button's icon comes from the icon theme, a search costly at start-up: it is
+    // asked for at the first keystroke, when the button first shows.
+    connect(filterBox_, &QLineEdit::textChanged, filterBox_, [box = filterBox_] {
+        box->setClearButtonEnabled(true);
+    });
     filterLabel->setBuddy(filterBox_);
     filterBar_->addWidget(filterLabel);
     filterBar_->addWidget(filterBox_);
