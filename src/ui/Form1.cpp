@@ -46,8 +46,6 @@
 namespace marvok::ui {
 namespace {
 
-constexpr const char* kMountedRowType = "application/x-marvok-mounted-row";
-
 // The mounted row a drag carries, if it comes from this process.
 int DraggedMountedRow(const QMimeData* data) {
     if (data == nullptr) {
@@ -60,31 +58,6 @@ int DraggedMountedRow(const QMimeData* data) {
     const int row = parts.size() == 2 ? parts[1].toInt(&rowOk) : -1;
     return pidOk && rowOk && pid == QCoreApplication::applicationPid() ? row : -1;
 }
-
-// The rows a view shows through the filter; the mounted list's rows can also be dragged, to
-// reorder them (the drop is the window's to handle, the model never changes by it).
-class ShownRows final : public QSortFilterProxyModel {
-  public:
-    ShownRows(bool draggable, QObject* parent)
-        : QSortFilterProxyModel(parent), draggable_(draggable) {}
-    Qt::ItemFlags flags(const QModelIndex& index) const override {
-        const Qt::ItemFlags flags = QSortFilterProxyModel::flags(index);
-        return draggable_ && index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
-    }
-    // The dragged row, as this process's own: a drop from elsewhere reorders nothing.
-    QMimeData* mimeData(const QModelIndexList& indexes) const override {
-        QMimeData* data = QSortFilterProxyModel::mimeData(indexes);
-        if (data != nullptr && !indexes.isEmpty()) {
-            data->setData(QString::fromLatin1(kMountedRowType),
-                          QByteArray::number(QCoreApplication::applicationPid()) + ':' +
-                              QByteArray::number(mapToSource(indexes.constFirst()).row()));
-        }
-        return data;
-    }
-
-  private:
-    bool draggable_;
-};
 
 using mResizeWindow::TwipRect;
 
@@ -277,11 +250,12 @@ void Form1::BuildControls() {
         if (i != 0) {
             models_[i]->SetUnmountable(&session_.Unmountable);
         }
+        models_[i]->SetDraggable(i == 0);
         QListView* list = CreatePodListView(models_[i], central_);
-        shown_[i] = new ShownRows(i == 0, this);
-        shown_[i]->setSourceModel(models_[i]);
+        // The filter's model takes its source only while a filter is typed: over 20,000 rows it
+        // would map every row at start-up and on every reset.
+        shown_[i] = new QSortFilterProxyModel(this);
         shown_[i]->setFilterCaseSensitivity(Qt::CaseInsensitive);
-        list->setModel(shown_[i]);
         list->setObjectName(QStringLiteral("List%1").arg(i + 1));
         list->installEventFilter(this);
         connect(list, &QListView::clicked, this, [this, i](const QModelIndex& index) {
@@ -324,13 +298,31 @@ int Form1::Chrome() const {
                                                                  : 0);
 }
 
+int Form1::SourceRow(std::size_t list, const QModelIndex& shown) const {
+    return filtering_ ? shown_[list]->mapToSource(shown).row() : shown.row();
+}
+
+QModelIndex Form1::ShownIndex(std::size_t list, int sourceRow) const {
+    const QModelIndex source = models_[list]->index(sourceRow);
+    return filtering_ ? shown_[list]->mapFromSource(source) : source;
+}
+
+void Form1::ShowThrough(std::size_t list, QAbstractItemModel* model) {
+    QListView* view = lists_[list];
+    QItemSelectionModel* old = view->selectionModel();
+    view->setModel(model);
+    delete old;
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, view] { ShowDetailsOf(view); });
+}
+
 void Form1::MoveMounted(int step) {
     const QModelIndex current = lists_[0]->currentIndex();
     if (!current.isValid()) {
         statusBar()->showMessage(QStringLiteral("Select a mounted pod to move it."), 4000);
         return;
     }
-    const int from = shown_[0]->mapToSource(current).row();
+    const int from = SourceRow(0, current);
     if (from + step < 0) {
         statusBar()->showMessage(QStringLiteral("It is the first mounted pod already."), 4000);
         return;
@@ -353,7 +345,7 @@ void Form1::ReorderMounted(int from, int to) {
                                     static_cast<std::size_t>(to));
     });
     // The moved pod stays selected, so that Alt+Up can go on.
-    const QModelIndex moved = shown_[0]->mapFromSource(models_[0]->index(to));
+    const QModelIndex moved = ShownIndex(0, to);
     if (moved.isValid()) {
         lists_[0]->setCurrentIndex(moved);
     }
@@ -433,19 +425,29 @@ void Form1::ShowDetailsOf(QListView* list) {
 }
 
 void Form1::ApplyFilter(const QString& text) {
-    for (QSortFilterProxyModel* shown : shown_) {
-        shown->setFilterFixedString(text);
+    const bool filtering = !text.isEmpty();
+    for (std::size_t i = 0; i < shown_.size(); ++i) {
+        if (filtering && !filtering_) {
+            shown_[i]->setSourceModel(models_[i]);
+        }
+        shown_[i]->setFilterFixedString(text);
+        if (filtering != filtering_) {
+            ShowThrough(i, filtering ? static_cast<QAbstractItemModel*>(shown_[i]) : models_[i]);
+        }
+        if (!filtering && filtering_) {
+            shown_[i]->setSourceModel(nullptr);
+        }
     }
+    filtering_ = filtering;
     SyncFromSession();
 }
 
 QString Form1::CountText(int list, const std::string& count) const {
-    const QSortFilterProxyModel* shown = shown_[static_cast<std::size_t>(list)];
-    if (filterBox_ == nullptr || filterBox_->text().isEmpty()) {
+    if (!filtering_) {
         return ToQString(count);
     }
     const QString whole = ToQString(count);
-    const QString visible = QString::number(shown->rowCount());
+    const QString visible = QString::number(shown_[static_cast<std::size_t>(list)]->rowCount());
     // The single list's count already reads "mounted of total".
     return list == 2 ? visible + QStringLiteral(" shown, ") + whole
                      : visible + QStringLiteral(" of ") + whole;
@@ -459,8 +461,8 @@ double Form1::TwipsPerPixelY() const {
 }
 
 void Form1::ClickList(int list, int shownRow) {
-    QSortFilterProxyModel* shown = shown_[static_cast<std::size_t>(list)];
-    const int row = shown->mapToSource(shown->index(shownRow, 0)).row();
+    const QAbstractItemModel* shown = lists_[static_cast<std::size_t>(list)]->model();
+    const int row = SourceRow(static_cast<std::size_t>(list), shown->index(shownRow, 0));
     if (shownRow < 0 || row < 0) {
         return;
     }
@@ -680,7 +682,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Drop) {
             const QModelIndex over = lists_[0]->indexAt(drag->position().toPoint());
             const int last = models_[0]->rowCount() - 1;
-            const int to = over.isValid() ? shown_[0]->mapToSource(over).row() : last;
+            const int to = over.isValid() ? SourceRow(0, over) : last;
             if (to >= 0 && from != to) {
                 ReorderMounted(from, to);
             }
@@ -699,7 +701,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                 }
                 QString tip = PodDetails(FromQString(row.data().toString()));
                 if (const NotMountedEntry* refused =
-                        models_[i]->Unmountable(shown_[i]->mapToSource(row).row())) {
+                        models_[i]->Unmountable(SourceRow(i, row))) {
                     tip += QStringLiteral("\nThe game cannot mount it: ") +
                            ToQString(NotMountedReasonText(refused->reason)) + QLatin1Char('.');
                 }

@@ -15,6 +15,7 @@
 #include "podlist/Session.h"
 #include "podlist/mResizeWindow.h"
 
+class QAbstractItemModel;
 class QAction;
 class QFrame;
 class QHBoxLayout;
@@ -89,6 +90,11 @@ class Form1 final : public QMainWindow {
     // A click or Space on a row as the view shows it.
     void ClickList(int list, int shownRow);
     void ApplyFilter(const QString& text);
+    // A row of the core's list from a row as the view shows it, and back.
+    int SourceRow(std::size_t list, const QModelIndex& shown) const;
+    QModelIndex ShownIndex(std::size_t list, int sourceRow) const;
+    // Shows the list through model: the core's list itself, or the filter over it.
+    void ShowThrough(std::size_t list, QAbstractItemModel* model);
     // Alt+Up / Alt+Down: the selected mounted pod one place up or down.
     void MoveMounted(int step);
     // Puts the mounted pod at from at to, or says in the status line why it stays.
@@ -143,6 +149,7 @@ class Form1 final : public QMainWindow {
     std::array<PodListModel*, 3> models_{};
     // What the views show: the lists through the filter, which hides rows and moves none.
     std::array<QSortFilterProxyModel*, 3> shown_{};
+    bool filtering_ = false;
     QToolBar* filterBar_ = nullptr;
     QLineEdit* filterBox_ = nullptr;
     QDockWidget* detailsPane_ = nullptr;

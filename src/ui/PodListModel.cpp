@@ -4,7 +4,9 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QCoreApplication>
 #include <QListView>
+#include <QMimeData>
 #include <QPainter>
 #include <algorithm>
 
@@ -115,7 +117,23 @@ const NotMountedEntry* PodListModel::Unmountable(int row) const {
 
 Qt::ItemFlags PodListModel::flags(const QModelIndex& index) const {
     // The check box is drawn, but the click is the core's to handle.
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return draggable_ ? flags | Qt::ItemIsDragEnabled : flags;
+}
+
+QMimeData* PodListModel::mimeData(const QModelIndexList& indexes) const {
+    // The drop is the window's to handle (the model never changes by it), and a drop from
+    // another process reorders nothing.
+    QMimeData* data = QAbstractListModel::mimeData(indexes);
+    if (data != nullptr && !indexes.isEmpty()) {
+        data->setData(QString::fromLatin1(kMountedRowType),
+                      QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+                          QByteArray::number(indexes.constFirst().row()));
+    }
+    return data;
 }
 
 void PodListModel::Sync() {

@@ -15,8 +15,12 @@
 #include "podlist/NotMounted.h"
 
 class QListView;
+class QMimeData;
 
 namespace marvok::ui {
+
+// What a dragged row of the mounted list carries: "<process id>:<row>".
+inline constexpr const char* kMountedRowType = "application/x-marvok-mounted-row";
 
 class PodListModel final : public QAbstractListModel {
 public:
@@ -28,6 +32,9 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A draggable list's rows carry kMountedRowType: this process's id and the row.
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    void SetDraggable(bool draggable) { draggable_ = draggable; }
 
     // Tells the views what the core changed since the last call.
     void Sync();
@@ -44,6 +51,7 @@ public:
 
 private:
     const ListBox& list_;
+    bool draggable_ = false;
     const UnmountablePods* unmountable_ = nullptr;
     std::vector<std::size_t> shared_;
     bool anyShared_ = false;
