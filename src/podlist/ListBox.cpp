@@ -8,15 +8,19 @@
 namespace marvok {
 
 std::size_t ListBox::AddItem(std::string text, bool checked) {
-    Entry entry{std::move(text), {}, checked && style_ == ListStyle::CheckBoxes};
-    entry.lower = text::LowerCase(entry.text);
+    std::string lower = text::LowerCase(text);
+    return AddLoweredItem(std::move(text), std::move(lower), checked);
+}
+
+std::size_t ListBox::AddLoweredItem(std::string text, std::string lower, bool checked) {
+    Entry entry{std::move(text), std::move(lower), checked && style_ == ListStyle::CheckBoxes};
     IndexAdd(entry.lower);
     checkedCount_ += entry.checked ? 1 : 0;
     ++revision_;
     if (style_ == ListStyle::Sorted && !batching_) {
         auto at = std::upper_bound(
             entries_.begin(), entries_.end(), entry.lower,
-            [](const std::string& lower, const Entry& e) { return lower < e.lower; });
+            [](const std::string& key, const Entry& e) { return key < e.lower; });
         const auto position = static_cast<std::size_t>(at - entries_.begin());
         entries_.insert(at, std::move(entry));
         Note(ListChange::Kind::Inserted, position, position);

@@ -35,6 +35,8 @@ class ListBox {
 
     // Appends (a sorted list puts the entry in its place). Returns the entry's position.
     std::size_t AddItem(std::string text, bool checked = false);
+    // The same, with the entry's lower case already made (it must be text's).
+    std::size_t AddLoweredItem(std::string text, std::string lower, bool checked = false);
     void RemoveItem(std::size_t index);
     // Removes, in one pass, every entry for which drop(lowered text) answers true, keeping the
     // order of the rest.

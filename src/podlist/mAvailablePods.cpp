@@ -124,18 +124,18 @@ void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
     if (mCommonFunctions::CountSpaces(entry) != 0) {
         session.Unmountable.Add(entry, NotMountedReason::BlankInFolder);
     }
-    const std::string lower = text::LowerCase(entry);
+    std::string lower = text::LowerCase(entry);
     if (session.SideBySide()) {
         // List2 is searched too, so a folder reached twice lists its pods once.
         if (session.List1.ContainsLower(lower) || session.List2.ContainsLower(lower)) {
             return;
         }
-        session.List2.AddItem(std::move(entry));
+        session.List2.AddLoweredItem(std::move(entry), std::move(lower));
     } else {
         if (session.List3.ContainsLower(lower)) {
             return;
         }
-        session.List3.AddItem(std::move(entry), false);
+        session.List3.AddLoweredItem(std::move(entry), std::move(lower), false);
     }
 }
 

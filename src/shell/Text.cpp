@@ -1,5 +1,6 @@
 #include "shell/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -146,7 +147,20 @@ std::string UpperCase(std::string_view utf8) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return LowerCase(a) == LowerCase(b);
+    // Plain ASCII, what a scan compares for every pod, is compared without copying; from the
+    // first other byte on (a character boundary) the rest is folded whole.
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x >= 0x80 || y >= 0x80) {
+            return LowerCase(a.substr(i)) == LowerCase(b.substr(i));
+        }
+        if (LowerChar(x) != LowerChar(y)) {
+            return false;
+        }
+    }
+    return LowerCase(a.substr(common)) == LowerCase(b.substr(common));
 }
 
 std::string FromWindows1252(std::string_view bytes) {

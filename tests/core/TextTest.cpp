@@ -11,6 +11,13 @@ TEST(Text, LowerCaseKnowsTheCodePageLetters) {
     EXPECT_EQ(LowerCase("×"), "×");  // not a letter
     EXPECT_EQ(UpperCase("straße"), "STRAßE");
     EXPECT_TRUE(EqualsIgnoringCase("Fixes\\FixMore4.pod", "fixes\\fixmore4.POD"));
+    // Past the plain letters, and where one text is the start of the other.
+    EXPECT_TRUE(EqualsIgnoringCase("Mods\\ÉTÉ.pod", "mods\\été.POD"));
+    EXPECT_FALSE(EqualsIgnoringCase("Mods\\ÉTÉ.pod", "mods\\ete.pod"));
+    EXPECT_FALSE(EqualsIgnoringCase("main.pod", "main.pods"));
+    EXPECT_FALSE(EqualsIgnoringCase("main", "mainé"));
+    EXPECT_FALSE(EqualsIgnoringCase("a.pod", "b.pod"));
+    EXPECT_TRUE(EqualsIgnoringCase("", ""));
 }
 
 TEST(Text, Windows1252RoundTripsEveryByte) {
