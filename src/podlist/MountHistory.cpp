@@ -89,30 +89,25 @@ void MountHistory::Restore(State state, Session& session) {
     mCommonFunctions::UpdatePodCounts(session);
 }
 
-bool MountHistory::Undo(Session& session) {
+bool MountHistory::Step(std::vector<State>& from, std::vector<State>& to, Session& session) {
     Note(session);  // a change made outside a command is the ground, not lost
-    if (undo_.empty()) {
+    if (from.empty()) {
         return false;
     }
-    State before = std::move(undo_.back());
-    undo_.pop_back();
-    redo_.push_back(std::move(current_));
-    Restore(before, session);
+    State target = std::move(from.back());
+    from.pop_back();
+    to.push_back(std::move(current_));
+    Restore(std::move(target), session);
     current_ = Capture(session);
     return true;
 }
 
+bool MountHistory::Undo(Session& session) {
+    return Step(undo_, redo_, session);
+}
+
 bool MountHistory::Redo(Session& session) {
-    Note(session);
-    if (redo_.empty()) {
-        return false;
-    }
-    State after = std::move(redo_.back());
-    redo_.pop_back();
-    undo_.push_back(std::move(current_));
-    Restore(after, session);
-    current_ = Capture(session);
-    return true;
+    return Step(redo_, undo_, session);
 }
 
 }  // namespace marvok

@@ -2,6 +2,7 @@
 // Undo and redo of what the lists show while Marvok runs: moves, reorders, stock lists, lists
 // opened. Each step keeps the lists whole, so undoing never depends on how a command worked.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -49,6 +50,8 @@ class MountHistory {
     static State Capture(const Session& session);
     static std::array<std::uint64_t, 3> Revisions(const Session& session);
     void Restore(State state, Session& session);
+    // Undo or redo: the last state of from becomes the lists, the lists go onto to.
+    bool Step(std::vector<State>& from, std::vector<State>& to, Session& session);
     void Trim();
 
     State current_;  // the lists as last noted

@@ -68,20 +68,9 @@ PodConflicts ScanPodConflicts(const platform::FileSystem& fs,
 }
 
 std::vector<std::string> MountedPodPaths(const Session& session) {
-    std::vector<std::string> paths;
-    const auto add = [&](const std::string& name) {
-        paths.push_back(mCommonFunctions::FullPath(session.fs, session.GameFolder, name));
-    };
-    if (session.SideBySide()) {
-        for (std::size_t i = 0; i < session.List1.Count(); ++i) {
-            add(session.List1.Item(i));
-        }
-    } else {
-        for (std::size_t i = 0; i < session.List3.Count(); ++i) {
-            if (session.List3.Checked(i)) {
-                add(session.List3.Item(i));
-            }
-        }
+    std::vector<std::string> paths = MountedEntries(session);
+    for (std::string& path : paths) {
+        path = mCommonFunctions::FullPath(session.fs, session.GameFolder, path);
     }
     return paths;
 }

@@ -11,6 +11,19 @@ bool Session::FileExists(std::string_view path) const {
 
 bool Session::Sorting() const { return text::LowerCase(SortMode) == "yes"; }
 
+std::vector<std::string> MountedEntries(const Session& session) {
+    if (session.SideBySide()) {
+        return session.List1.Items();
+    }
+    std::vector<std::string> entries;
+    for (std::size_t i = 0; i < session.List3.Count(); ++i) {
+        if (session.List3.Checked(i)) {
+            entries.push_back(session.List3.Item(i));
+        }
+    }
+    return entries;
+}
+
 void SetGamePaths(Session& session, std::string_view programFolder) {
     std::string folder(programFolder);
     // A drive root keeps its backslash ("C:\"); any other folder has none.

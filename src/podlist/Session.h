@@ -79,6 +79,9 @@ class Session {
     bool Sorting() const;
 };
 
+// The mounted pods' entries in mount order, in either presentation (the checked single-list rows).
+std::vector<std::string> MountedEntries(const Session& session);
+
 // GameFolder, PodIniPath and MonsterIniPath from the program's own folder.
 void SetGamePaths(Session& session, std::string_view programFolder);
 

@@ -96,16 +96,7 @@ void NoteListWritten(Session& session, std::string_view path, bool isPodIni) {
 }
 
 std::string ListStatusText(const Session& session) {
-    std::vector<std::string> shown;
-    if (session.SideBySide()) {
-        shown = session.List1.Items();
-    } else {
-        for (std::size_t i = 0; i < session.List3.Count(); ++i) {
-            if (session.List3.Checked(i)) {
-                shown.push_back(session.List3.Item(i));
-            }
-        }
-    }
+    std::vector<std::string> shown = MountedEntries(session);
     // pod.ini is what the game mounts: anything else in the lists is not saved yet. The single
     // list shows the mounted pods in its own order, which is no change.
     if (!session.PodIniEntries) {

@@ -103,7 +103,6 @@ class Form1 final : public QMainWindow {
     // Inner files shared by mounted pods (Form1Conflicts.cpp): found on a worker thread, a
     // short while after the mounted list last changed, never before the window shows.
     void BuildConflicts();
-    std::vector<std::string> MountedEntries() const;
     // Called by each sync: a scan is due when the mounted list is not the one last seen.
     void NoteMountedList();
     void ScheduleConflictScan();

@@ -35,23 +35,6 @@ void Form1::BuildConflicts() {
     links_->addWidget(conflictsLink_);
 }
 
-std::vector<std::string> Form1::MountedEntries() const {
-    // The same pods, in the same order, as MountedPodPaths gives.
-    std::vector<std::string> entries;
-    if (session_.SideBySide()) {
-        for (std::size_t i = 0; i < session_.List1.Count(); ++i) {
-            entries.push_back(session_.List1.Item(i));
-        }
-    } else {
-        for (std::size_t i = 0; i < session_.List3.Count(); ++i) {
-            if (session_.List3.Checked(i)) {
-                entries.push_back(session_.List3.Item(i));
-            }
-        }
-    }
-    return entries;
-}
-
 void Form1::NoteMountedList() {
     if (conflictTimer_ == nullptr) {
         return;
@@ -63,7 +46,7 @@ void Form1::NoteMountedList() {
         return;
     }
     seenRevisions_ = revisions;
-    std::vector<std::string> mounted = MountedEntries();
+    std::vector<std::string> mounted = MountedEntries(session_);
     if (!rescan_ && mounted == mountedSeen_ && session_.SideBySide() == seenSideBySide_) {
         return;
     }
@@ -83,7 +66,7 @@ void Form1::ScheduleConflictScan() {
 }
 
 void Form1::ScanConflicts() {
-    requestedPods_ = MountedEntries();
+    requestedPods_ = MountedEntries(session_);
     requested_ = conflictWatcher_->Request(MountedPodPaths(session_));
 }
 
