@@ -159,9 +159,18 @@ ParsedPodList ParsePodList(std::string_view bytes, long long limit) {
 }
 
 bool CanWritePodName(std::string_view name) {
-    return !name.empty() && name.find_first_of(",\r\n") == std::string_view::npos &&
-           name.front() != '"' && !IsBlank(name.front()) && !IsBlank(name.back()) &&
-           text::ToWindows1252(name).has_value();
+    if (name.empty() || name.front() == '"' || IsBlank(name.front()) || IsBlank(name.back())) {
+        return false;
+    }
+    // One pass over the name: this runs for every pod a scan finds.
+    bool ascii = true;
+    for (const char c : name) {
+        if (c == ',' || c == '\r' || c == '\n') {
+            return false;
+        }
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    }
+    return ascii || text::ToWindows1252(name).has_value();
 }
 
 std::optional<std::string> FormatPodList(const std::vector<std::string>& names) {

@@ -116,12 +116,23 @@ char32_t UpperChar(char32_t c) {
 
 template <typename Map>
 std::string MapChars(std::string_view utf8, Map map) {
-    std::string out;
-    out.reserve(utf8.size());
+    std::string out(utf8);
     std::size_t pos = 0;
+    // Plain ASCII, nearly every pod name, is mapped in place.
+    for (; pos < utf8.size(); ++pos) {
+        const auto b = static_cast<unsigned char>(utf8[pos]);
+        if (b >= 0x80) {
+            break;
+        }
+        out[pos] = static_cast<char>(map(b));
+    }
+    if (pos == utf8.size()) {
+        return out;
+    }
+    out.resize(pos);
     while (pos < utf8.size()) {
         const auto b = static_cast<unsigned char>(utf8[pos]);
-        if (b < 0x80) {  // the common case, kept cheap
+        if (b < 0x80) {
             out += static_cast<char>(map(b));
             ++pos;
             continue;
@@ -140,10 +151,10 @@ std::string MapChars(std::string_view utf8, Map map) {
 }  // namespace
 
 std::string LowerCase(std::string_view utf8) {
-    return MapChars(utf8, LowerChar);
+    return MapChars(utf8, [](char32_t c) { return LowerChar(c); });
 }
 std::string UpperCase(std::string_view utf8) {
-    return MapChars(utf8, UpperChar);
+    return MapChars(utf8, [](char32_t c) { return UpperChar(c); });
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
