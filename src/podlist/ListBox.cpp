@@ -84,12 +84,89 @@ std::vector<std::string> ListBox::Items() const {
 
 void ListBox::EndBatch() {
     if (batching_ && style_ == ListStyle::Sorted) {
-        std::stable_sort(entries_.begin(), entries_.end(),
-                         [](const Entry& a, const Entry& b) { return a.lower < b.lower; });
+        SortBatch();
         Note(ListChange::Kind::Reset);
         ++revision_;
     }
     batching_ = false;
+}
+
+void ListBox::SortBatch() {
+    // A scan adds folder after folder, each in name order: the batch is a few sorted runs, so
+    // merging the runs does far less than sorting anew. Merging takes the earlier run's entry
+    // first of equal ones, which keeps the order of adding.
+    const auto before = [this](std::uint32_t a, std::uint32_t b) {
+        return entries_[a].lower < entries_[b].lower;
+    };
+    std::vector<std::uint32_t> order(entries_.size());
+    std::vector<std::size_t> runs{0};  // where each run starts
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<std::uint32_t>(i);
+        if (i > 0 && before(order[i], order[i - 1])) {
+            runs.push_back(i);
+        }
+    }
+    if (runs.size() == 1) {
+        return;
+    }
+    runs.push_back(order.size());
+    std::vector<std::uint32_t> merged(order.size());
+    const auto at = [](std::vector<std::uint32_t>& v, std::size_t i) {
+        return v.begin() + static_cast<std::ptrdiff_t>(i);
+    };
+    while (runs.size() > 2) {  // more than one run: merge them in pairs
+        const std::size_t count = runs.size() - 1;
+        std::vector<std::size_t> next;
+        for (std::size_t r = 0; r < count; r += 2) {
+            const std::size_t from = runs[r];
+            const std::size_t middle = runs[r + 1];
+            const std::size_t to = r + 1 < count ? runs[r + 2] : middle;
+            std::merge(at(order, from), at(order, middle), at(order, middle), at(order, to),
+                       at(merged, from), before);
+            next.push_back(from);
+        }
+        next.push_back(order.size());
+        order.swap(merged);
+        runs = std::move(next);
+    }
+    std::vector<Entry> sorted;
+    sorted.reserve(entries_.size());
+    for (std::uint32_t i : order) {
+        sorted.push_back(std::move(entries_[i]));
+    }
+    entries_ = std::move(sorted);
+}
+
+void ListBox::RemoveRepeats() {
+    if (style_ != ListStyle::Sorted || batching_) {
+        return;
+    }
+    const auto end = std::unique(entries_.begin(), entries_.end(),
+                                 [](const Entry& a, const Entry& b) { return a.lower == b.lower; });
+    if (end == entries_.end()) {
+        return;
+    }
+    for (auto it = end; it != entries_.end(); ++it) {
+        checkedCount_ -= it->checked ? 1 : 0;
+    }
+    entries_.erase(end, entries_.end());
+    Note(ListChange::Kind::Reset);
+    ++revision_;
+}
+
+bool ListBox::ContainsLower(const std::string& lower) const {
+    if (style_ != ListStyle::Sorted) {
+        return index_.count(lower) != 0;
+    }
+    const std::size_t sorted = batching_ ? sortedCount_ : entries_.size();
+    const auto end = entries_.begin() + static_cast<std::ptrdiff_t>(sorted);
+    const auto at = std::lower_bound(
+        entries_.begin(), end, lower,
+        [](const Entry& e, const std::string& key) { return e.lower < key; });
+    if (at != end && at->lower == lower) {
+        return true;
+    }
+    return std::any_of(end, entries_.end(), [&lower](const Entry& e) { return e.lower == lower; });
 }
 
 ListChange ListBox::TakeChange() {
@@ -109,10 +186,15 @@ void ListBox::Note(ListChange::Kind kind, std::size_t first, std::size_t last) {
 }
 
 void ListBox::IndexAdd(const std::string& lower) {
-    ++index_[lower];
+    if (style_ != ListStyle::Sorted) {
+        ++index_[lower];
+    }
 }
 
 void ListBox::IndexRemove(const std::string& lower) {
+    if (style_ == ListStyle::Sorted) {
+        return;
+    }
     auto it = index_.find(lower);
     if (it != index_.end() && --it->second == 0) {
         index_.erase(it);

@@ -48,14 +48,19 @@ class ListBox {
 
     // Whether an entry equals text ignoring case.
     bool Contains(std::string_view text) const;
-    bool ContainsLower(const std::string& lower) const { return index_.count(lower) != 0; }
+    bool ContainsLower(const std::string& lower) const;
 
     std::vector<std::string> Items() const;
 
     // A sorted list takes many entries at once: appended while open, sorted once when closed,
     // with the order that adding them one by one would give.
-    void BeginBatch() { batching_ = true; }
+    void BeginBatch() {
+        batching_ = true;
+        sortedCount_ = entries_.size();
+    }
     void EndBatch();
+    // Of entries equal ignoring case, keeps the first added (a sorted list, outside a batch).
+    void RemoveRepeats();
 
     // Grows on every change, so a view can tell whether to redraw.
     std::uint64_t Revision() const { return revision_; }
@@ -70,12 +75,15 @@ class ListBox {
     };
 
     void Note(ListChange::Kind kind, std::size_t first = 0, std::size_t last = 0);
+    void SortBatch();
     void IndexAdd(const std::string& lower);
     void IndexRemove(const std::string& lower);
 
     ListStyle style_;
     std::vector<Entry> entries_;
-    std::unordered_map<std::string, int> index_;  // lowered text -> number of entries
+    // Lowered text -> number of entries; a sorted list is searched in its order instead.
+    std::unordered_map<std::string, int> index_;
+    std::size_t sortedCount_ = 0;  // entries in order while a batch is open
     std::size_t checkedCount_ = 0;
     bool batching_ = false;
     std::uint64_t revision_ = 0;

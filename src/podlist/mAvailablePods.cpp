@@ -50,6 +50,7 @@ void RefreshAvailablePods(Session& session) {
         }
     }
     session.List2.EndBatch();
+    session.List2.RemoveRepeats();
     UpdatePodCounts(session);
 }
 
@@ -59,7 +60,6 @@ void ScanPodFolder(Session& session, ScanKind kind, const std::string& folder, i
         return;
     }
     std::vector<std::string> subFolders;
-    std::optional<std::string> shortFolder;
     for (const auto& entry : entries) {
         // A Linux name holding "\" cannot be named in Windows text: it would read as other
         // folders ("..\..", a folder outside the game's).
@@ -67,15 +67,18 @@ void ScanPodFolder(Session& session, ScanKind kind, const std::string& folder, i
             subFolders.push_back(entry.name);
         }
     }
+    bool formed = false;
+    std::optional<std::string> entryFolder;
     for (const auto& entry : entries) {
         // Folders named like pods are listed too: the name is all that is looked at.
         if (!IsPodName(entry.name)) {
             continue;
         }
-        if (kind == ScanKind::User && !shortFolder) {
-            shortFolder = mDirectoryBrowse::GetShortPath(session.fs, folder);
+        if (!formed) {
+            entryFolder = EntryFolder(session, kind, folder);
+            formed = true;
         }
-        AddAvailablePod(session, kind, folder, entry.name, shortFolder.value_or(std::string()));
+        AddAvailablePod(session, kind, folder, entry.name, entryFolder);
     }
     if (session.FolderDepth != -1 && level >= session.FolderDepth) {
         return;
@@ -85,28 +88,34 @@ void ScanPodFolder(Session& session, ScanKind kind, const std::string& folder, i
     }
 }
 
-void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
-                     const std::string& name, const std::string& shortFolder) {
-    std::string entry;
+std::optional<std::string> EntryFolder(Session& session, ScanKind kind, const std::string& folder) {
     if (kind == ScanKind::User) {
-        // Without a space-free form of its folder the pod could not be mounted.
+        std::string shortFolder = mDirectoryBrowse::GetShortPath(session.fs, folder);
         if (shortFolder.empty()) {
-            NotMountedReason why = NotMountedReason::NoShortFolderName;
-            if (mCommonFunctions::CountSpaces(name) != 0) {
-                why = NotMountedReason::BlankInName;
-            } else if (mCommonFunctions::CountSpaces(folder) != 0) {
-                why = NotMountedReason::BlankInFolder;
-            }
-            session.Unmountable.Add(folder + "\\" + name, why);
-            return;
+            return std::nullopt;
         }
-        entry = shortFolder + "\\" + name;
-    } else if (text::EqualsIgnoringCase(folder, session.GameFolder)) {
-        entry = name;
-    } else {
-        const std::string rel = RemoveAll(folder, session.GameFolder + "\\");
-        entry = rel.empty() ? name : rel + "\\" + name;
+        return shortFolder;
     }
+    if (text::EqualsIgnoringCase(folder, session.GameFolder)) {
+        return std::string();
+    }
+    return RemoveAll(folder, session.GameFolder + "\\");
+}
+
+void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
+                     const std::string& name, const std::optional<std::string>& entryFolder) {
+    if (!entryFolder) {
+        // Without a space-free form of its folder the pod could not be mounted.
+        NotMountedReason why = NotMountedReason::NoShortFolderName;
+        if (mCommonFunctions::CountSpaces(name) != 0) {
+            why = NotMountedReason::BlankInName;
+        } else if (mCommonFunctions::CountSpaces(folder) != 0) {
+            why = NotMountedReason::BlankInFolder;
+        }
+        session.Unmountable.Add(folder + "\\" + name, why);
+        return;
+    }
+    std::string entry = entryFolder->empty() ? name : *entryFolder + "\\" + name;
     if (mCommonFunctions::CountSpaces(name) != 0) {
         session.Unmountable.Add(std::move(entry), NotMountedReason::BlankInName);
         return;
@@ -126,8 +135,8 @@ void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
     }
     std::string lower = text::LowerCase(entry);
     if (session.SideBySide()) {
-        // List2 is searched too, so a folder reached twice lists its pods once.
-        if (session.List1.ContainsLower(lower) || session.List2.ContainsLower(lower)) {
+        // A folder reached twice lists its pods once: the scan's end drops the repeats.
+        if (session.List1.ContainsLower(lower)) {
             return;
         }
         session.List2.AddLoweredItem(std::move(entry), std::move(lower));

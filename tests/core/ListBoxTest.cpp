@@ -14,21 +14,67 @@ TEST(ListBox, SortedListPutsEntriesInPlaceIgnoringCase) {
                                                       "MAIN.pod", "snake.pod"}));
 }
 
+// A batch is merged from its sorted runs: any shape of input must give the one-by-one order,
+// equal entries staying in the order they came.
 TEST(ListBox, BatchGivesTheOrderOfAddingOneByOne) {
-    const std::vector<std::string> names = {"b.pod", "A.pod", "a.pod", "c.pod", "B.pod", "a.POD"};
-    ListBox oneByOne(ListStyle::Sorted);
-    ListBox batch(ListStyle::Sorted);
-    oneByOne.AddItem("a.pod");
-    batch.AddItem("a.pod");
-    batch.BeginBatch();
-    for (const auto& n : names) {
-        oneByOne.AddItem(n);
-        batch.AddItem(n);
+    const std::vector<std::vector<std::string>> batches = {
+        {"b.pod", "A.pod", "a.pod", "c.pod", "B.pod", "a.POD"},
+        {"a.pod", "c.pod", "e.pod", "b.pod", "d.pod", "f.pod", "A.POD", "C.POD"},  // runs
+        {"e.pod", "d.pod", "c.pod", "b.pod", "a.pod"},                              // all runs of one
+        {"x\\b.pod", "x\\c.pod", "x1\\a.pod", "x10\\a.pod", "b.pod", "x\\a.pod"},
+        {},
+    };
+    for (const auto& names : batches) {
+        ListBox oneByOne(ListStyle::Sorted);
+        ListBox batch(ListStyle::Sorted);
+        oneByOne.AddItem("a.pod");
+        batch.AddItem("a.pod");
+        batch.BeginBatch();
+        for (const auto& n : names) {
+            oneByOne.AddItem(n);
+            batch.AddItem(n);
+        }
+        batch.EndBatch();
+        EXPECT_EQ(batch.Items(), oneByOne.Items()) << names.size();
     }
+    ListBox batch(ListStyle::Sorted);
+    batch.BeginBatch();
+    batch.AddItem("b.pod");
     batch.EndBatch();
-    EXPECT_EQ(batch.Items(), oneByOne.Items());
     batch.AddItem("0.pod");  // after the batch, entries go to their place again
     EXPECT_EQ(batch.Item(0), "0.pod");
+}
+
+TEST(ListBox, SortedListFindsEntriesInsideAndOutsideABatch) {
+    ListBox list(ListStyle::Sorted);
+    for (auto name : {"m.pod", "C.pod", "x.pod"}) {
+        list.AddItem(name);
+    }
+    EXPECT_TRUE(list.Contains("c.POD"));
+    EXPECT_FALSE(list.Contains("d.pod"));
+    list.BeginBatch();
+    list.AddItem("B.pod");
+    EXPECT_TRUE(list.Contains("x.pod"));  // held before the batch
+    EXPECT_TRUE(list.Contains("b.pod"));  // added during it, not yet in order
+    list.EndBatch();
+    list.RemoveItem(0);
+    EXPECT_FALSE(list.Contains("b.pod"));
+    EXPECT_TRUE(list.Contains("m.pod"));
+}
+
+TEST(ListBox, RemoveRepeatsKeepsTheFirstOfEqualEntries) {
+    ListBox list(ListStyle::Sorted);
+    list.BeginBatch();
+    for (auto name : {"b.pod", "A.pod", "a.pod", "B.POD", "c.pod"}) {
+        list.AddItem(name);
+    }
+    list.EndBatch();
+    list.TakeChange();
+    list.RemoveRepeats();
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A.pod", "b.pod", "c.pod"}));
+    EXPECT_EQ(list.TakeChange().kind, ListChange::Kind::Reset);
+    list.RemoveRepeats();  // nothing repeated: no change for the views
+    EXPECT_EQ(list.TakeChange(), ListChange{});
 }
 
 TEST(ListBox, PlainListKeepsOrderAndFindsIgnoringCase) {
