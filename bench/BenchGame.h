@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 namespace marvok::bench {
 
@@ -39,8 +38,15 @@ inline std::filesystem::path MakeGame(const std::filesystem::path& work, int pod
         }
     }
     std::ofstream(game / "pod.ini", std::ios::binary) << list;
-    // Pods lie on disk before Marvok starts; a folder changed a moment ago is read afresh.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // A player's pods lie on disk long before Marvok starts: a folder changed a moment ago is
+    // read afresh at every scan.
+    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& entry : fs::recursive_directory_iterator(game)) {
+        if (entry.is_directory()) {
+            fs::last_write_time(entry.path(), anHourAgo);
+        }
+    }
+    fs::last_write_time(game, anHourAgo);
     return game;
 }
 

@@ -84,18 +84,21 @@ void DiscoveryAgainstFind(const fs::path& work) {
     }
     entries = std::distance(fs::recursive_directory_iterator(tree), fs::recursive_directory_iterator());
 
-    Setup setup(tree / "game");
-    setup.session->UserPaths[0] = (tree / "user1").string();
-    setup.session->UserPaths[2] = (tree / "user2").string();
     std::size_t found = 0;
     std::vector<double> ours;
+    std::vector<double> again;
     std::vector<double> theirs;
     const std::string findCommand = "find '" + tree.string() + "' -iname '*.pod' > /dev/null";
     for (int run = 0; run < 7; ++run) {
+        // A new program reads every folder; a second Refresh reads only the folders that changed.
+        Setup setup(tree / "game");
+        setup.session->UserPaths[0] = (tree / "user1").string();
+        setup.session->UserPaths[2] = (tree / "user2").string();
         ours.push_back(Seconds([&] {
             mAvailablePods::RefreshAvailablePods(*setup.session);
             found = setup.session->List2.Count();
         }));
+        again.push_back(Seconds([&] { mAvailablePods::RefreshAvailablePods(*setup.session); }));
         theirs.push_back(Seconds([&] {
             if (std::system(findCommand.c_str()) != 0) {
                 std::cerr << "find failed\n";
@@ -107,6 +110,7 @@ void DiscoveryAgainstFind(const fs::path& work) {
     std::printf("discovery: %ld files and folders, %zu pods found\n", entries, found);
     std::printf("  marvok %.1f ms, find %.1f ms, ratio %.2f (target <= 1.5)\n", a * 1e3, b * 1e3,
                 a / b);
+    std::printf("  again, nothing changed: %.1f ms\n", Median(again) * 1e3);
 }
 
 void ListOperations(const fs::path& work, int pods) {

@@ -203,19 +203,27 @@ bool PosixFileSystem::ListDirectory(std::string_view folder,
     }
     // Folders found by a scan exist under their exact names: try that before resolving.
     std::string native = DirectPath(folder);
-    DIR* dir = IsNativeAbsolute(folder) ? opendir(native.c_str()) : nullptr;
-    if (dir == nullptr) {
+    struct stat st {};
+    if (!IsNativeAbsolute(folder) || stat(native.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         auto resolved = Resolve(folder);
-        if (!resolved) {
+        if (!resolved || stat(resolved->c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             return false;
         }
-        native = *resolved;
-        dir = opendir(native.c_str());
-        if (dir == nullptr) {
-            return false;
-        }
+        native = std::move(*resolved);
+    }
+    if (auto kept = listings_.find(native);
+        kept != listings_.end() && kept->second.stamp.Trusted(st)) {
+        entries = kept->second.entries;
+        return true;
+    }
+    DIR* dir = opendir(native.c_str());
+    if (dir == nullptr) {
+        return false;
     }
     const int dirFd = dirfd(dir);
+    // Stamped before reading: a change made while reading leaves a newer time behind.
+    const bool stamped = fstat(dirFd, &st) == 0;
+    const FolderStamp stamp = FolderStamp::Of(st);
     while (dirent* entry = readdir(dir)) {
         const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) {
@@ -223,8 +231,9 @@ bool PosixFileSystem::ListDirectory(std::string_view folder,
         }
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_UNKNOWN) {
-            struct stat st {};
-            isDirectory = fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+            struct stat child {};
+            isDirectory =
+                fstatat(dirFd, name, &child, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(child.st_mode);
         }
         // Links to folders are not descended into: a Wine prefix links z: to "/", and a scan
         // must not walk the whole disk or loop.
@@ -237,7 +246,28 @@ bool PosixFileSystem::ListDirectory(std::string_view folder,
         const int folded = strcasecmp(a.name.c_str(), b.name.c_str());
         return folded != 0 ? folded < 0 : a.name < b.name;
     });
+    if (stamped) {
+        KeepListing(native, stamp, entries);
+    }
     return true;
+}
+
+void PosixFileSystem::KeepListing(const std::string& native, const FolderStamp& stamp,
+                                  const std::vector<DirectoryEntry>& entries) const {
+    if (auto old = listings_.find(native); old != listings_.end()) {
+        listedEntries_ -= old->second.entries.size();
+        listings_.erase(old);
+    }
+    // A tree too large to keep is read afresh each time, as without the listings.
+    if (entries.size() > kMaxListedEntries) {
+        return;
+    }
+    if (listedEntries_ + entries.size() > kMaxListedEntries) {
+        listings_.clear();
+        listedEntries_ = 0;
+    }
+    listings_.emplace(native, Listing{stamp, entries});
+    listedEntries_ += entries.size();
 }
 
 ReadResult PosixFileSystem::ReadFile(std::string_view path, std::size_t maxBytes) const {
@@ -331,17 +361,25 @@ std::string PosixFileSystem::ShortPath(std::string_view path) const {
     return result.size() <= 164 ? result : std::string();
 }
 
-bool PosixFileSystem::FolderIndex::Trusted(const struct stat& now) const {
+PosixFileSystem::FolderStamp PosixFileSystem::FolderStamp::Of(const struct stat& folder) {
+    FolderStamp stamp;
+    stamp.modified = folder.st_mtim;
+    stamp.inode = folder.st_ino;
+    clock_gettime(CLOCK_REALTIME, &stamp.read);
+    return stamp;
+}
+
+bool PosixFileSystem::FolderStamp::Trusted(const struct stat& now) const {
     if (now.st_ino != inode || now.st_mtim.tv_sec != modified.tv_sec ||
         now.st_mtim.tv_nsec != modified.tv_nsec) {
         return false;
     }
-    // Folder times advance in coarse ticks: a change made in the same tick as the one recorded
-    // would not show. Names read well after the recorded change are safe; any later change gets
-    // a later time.
+    // Folder times advance in coarse ticks, two seconds on FAT: a change made in the same tick
+    // as the one recorded would not show. Names read well after the recorded change are safe;
+    // any later change gets a later time.
     const double age = static_cast<double>(read.tv_sec - modified.tv_sec) +
                        static_cast<double>(read.tv_nsec - modified.tv_nsec) / 1e9;
-    return age > 0.1;
+    return age > 2.5;
 }
 
 std::optional<std::string> PosixFileSystem::MatchInFolder(const std::string& folder,
@@ -351,7 +389,7 @@ std::optional<std::string> PosixFileSystem::MatchInFolder(const std::string& fol
         return std::nullopt;
     }
     auto it = folders_.find(folder);
-    const bool stale = it == folders_.end() || !it->second.Trusted(st);
+    const bool stale = it == folders_.end() || !it->second.stamp.Trusted(st);
     if (stale) {
         DIR* dir = opendir(folder.c_str());
         if (dir == nullptr) {
@@ -361,9 +399,7 @@ std::optional<std::string> PosixFileSystem::MatchInFolder(const std::string& fol
             folders_.clear();
         }
         FolderIndex index;
-        index.modified = st.st_mtim;
-        index.inode = st.st_ino;
-        clock_gettime(CLOCK_REALTIME, &index.read);
+        index.stamp = FolderStamp::Of(st);
         while (dirent* entry = readdir(dir)) {
             const std::string candidate = entry->d_name;
             if (candidate != "." && candidate != "..") {

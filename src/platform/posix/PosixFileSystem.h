@@ -43,20 +43,38 @@ private:
     std::optional<std::string> MatchInFolder(const std::string& folder,
                                              const std::string& name) const;
 
-    // Names of folders already searched, so that a lookup in another letter case does not read
-    // a large folder again; an entry is dropped when its folder changes.
-    struct FolderIndex {
+    // When a folder's names were read, to tell whether they still hold: a folder that changes
+    // gets a new time or, replaced, a new inode.
+    struct FolderStamp {
         timespec modified{};  // the folder's time when its names were read
         timespec read{};      // when they were read
         ino_t inode = 0;
+
+        static FolderStamp Of(const struct stat& folder);
+        bool Trusted(const struct stat& now) const;
+    };
+
+    // Names of folders already searched, so that a lookup in another letter case does not read
+    // a large folder again; an entry is dropped when its folder changes.
+    struct FolderIndex {
+        FolderStamp stamp;
         std::vector<std::string> names;
         std::unordered_map<std::string, std::size_t> byLower;  // first of equal names wins
         std::unordered_map<std::string, std::size_t> byShort;
         bool shortIndexed = false;
-
-        bool Trusted(const struct stat& now) const;
     };
     static constexpr std::size_t kMaxIndexedFolders = 256;
+
+    // Folders listed before, in listing order, so that a Refresh of a large pod tree reads only
+    // the folders that changed.
+    struct Listing {
+        FolderStamp stamp;
+        std::vector<DirectoryEntry> entries;
+    };
+    static constexpr std::size_t kMaxListedEntries = 200000;
+
+    void KeepListing(const std::string& native, const FolderStamp& stamp,
+                     const std::vector<DirectoryEntry>& entries) const;
 
     // The path with "\" and "/" both taken as separators, except inside the game folder's own
     // path; "." and ".." taken out.
@@ -65,6 +83,8 @@ private:
     std::optional<WinePrefix> prefix_;
     std::string gameFolder_;
     mutable std::unordered_map<std::string, FolderIndex> folders_;
+    mutable std::unordered_map<std::string, Listing> listings_;
+    mutable std::size_t listedEntries_ = 0;
 };
 
 }  // namespace marvok::platform

@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <vector>
 
@@ -95,6 +96,59 @@ TEST_F(PosixFileSystemTest, ListingMarksFoldersButNotLinksToThem) {
     EXPECT_FALSE(seen["file.pod"]);
     EXPECT_FALSE(seen["loop"]);
     EXPECT_FALSE(fs.ListDirectory(Root() + "\\none", entries));
+}
+
+// Listings are kept between scans; a kept one may only serve while its folder is unchanged.
+class ListingTest : public PosixFileSystemTest {
+protected:
+    std::vector<std::string> Names(const std::string& folder) {
+        std::vector<DirectoryEntry> entries;
+        EXPECT_TRUE(fs.ListDirectory(folder, entries));
+        std::vector<std::string> names;
+        for (const auto& e : entries) {
+            names.push_back(e.name);
+        }
+        return names;
+    }
+    // The folder as if it had last changed long ago, so that its listing is kept and trusted.
+    void Settle(const fsys::path& folder) { fsys::last_write_time(folder, longAgo); }
+    const fsys::file_time_type longAgo = fsys::file_time_type::clock::now() - std::chrono::hours(1);
+};
+
+TEST_F(ListingTest, AKeptListingServesOnlyWhileItsFolderIsUnchanged) {
+    dir.Write("pods\\b.pod", "x");
+    dir.Write("pods\\A.pod", "x");
+    const fsys::path pods = dir.Native("pods");
+    const std::string folder = Root() + "\\pods";
+    Settle(pods);
+    EXPECT_EQ(Names(folder), (std::vector<std::string>{"A.pod", "b.pod"}));
+    // Forged back to the same time, a change is not seen: the listing was kept.
+    dir.Write("pods\\c.pod", "x");
+    Settle(pods);
+    EXPECT_EQ(Names(folder).size(), 2u);
+    // Any real change gives the folder a new time.
+    dir.Write("pods\\d.pod", "x");
+    EXPECT_EQ(Names(folder), (std::vector<std::string>{"A.pod", "b.pod", "c.pod", "d.pod"}));
+    Settle(pods);
+    EXPECT_EQ(Names(folder).size(), 4u);
+    // Another folder put in its place, even with the same time, is read afresh.
+    fsys::rename(pods, dir.Native("old"));
+    dir.Write("pods\\e.pod", "x");
+    Settle(pods);
+    EXPECT_EQ(Names(folder), (std::vector<std::string>{"e.pod"}));
+}
+
+TEST_F(ListingTest, ChangesInsideOneTickOfTheFolderAreAllSeen) {
+    // A folder read moments after a change is not trusted: its time may not move again.
+    for (int i = 0; i < 30; ++i) {
+        const std::string name = "p" + std::to_string(i) + ".pod";
+        dir.Write(name, "x");
+        const auto after = Names(Root());
+        EXPECT_NE(std::find(after.begin(), after.end(), name), after.end()) << i;
+        fsys::remove(dir.Native(name));
+        const auto gone = Names(Root());
+        EXPECT_EQ(std::find(gone.begin(), gone.end(), name), gone.end()) << i;
+    }
 }
 
 TEST_F(PosixFileSystemTest, WritesReplaceAFileOfAnotherCase) {
