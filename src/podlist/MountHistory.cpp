@@ -4,9 +4,29 @@
 
 namespace marvok {
 
-bool MountHistory::State::SameLists(const State& other) const {
-    return list1 == other.list1 && list2 == other.list2 && list3 == other.list3 &&
-           listName == other.listName;
+bool MountHistory::State::Holds(const Session& session) const {
+    const auto same = [](const std::vector<std::string>& kept, const ListBox& list) {
+        if (kept.size() != list.Count()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            if (kept[i] != list.Item(i)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (listName != session.ListName || !same(list1, session.List1) ||
+        !same(list2, session.List2) || list3.size() != session.List3.Count()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < list3.size(); ++i) {
+        if (list3[i].first != session.List3.Item(i) ||
+            list3[i].second != session.List3.Checked(i)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::array<std::uint64_t, 3> MountHistory::Revisions(const Session& session) {
@@ -44,11 +64,13 @@ void MountHistory::Note(const Session& session) {
     if (Revisions(session) == current_.revisions && session.ListName == current_.listName) {
         return;
     }
-    State now = Capture(session);
-    if (now.SameLists(current_)) {
-        current_ = std::move(now);  // filled anew with the same entries (Refresh)
+    if (current_.Holds(session)) {
+        // Filled anew with the same entries (Refresh): compared in place, not copied.
+        current_.revisions = Revisions(session);
+        current_.notMounted = session.NotMounted;
         return;
     }
+    State now = Capture(session);
     undo_.push_back(std::move(current_));
     redo_.clear();
     current_ = std::move(now);

@@ -44,7 +44,8 @@ class MountHistory {
         std::array<std::uint64_t, 3> revisions{};
 
         std::size_t Entries() const { return list1.size() + list2.size() + list3.size(); }
-        bool SameLists(const State& other) const;
+        // Whether the session's lists and list name are these.
+        bool Holds(const Session& session) const;
     };
 
     static State Capture(const Session& session);
