@@ -16,7 +16,6 @@
 #include "shell/mShortcutsPlus.h"
 #include "ui/FirstPaint.h"
 #include "ui/Form1.h"
-#include "ui/Icons.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtUserInterface.h"
 #include "ui/SecondaryWindows.h"
@@ -45,7 +44,6 @@ int main(int argc, char** argv) {
                                                 .arg(MARVOK_VERSION_MAJOR)
                                                 .arg(MARVOK_VERSION_MINOR)
                                                 .arg(MARVOK_VERSION_PATCH));
-        QApplication::setWindowIcon(ui::ProgramIcon());
     }
     ConsoleUserInterface console(std::cerr);
     ui::QtUserInterface dialogs;

@@ -27,6 +27,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtMath>
@@ -74,7 +75,6 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent), session_(session), desktop_(desktop), events_(session, desktop) {
     setObjectName(QStringLiteral("Form1"));
     UseFocusFrames();
-    setWindowIcon(ProgramIcon());
     events_.Hooks().showAbout = [this] { ShowAbout(); };
     // Below the lists, on request: what the selected pod is.
     detailsPane_ = new QDockWidget(QStringLiteral("Pod details"), this);
@@ -83,7 +83,6 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     details_ = new QLabel(detailsPane_);
     details_->setObjectName(QStringLiteral("podDetails"));
     details_->setTextFormat(Qt::PlainText);
-    details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     details_->setWordWrap(true);
     details_->setMargin(4);
     details_->setText(QStringLiteral("Select a pod to see what it is."));
@@ -92,6 +91,8 @@ Form1::Form1(Session& session, Desktop& desktop, QWidget* parent)
     detailsPane_->hide();
     connect(detailsPane_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
         if (shown) {
+            // Selectable text costs the label a text document: made when the pane first shows.
+            details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
             ShowDetailsOf(lists_[session_.SideBySide() && lists_[1]->hasFocus() ? 1
                                  : session_.SideBySide()                        ? 0
                                                                                 : 2]);
@@ -758,6 +759,16 @@ void Form1::changeEvent(QEvent* event) {
     // Minimising keeps the layout; restoring applies it again.
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
         ApplyLayout();
+    }
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (!iconSet_) {
+        iconSet_ = true;
+        // The picture is drawn at five sizes and sent to the window system: after the first
+        // paint, not before.
+        QTimer::singleShot(0, this, [] { UseProgramIcon(); });
     }
 }
 

@@ -61,6 +61,7 @@ class Form1 final : public QMainWindow {
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     // A menu item or control whose enabled and checked state the session holds.
@@ -164,6 +165,7 @@ class Form1 final : public QMainWindow {
     QLabel* conflictsLink_ = nullptr;  // "2 conflicts", a link to the list
     QPointer<FormConflicts> conflictsWindow_;
     bool everShown_ = false;
+    bool iconSet_ = false;
     bool rescan_ = false;  // the pods may have changed on disk (Refresh)
     std::array<std::uint64_t, 2> seenRevisions_{};  // of List1 and List3 as last noted
     std::vector<std::string> mountedSeen_;

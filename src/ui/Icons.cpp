@@ -354,4 +354,12 @@ QIcon ProgramIcon() {
     return Render(DrawTruck);
 }
 
+void UseProgramIcon() {
+    static bool used = false;
+    if (!used) {
+        used = true;
+        QApplication::setWindowIcon(ProgramIcon());
+    }
+}
+
 }  // namespace marvok::ui

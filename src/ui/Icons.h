@@ -10,5 +10,8 @@ namespace marvok::ui {
 QIcon ToolbarIcon(int index);
 // The program's picture: a monster truck.
 QIcon ProgramIcon();
+// Makes the program's picture every window's, once. Drawing it at every size and handing it to
+// the window system waits until the first window shows.
+void UseProgramIcon();
 
 }  // namespace marvok::ui

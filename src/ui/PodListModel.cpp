@@ -205,9 +205,7 @@ int PodListModel::WidestText(const QFontMetrics& metrics) const {
     if (!metrics_ || *metrics_ != metrics || widths_.size() != list_.Count()) {
         if (!metrics_ || *metrics_ != metrics) {
             metrics_ = metrics;
-            for (std::size_t c = 0; c < latin1Advances_.size(); ++c) {
-                latin1Advances_[c] = metrics.horizontalAdvance(QChar(static_cast<char16_t>(c)));
-            }
+            latin1Advances_.fill(-1);  // measured as letters first occur: each costs a glyph load
         }
         widths_.resize(list_.Count());
         widest_ = 0;
@@ -219,6 +217,17 @@ int PodListModel::WidestText(const QFontMetrics& metrics) const {
     return widest_;
 }
 
+int PodListModel::Advance(char16_t c) const {
+    if (c >= latin1Advances_.size()) {
+        return metrics_->horizontalAdvance(QChar(c));
+    }
+    int& advance = latin1Advances_[c];
+    if (advance < 0) {
+        advance = metrics_->horizontalAdvance(QChar(c));
+    }
+    return advance;
+}
+
 int PodListModel::TextWidth(const std::string& text) const {
     // Shaping every entry costs far more than the rest of start-up; the sum of the letters'
     // advances is what a pod name (no ligatures, little kerning) takes, or a little more.
@@ -226,15 +235,14 @@ int PodListModel::TextWidth(const std::string& text) const {
     bool plain = true;
     for (const char c : text) {
         plain = plain && static_cast<unsigned char>(c) < 0x80;
-        width += latin1Advances_[static_cast<unsigned char>(c)];
+        width += Advance(static_cast<unsigned char>(c));
     }
     if (plain) {
         return width;
     }
     width = 0;
     for (const QChar c : ToQString(text)) {
-        width += c.unicode() < latin1Advances_.size() ? latin1Advances_[c.unicode()]
-                                                      : metrics_->horizontalAdvance(c);
+        width += Advance(c.unicode());
     }
     return width;
 }

@@ -59,6 +59,7 @@ private:
     // Each row's text width in the font last asked for, kept row by row so that a move does not
     // measure all the others again; empty until asked, and after a reset.
     int TextWidth(const std::string& text) const;
+    int Advance(char16_t c) const;
 
     mutable std::optional<QFontMetrics> metrics_;
     mutable std::array<int, 256> latin1Advances_{};

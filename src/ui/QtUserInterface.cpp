@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/Icons.h"
+
 namespace marvok::ui {
 
 QString ToQString(std::string_view utf8) {
@@ -41,6 +43,7 @@ void FitFileDialog(QFileDialog& dialog) {
 MessageAnswer QtUserInterface::ShowMessage(std::string_view title, std::string_view text,
                                            MessageIcon icon, MessageButtons buttons,
                                            int defaultButton) {
+    UseProgramIcon();
     QMessageBox box(owner_);
     box.setWindowTitle(ToQString(title));
     box.setText(ToQString(text));
@@ -136,6 +139,7 @@ std::string QtUserInterface::ShowFileDialog(const FileDialogRequest& request) {
     }
     const std::string folder =
         nativePath_ ? nativePath_(request.initialFolder) : request.initialFolder;
+    UseProgramIcon();
     QFileDialog dialog(owner_, ToQString(request.title), ToQString(folder));
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
