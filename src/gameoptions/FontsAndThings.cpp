@@ -126,7 +126,7 @@ void ApplyMasterRule(MonsterControls& controls) {
 
 void CollectValues(const MonsterControls& controls, GameSettingValues& values) {
     for (std::size_t i = 0; i < 5; ++i) {
-        values[i] = controls.chkValue[i] ? "1" : "0";
+        values[i] = std::string(controls.chkValue[i] ? "1" : "0");
     }
     for (std::size_t j = 0; j < 8; ++j) {
         values[5 + j] = controls.labelVal[j];
@@ -134,9 +134,10 @@ void CollectValues(const MonsterControls& controls, GameSettingValues& values) {
     if (controls.opLoc >= 0 && controls.opLoc < static_cast<int>(kLocalizationFiles.size())) {
         values[13] = kLocalizationFiles[static_cast<std::size_t>(controls.opLoc)];
     }
-    values[14] = controls.chkThings[0] ? "1" : "0";
-    values[15] = controls.chkThings[1] ? "1" : "2";
-    values[16] = controls.chkThings[2] ? "666" : "0";
+    // Assigned as whole strings: GCC 12 warns falsely on assigning these literals at -O2.
+    values[14] = std::string(controls.chkThings[0] ? "1" : "0");
+    values[15] = std::string(controls.chkThings[1] ? "1" : "2");
+    values[16] = std::string(controls.chkThings[2] ? "666" : "0");
 }
 
 FontsAndThings::FontsAndThings(Session& session, FontDialog& fonts, FontObject defaultFont,
