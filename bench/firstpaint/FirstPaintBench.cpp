@@ -154,6 +154,10 @@ int main(int argc, char** argv) {
                     Median(times[0]), Median(times[1]), timeRatio, goalText(goal.time).c_str(),
                     Median(memory[0]), Median(memory[1]), memoryRatio,
                     goalText(goal.memory).c_str());
+        // What drawing any text costs (fonts found and loaded), which the empty window does not.
+        std::printf("  %7s the empty window with one menu title: %.1f ms (%.2fx), %.1f MB (%.2fx)\n",
+                    "", Median(times[2]), Median(times[2]) / Median(times[1]), Median(memory[2]),
+                    Median(memory[2]) / Median(memory[1]));
         if (programs == 4) {
             std::printf("  %7s marvok vs the earlier build: %.1f ms vs %.1f ms, %.3fx; %.1f MB vs "
                         "%.1f MB, %.3fx\n",
