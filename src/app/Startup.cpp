@@ -1,6 +1,9 @@
 #include "app/Startup.h"
 
+#include <exception>
 #include <iostream>
+#include <system_error>
+#include <utility>
 
 #include "app/mCommandLine.h"
 #include "podlist/mAvailablePods.h"
@@ -85,6 +88,100 @@ Result FormLoad(Session& session, std::string_view programFolder,
     session.Caption = session.GameVersion;
     mAvailablePods::RefreshAvailablePods(session);
     return {true, 0};
+}
+
+UserInterfaceRelay::UserInterfaceRelay(UserInterface& target)
+    : target_(target), home_(std::this_thread::get_id()) {}
+
+MessageAnswer UserInterfaceRelay::ShowMessage(std::string_view title, std::string_view text,
+                                              MessageIcon icon, MessageButtons buttons,
+                                              int defaultButton) {
+    MessageAnswer answer = MessageAnswer::Cancel;
+    OnHomeThread([&] { answer = target_.ShowMessage(title, text, icon, buttons, defaultButton); });
+    return answer;
+}
+
+std::string UserInterfaceRelay::ShowFileDialog(const FileDialogRequest& request) {
+    std::string chosen;
+    OnHomeThread([&] { chosen = target_.ShowFileDialog(request); });
+    return chosen;
+}
+
+void UserInterfaceRelay::OnHomeThread(const std::function<void()>& call) {
+    if (std::this_thread::get_id() == home_) {
+        call();
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return pending_ == nullptr; });
+    pending_ = &call;
+    changed_.notify_all();
+    changed_.wait(lock, [this, &call] { return pending_ != &call; });
+    if (callFailure_) {
+        std::rethrow_exception(std::exchange(callFailure_, nullptr));
+    }
+}
+
+Result UserInterfaceRelay::RunBeside(const std::function<Result()>& work,
+                                     const std::function<void()>& foreground) {
+    Result result;
+    std::exception_ptr failure;
+    {
+        std::lock_guard lock(mutex_);
+        workDone_ = false;
+    }
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            try {
+                result = work();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            std::lock_guard lock(mutex_);
+            workDone_ = true;
+            changed_.notify_all();
+        });
+    } catch (const std::system_error&) {
+        foreground();
+        return work();
+    }
+    // Whatever happens here, the worker is served and joined before this returns or throws.
+    std::exception_ptr foregroundFailure;
+    try {
+        foreground();
+    } catch (...) {
+        foregroundFailure = std::current_exception();
+    }
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return pending_ != nullptr || workDone_; });
+            if (pending_ == nullptr) {
+                break;
+            }
+            const std::function<void()>* call = pending_;
+            lock.unlock();
+            std::exception_ptr callFailure;
+            try {
+                (*call)();
+            } catch (...) {
+                callFailure = std::current_exception();  // thrown on in the worker
+            }
+            lock.lock();
+            callFailure_ = callFailure;
+            pending_ = nullptr;
+            changed_.notify_all();
+        }
+    }
+    worker.join();
+    if (foregroundFailure) {
+        std::rethrow_exception(foregroundFailure);
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return result;
 }
 
 void FormUnload(Session& session) { mPodini::CheckPodIni(session, "lastCall"); }

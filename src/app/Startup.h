@@ -1,13 +1,18 @@
 #pragma once
 // The start-up and shutdown sequences of the main window, without the window itself.
 
+#include <condition_variable>
+#include <exception>
 #include <functional>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "platform/Process.h"
 #include "podlist/Session.h"
+#include "podlist/UserInterface.h"
 
 namespace marvok::Startup {
 
@@ -31,6 +36,32 @@ struct Result {
 // when the window is to be shown, fills the unmounted list.
 Result FormLoad(Session& session, std::string_view programFolder,
                 const platform::CommandLineInput& commandLine, const Services& services = {});
+// Passes the user's answers through from the thread that made it, also for calls made on another
+// thread: those wait until that thread serves them, so that message boxes stay on the thread of
+// the windows.
+class UserInterfaceRelay final : public UserInterface {
+public:
+    explicit UserInterfaceRelay(UserInterface& target);
+    MessageAnswer ShowMessage(std::string_view title, std::string_view text, MessageIcon icon,
+                              MessageButtons buttons, int defaultButton = 0) override;
+    std::string ShowFileDialog(const FileDialogRequest& request) override;
+
+    // Runs work on a second thread while foreground runs on this one, then serves work's calls to
+    // the user until work ends; work's exception, if any, is thrown here. Without a second thread
+    // the two run one after the other.
+    Result RunBeside(const std::function<Result()>& work, const std::function<void()>& foreground);
+
+private:
+    void OnHomeThread(const std::function<void()>& call);
+    UserInterface& target_;
+    const std::thread::id home_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    const std::function<void()>* pending_ = nullptr;
+    std::exception_ptr callFailure_;  // what the pending call threw
+    bool workDone_ = false;
+};
+
 // Asks whether to create a missing pod.ini; the caller then closes the windows and ends.
 void FormUnload(Session& session);
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <iostream>
 #include <memory>
+#include <system_error>
+#include <thread>
 
 #include "app/ConsoleUserInterface.h"
 #include "app/Startup.h"
@@ -36,15 +38,6 @@ int main(int argc, char** argv) {
 
     // Installing a list from a plain shell must work without any display: no QApplication then.
     const bool windowSystem = platform::HasWindowSystem();
-    std::unique_ptr<QApplication> app;
-    if (windowSystem) {
-        app = std::make_unique<QApplication>(argc, argv);
-        QApplication::setApplicationName(ui::ToQString(kAppTitle));
-        QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                                .arg(MARVOK_VERSION_MAJOR)
-                                                .arg(MARVOK_VERSION_MINOR)
-                                                .arg(MARVOK_VERSION_PATCH));
-    }
     ConsoleUserInterface console(std::cerr);
     ui::QtUserInterface dialogs;
     dialogs.SetNativePath([&fs](std::string_view path) { return fs->NativePath(path); });
@@ -59,11 +52,36 @@ int main(int argc, char** argv) {
         }
     }
 
-    Session session(*fs, *settings, *port);
+    // The game folder is read while the window system connects; what reading it asks the user
+    // is asked on this thread, once the connection is made.
+    Startup::UserInterfaceRelay relay(*port);
+    Session session(*fs, *settings, relay);
     Startup::Services services = mShortcutsPlus::Install(session);
     services.dataFolder = platform::CreateShellFolders()->SpecialFolder("AppData");
-    const Startup::Result started =
-        Startup::FormLoad(session, programFolder, commandLine, services);
+    const auto load = [&] {
+        return Startup::FormLoad(session, programFolder, commandLine, services);
+    };
+    std::unique_ptr<QApplication> app;
+    Startup::Result started;
+    if (!windowSystem) {
+        started = load();
+    } else {
+        // The fonts' configuration is read on a thread of its own, as the pods may take longer.
+        std::jthread fonts;
+        try {
+            fonts = std::jthread(platform::PrepareFonts);
+        } catch (const std::system_error&) {
+            // Without the thread the toolkit reads the configuration itself.
+        }
+        started = relay.RunBeside(load, [&] {
+            app = std::make_unique<QApplication>(argc, argv);
+            QApplication::setApplicationName(ui::ToQString(kAppTitle));
+            QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                    .arg(MARVOK_VERSION_MAJOR)
+                                                    .arg(MARVOK_VERSION_MINOR)
+                                                    .arg(MARVOK_VERSION_PATCH));
+        });
+    }
     if (!started.showWindow) {
         return started.exitCode;
     }

@@ -26,6 +26,11 @@ CommandLineInput ReadCommandLine(int argc, char** argv);
 // Whether windows can be shown (Linux: a display is named in the environment).
 bool HasWindowSystem();
 
+// Reads the system's font configuration, which the toolkit otherwise reads at the first text it
+// lays out; safe on any thread, so that it can be done while the window system connects. Linux:
+// fontconfig, when the toolkit has it loaded; elsewhere nothing.
+void PrepareFonts();
+
 // Whether /install and /desktop report on standard error instead of in message boxes even with
 // windows at hand. Windows: when the caller handed over a standard error (a script or a console
 // redirecting it); from Explorer there is none. Linux: never (without a display they always do).

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <sstream>
+#include <stdexcept>
+#include <thread>
 
 #include "app/Startup.h"
 #include "shell/Text.h"
+#include "support/FakeUserInterface.h"
 #include "support/SessionFixture.h"
 #include "support/TestNames.h"
 
@@ -230,6 +235,121 @@ TEST_F(StartupTest, WithoutPodIniTheDefaultListIsShownAndExitAsks) {
     Startup::FormUnload(session);
     EXPECT_EQ(ui.messages.back().title, "File Not Found");
     EXPECT_FALSE(game.Exists("pod.ini"));
+}
+
+// Notes on which thread each question was answered and whether the foreground had ended then.
+class ThreadNotingUserInterface final : public UserInterface {
+public:
+    MessageAnswer ShowMessage(std::string_view title, std::string_view text, MessageIcon icon,
+                              MessageButtons buttons, int defaultButton) override {
+        Note();
+        return inner.ShowMessage(title, text, icon, buttons, defaultButton);
+    }
+    std::string ShowFileDialog(const FileDialogRequest& request) override {
+        Note();
+        return inner.ShowFileDialog(request);
+    }
+    void Note() {
+        threads.push_back(std::this_thread::get_id());
+        afterForeground.push_back(foregroundDone.load());
+    }
+
+    test::FakeUserInterface inner;
+    std::atomic<bool> foregroundDone = false;
+    std::vector<std::thread::id> threads;
+    std::vector<bool> afterForeground;
+};
+
+TEST(UserInterfaceRelayTest, TheWorksQuestionsAreAnsweredHereAfterTheForegroundInTheirOrder) {
+    ThreadNotingUserInterface target;
+    target.inner.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    target.inner.fileAnswers = {"race.ini"};
+    Startup::UserInterfaceRelay relay(target);
+    std::atomic<bool> asking = false;
+    std::thread::id worker;
+    std::vector<std::string> answers;
+    const Startup::Result result = relay.RunBeside(
+        [&] {
+            worker = std::this_thread::get_id();
+            asking = true;
+            answers.push_back(relay.ShowMessage("Marvok", "one", MessageIcon::Question,
+                                                MessageButtons::YesNo) == MessageAnswer::No
+                                  ? "no"
+                                  : "yes");
+            answers.push_back(relay.ShowFileDialog({}));
+            answers.push_back(relay.ShowMessage("Marvok", "two", MessageIcon::Question,
+                                                MessageButtons::YesNo) == MessageAnswer::Yes
+                                  ? "yes"
+                                  : "no");
+            return Startup::Result{false, 7};
+        },
+        [&] {
+            // Give the work time to ask before the foreground ends.
+            while (!asking) {
+                std::this_thread::yield();
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            target.foregroundDone = true;
+        });
+    EXPECT_FALSE(result.showWindow);
+    EXPECT_EQ(result.exitCode, 7);
+    EXPECT_NE(worker, std::this_thread::get_id());
+    EXPECT_EQ(answers, (std::vector<std::string>{"no", "race.ini", "yes"}));
+    ASSERT_EQ(target.inner.messages.size(), 2u);
+    EXPECT_EQ(target.inner.messages[0].text, "one");
+    EXPECT_EQ(target.inner.messages[1].text, "two");
+    EXPECT_EQ(target.threads, (std::vector<std::thread::id>(3, std::this_thread::get_id())));
+    EXPECT_EQ(target.afterForeground, (std::vector<bool>{true, true, true}));
+
+    // Outside RunBeside a question goes straight through.
+    relay.ShowMessage("Marvok", "three", MessageIcon::Information, MessageButtons::Ok);
+    EXPECT_EQ(target.inner.messages.size(), 3u);
+}
+
+TEST(UserInterfaceRelayTest, AFailureOnEitherSideReachesTheCallerAfterTheWorkHasEnded) {
+    test::FakeUserInterface target;
+    Startup::UserInterfaceRelay relay(target);
+    EXPECT_THROW(
+        relay.RunBeside([]() -> Startup::Result { throw std::runtime_error("work"); }, [] {}),
+        std::runtime_error);
+
+    std::atomic<bool> workEnded = false;
+    try {
+        relay.RunBeside(
+            [&] {
+                relay.ShowMessage("Marvok", "asked", MessageIcon::Information, MessageButtons::Ok);
+                workEnded = true;
+                return Startup::Result{};
+            },
+            [] { throw std::logic_error("foreground"); });
+        ADD_FAILURE() << "the foreground's failure was lost";
+    } catch (const std::logic_error& failure) {
+        EXPECT_STREQ(failure.what(), "foreground");
+    }
+    EXPECT_TRUE(workEnded);
+    EXPECT_EQ(target.messages.size(), 1u);
+
+    // A question that fails fails in the work that asked it, which may catch it.
+    class Throwing final : public UserInterface {
+        MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon, MessageButtons,
+                                  int) override {
+            throw std::runtime_error("no display");
+        }
+        std::string ShowFileDialog(const FileDialogRequest&) override { return {}; }
+    } throwing;
+    Startup::UserInterfaceRelay failing(throwing);
+    const Startup::Result caught = failing.RunBeside(
+        [&] {
+            try {
+                failing.ShowMessage("Marvok", "asked", MessageIcon::Information,
+                                    MessageButtons::Ok);
+            } catch (const std::runtime_error&) {
+                return Startup::Result{false, 5};
+            }
+            return Startup::Result{};
+        },
+        [] {});
+    EXPECT_EQ(caught.exitCode, 5);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -64,6 +65,19 @@ bool HasWindowSystem() {
         }
     }
     return false;
+}
+
+void PrepareFonts() {
+    // Looked up, not linked: only a toolkit that uses fontconfig has it loaded.
+    void* library = dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_NOLOAD);
+    if (library == nullptr) {
+        return;
+    }
+    using Init = int (*)();
+    if (const auto init = reinterpret_cast<Init>(dlsym(library, "FcInit"))) {
+        init();
+    }
+    dlclose(library);
 }
 
 bool CommandsReportOnStandardError() {

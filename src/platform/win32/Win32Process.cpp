@@ -140,6 +140,8 @@ bool HasWindowSystem() {
     return true;
 }
 
+void PrepareFonts() {}
+
 bool CommandsReportOnStandardError() {
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     return error != nullptr && error != INVALID_HANDLE_VALUE &&
