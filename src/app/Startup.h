@@ -36,9 +36,8 @@ struct Result {
 // when the window is to be shown, fills the unmounted list.
 Result FormLoad(Session& session, std::string_view programFolder,
                 const platform::CommandLineInput& commandLine, const Services& services = {});
-// Passes the user's answers through from the thread that made it, also for calls made on another
-// thread: those wait until that thread serves them, so that message boxes stay on the thread of
-// the windows.
+// The user interface of the thread that made the relay, for any thread: a call from another thread
+// waits until RunBeside serves it on this one, so that message boxes stay with the windows.
 class UserInterfaceRelay final : public UserInterface {
 public:
     explicit UserInterfaceRelay(UserInterface& target);
