@@ -7,7 +7,6 @@
 #include "podlist/mPodini.h"
 #include "shell/mDirectoryBrowse.h"
 #include "support/SessionFixture.h"
-#include "support/TestNames.h"
 
 namespace marvok {
 
@@ -26,17 +25,10 @@ struct LoadCase {
     std::string podIni;
     Names mounted;
     Entries notMounted;
-    short viewMode;
-    short podLimit;
-    bool sorting;
+    short viewMode = 2;
+    short podLimit = 30;
+    bool sorting = false;
 };
-
-LoadCase Load(const char* what, std::string podIni, Names mounted, Entries notMounted,
-              short viewMode = 2, short podLimit = 30, bool sorting = false) {
-    return {
-        what,   std::move(podIni), std::move(mounted), std::move(notMounted), viewMode, podLimit,
-        sorting};
-}
 
 class LoadReportTable : public test::SessionFixture,
                         public ::testing::WithParamInterface<LoadCase> {};
@@ -70,30 +62,33 @@ TEST_P(LoadReportTable, NamesEachEntryNotMountedWithItsReasonInListOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, LoadReportTable,
     ::testing::Values(
-        Load("file not found", "2\r\na.pod\r\ngone.pod\r\n", {"a.pod"},
-             {{"gone.pod", R::FileNotFound}}),
-        Load("blank in the name", "1\r\nmy pod.pod\r\n", {}, {{"my pod.pod", R::BlankInName}}),
-        Load("blank in a folder", "1\r\nmy addons\\big.pod\r\n", {},
-             {{"my addons\\big.pod", R::BlankInFolder}}),
-        Load("unwritable", "1\r\n\"x,y.pod\"\r\n", {}, {{"x,y.pod", R::UnwritableName}}),
-        Load("empty entry", "2\r\na.pod,\r\n", {"a.pod"}, {{"", R::EmptyEntry}}),
-        Load("repeat", "3\r\na.pod\r\nA.POD\r\nb.pod\r\n", {"a.pod", "b.pod"},
-             {{"A.POD", R::Repeat}}),
-        Load("beyond the limit, even when missing", "4\r\na.pod\r\nb.pod\r\nc.pod\r\ngone.pod\r\n",
-             {"a.pod", "b.pod"}, {{"c.pod", R::BeyondPodLimit}, {"gone.pod", R::BeyondPodLimit}}, 2,
-             2),
-        Load("list order", "6\r\ngone.pod\r\na.pod\r\nA.POD\r\nmy pod.pod\r\nc.pod\r\nb.pod\r\n",
-             {"a.pod", "c.pod"},
-             {{"gone.pod", R::FileNotFound},
-              {"A.POD", R::Repeat},
-              {"my pod.pod", R::BlankInName},
-              {"b.pod", R::BeyondPodLimit}},
-             2, 5),
+        LoadCase{"file not found", "2\r\na.pod\r\ngone.pod\r\n", {"a.pod"},
+                 {{"gone.pod", R::FileNotFound}}},
+        LoadCase{"blank in the name", "1\r\nmy pod.pod\r\n", {}, {{"my pod.pod", R::BlankInName}}},
+        LoadCase{"blank in a folder", "1\r\nmy addons\\big.pod\r\n", {},
+                 {{"my addons\\big.pod", R::BlankInFolder}}},
+        LoadCase{"unwritable", "1\r\n\"x,y.pod\"\r\n", {}, {{"x,y.pod", R::UnwritableName}}},
+        LoadCase{"empty entry", "2\r\na.pod,\r\n", {"a.pod"}, {{"", R::EmptyEntry}}},
+        LoadCase{"repeat", "3\r\na.pod\r\nA.POD\r\nb.pod\r\n", {"a.pod", "b.pod"},
+                 {{"A.POD", R::Repeat}}},
+        LoadCase{"beyond the limit, even when missing",
+                 "4\r\na.pod\r\nb.pod\r\nc.pod\r\ngone.pod\r\n",
+                 {"a.pod", "b.pod"},
+                 {{"c.pod", R::BeyondPodLimit}, {"gone.pod", R::BeyondPodLimit}},
+                 2,
+                 2},
+        LoadCase{"list order",
+                 "6\r\ngone.pod\r\na.pod\r\nA.POD\r\nmy pod.pod\r\nc.pod\r\nb.pod\r\n",
+                 {"a.pod", "c.pod"},
+                 {{"gone.pod", R::FileNotFound}, {"A.POD", R::Repeat},
+                  {"my pod.pod", R::BlankInName}, {"b.pod", R::BeyondPodLimit}},
+                 2, 5},
         // The second spelling in the file stays: the report names the one sorting removed.
-        Load("sorted", "3\r\nc.pod\r\nA.POD\r\na.pod\r\n", {"a.pod", "c.pod"},
-             {{"A.POD", R::Repeat}}, 2, 30, true),
-        Load("single list keeps repeats", "2\r\na.pod\r\nA.POD\r\n", {"a.pod", "A.POD"}, {}, 1)),
-    [](const auto& param) { return test::CaseName(param.param.what); });
+        LoadCase{"sorted", "3\r\nc.pod\r\nA.POD\r\na.pod\r\n", {"a.pod", "c.pod"},
+                 {{"A.POD", R::Repeat}}, 2, 30, true},
+        LoadCase{"single list keeps repeats", "2\r\na.pod\r\nA.POD\r\n", {"a.pod", "A.POD"}, {},
+                 1}),
+    [](const auto& param) { return std::to_string(param.index); });
 
 class NotMountedTest : public test::SessionFixture {};
 

@@ -10,45 +10,58 @@ namespace {
 
 using namespace mPodini;
 using Names = std::vector<std::string>;
+const std::string kNotSaved = " \u2014 not saved";
 
 class PodIniTest : public test::SessionFixture {
-  protected:
+protected:
     void AllStockPods(std::string_view folder = "") {
         for (auto name : StockPods()) {
             game.Write(std::string(folder) + std::string(name), "POD");
         }
     }
-};
-
-TEST_F(PodIniTest, LoadRemovesRepeatsKeepingTheFirstSpelling) {
-    Pods({"main.pod", "snake.pod"});
-    game.Write("pod.ini", "3\r\nmain.pod\r\nMAIN.POD\r\nsnake.pod\r\n");
-    EXPECT_TRUE(LoadPodList(session, "").Done());
-    EXPECT_EQ(session.List1.Items(), (Names{"main.pod", "snake.pod"}));
-    EXPECT_EQ(session.Label3, "2");
-}
-
-TEST_F(PodIniTest, LoadDropsMissingSpacedAndEmptyNamesSilently) {
-    Pods({"a.pod", "my pod.pod", "Fixes\\b.pod"});
-    game.Write("pod.ini", "5\r\na.pod\r\nmy pod.pod\r\ngone.pod\r\nfixes\\B.POD,\r\n");
-    LoadPodList(session, "");
-    EXPECT_EQ(session.List1.Items(), (Names{"a.pod", "fixes\\B.POD"}));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(PodIniTest, OnlyTheFirstPodLimitFieldsAreConsidered) {
-    std::string file = "40\r\n";
-    for (int i = 0; i < 40; ++i) {
-        const std::string name = "p" + std::to_string(i) + ".pod";
-        file += name + "\r\n";
-        if (i % 2 == 1) {  // every other pod exists
-            game.Write(name, "POD");
+    void Mount(const Names& names) {
+        for (const auto& name : names) {
+            session.List1.AddItem(name);
         }
     }
-    game.Write("pod.ini", file);
-    LoadPodList(session, "");
-    ASSERT_EQ(session.List1.Count(), 15u);  // the odd ones of the first 30
-    EXPECT_EQ(session.List1.Item(14), "p29.pod");
+    // A session whose every write fails as on a full disk.
+    Session& FullDisk() {
+        failing.failWith = "No space left on device";
+        SetGamePaths(broken, game.Folder());
+        return broken;
+    }
+    test::FailingFileSystem failing{*fs};
+    Session broken{failing, settings, ui};
+};
+
+TEST_F(PodIniTest, LoadKeepsTheFirstSpellingOfWhatCanBeMountedWithinTheLimit) {
+    Pods({"main.pod", "snake.pod", "a.pod", "my pod.pod", "Fixes\\b.pod"});
+    std::string forty = "40\r\n";
+    Names odd;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "p" + std::to_string(i) + ".pod";
+        forty += name + "\r\n";
+        if (i % 2 == 1) {
+            game.Write(name, "POD");
+            if (i < 30) {
+                odd.push_back(name);  // only the first 30 fields count
+            }
+        }
+    }
+    const std::pair<std::string, Names> cases[] = {
+        {"3\r\nmain.pod\r\nMAIN.POD\r\nsnake.pod\r\n", {"main.pod", "snake.pod"}},
+        {"5\r\na.pod\r\nmy pod.pod\r\ngone.pod\r\nfixes\\B.POD,\r\n", {"a.pod", "fixes\\B.POD"}},
+        {forty, odd},
+        {"", {}},  // no pod list at all reads as empty
+    };
+    for (const auto& [file, mounted] : cases) {
+        session.List1.Clear();
+        session.List1.AddItem("stale.pod");
+        game.Write("pod.ini", file);
+        EXPECT_TRUE(LoadPodList(session, "").Done()) << file;
+        EXPECT_EQ(session.List1.Items(), mounted) << file;
+        EXPECT_EQ(session.Label3, std::to_string(mounted.size()));
+    }
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -61,9 +74,10 @@ TEST_F(PodIniTest, MissingPodIniGivesTheDefaultStockList) {
     EXPECT_FALSE(session.controls.Enabled("toolbar_8"));
 }
 
-TEST_F(PodIniTest, ImportOfAFileThatIsNoReadablePodListKeepsTheLists) {
+TEST_F(PodIniTest, ImportAsksForAFileAndKeepsTheListsUnlessItReadsWhole) {
     Pods({"a.pod", "b.pod"});
     game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("ini\\race.ini", "1\r\nb.pod\r\n");
     game.Write("desktop.ini", "[.ShellClassInfo]\r\nb.pod\r\n");
     // A real list, but read only in part it would lose the entries past the cut.
     game.Write("huge.ini", "1\r\n" + std::string(16u << 20, '\n') + "b.pod\r\n");
@@ -74,21 +88,6 @@ TEST_F(PodIniTest, ImportOfAFileThatIsNoReadablePodListKeepsTheLists) {
         EXPECT_FALSE(result.error.empty()) << name;
         EXPECT_EQ(session.List1.Items(), Names{"a.pod"}) << name;
     }
-}
-
-TEST_F(PodIniTest, APodIniThatIsNoPodListStillReadsAsEmpty) {
-    Pods({"a.pod"});
-    game.Write("pod.ini", "");
-    session.List1.AddItem("a.pod");
-    EXPECT_TRUE(LoadPodList(session, "").Done());
-    EXPECT_EQ(session.List1.Count(), 0u);
-}
-
-TEST_F(PodIniTest, ImportWithoutAFileAsksAndACancelChangesNothing) {
-    Pods({"a.pod", "b.pod"});
-    game.Write("pod.ini", "1\r\na.pod\r\n");
-    game.Write("ini\\race.ini", "1\r\nb.pod\r\n");
-    LoadPodList(session, "");
     EXPECT_EQ(LoadPodList(session, "import").status, FileResult::Status::Cancelled);
     EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
     ASSERT_EQ(ui.dialogs.size(), 1u);
@@ -99,7 +98,6 @@ TEST_F(PodIniTest, ImportWithoutAFileAsksAndACancelChangesNothing) {
     ASSERT_EQ(ui.dialogs[0].filters.size(), 2u);
     EXPECT_EQ(ui.dialogs[0].filters[0],
               (std::pair<std::string, std::string>{"Pod Files (*.ini)", "*.ini"}));
-
     ui.fileAnswers.push_back(game.Native("ini\\race.ini").string());
     EXPECT_TRUE(LoadPodList(session, "import").Done());
     EXPECT_EQ(session.List1.Items(), Names{"b.pod"});
@@ -109,33 +107,26 @@ TEST_F(PodIniTest, ImportWithoutAFileAsksAndACancelChangesNothing) {
 TEST_F(PodIniTest, ListStatusNamesTheListAndSaysWhenPodIniDoesNotHoldIt) {
     Pods({"a.pod", "b.pod"});
     EXPECT_TRUE(LoadPodList(session, "").Done());  // no pod.ini: the stock list, not on disk
-    EXPECT_EQ(ListStatusText(session), "pod.ini \u2014 not saved");
+    EXPECT_EQ(ListStatusText(session), "pod.ini" + kNotSaved);
     game.Write("pod.ini", "1\r\na.pod\r\n");
     game.Write("ice-night.ini", "2\r\nb.pod\r\na.pod\r\n");
     LoadPodList(session, "");
     EXPECT_EQ(ListStatusText(session), "pod.ini");
     session.List1.AddItem("b.pod");
-    EXPECT_EQ(ListStatusText(session), "pod.ini \u2014 not saved");
+    EXPECT_EQ(ListStatusText(session), "pod.ini" + kNotSaved);
     session.List1.RemoveItem(1);
     EXPECT_EQ(ListStatusText(session), "pod.ini");  // moved back: nothing to save
-
     ui.fileAnswers.push_back(game.Native("ice-night.ini").string());
     LoadPodList(session, "import");
-    EXPECT_EQ(ListStatusText(session), "ice-night.ini \u2014 not saved");
+    EXPECT_EQ(ListStatusText(session), "ice-night.ini" + kNotSaved);
     SavePodList(session, "");
     EXPECT_EQ(ListStatusText(session), "ice-night.ini");
     ui.fileAnswers.push_back(game.Native("copy").string());
     SavePodList(session, "export");
     EXPECT_EQ(ListStatusText(session), "copy.ini");
-    // A save that fails changes nothing.
-    test::FailingFileSystem failing(*fs);
-    failing.failWith = "Disk full";
-    Session other(failing, settings, ui);
-    SetGamePaths(other, game.Folder());
-    other.List1.AddItem("a.pod");
-    EXPECT_TRUE(SavePodList(other, "").Failed());
-    EXPECT_EQ(ListStatusText(other), "pod.ini \u2014 not saved");
-
+    FullDisk().List1.AddItem("a.pod");
+    EXPECT_TRUE(SavePodList(broken, "").Failed());
+    EXPECT_EQ(ListStatusText(broken), "pod.ini" + kNotSaved);  // a failed save changes nothing
     // The single list shows the mounted pods in its own order: that alone is no change.
     session.ViewMode = 1;
     session.List3.Clear();
@@ -143,18 +134,35 @@ TEST_F(PodIniTest, ListStatusNamesTheListAndSaysWhenPodIniDoesNotHoldIt) {
     session.List3.AddItem("b.pod", true);
     EXPECT_EQ(ListStatusText(session), "copy.ini");
     session.List3.SetChecked(0, false);
-    EXPECT_EQ(ListStatusText(session), "copy.ini \u2014 not saved");
+    EXPECT_EQ(ListStatusText(session), "copy.ini" + kNotSaved);
 }
 
-TEST_F(PodIniTest, SaveWritesTheExactFormat) {
-    Pods({"Fixes\\fixmore4.pod", "startup.pod"});
-    session.List1.AddItem("Fixes\\fixmore4.pod");
-    session.List1.AddItem("startup.pod");
+TEST_F(PodIniTest, SaveWritesTheExactFormatOfWhatIsMounted) {
+    Mount({"Fixes\\fixmore4.pod", "startup.pod"});
     EXPECT_TRUE(SavePodList(session, "").Done());
     EXPECT_EQ(game.Read("pod.ini"), "2\r\nFixes\\fixmore4.pod\r\nstartup.pod\r\n");
     session.List1.Clear();
     SavePodList(session, "");
     EXPECT_EQ(game.Read("pod.ini"), "0\r\n");
+    // The single list: the checked entries in display order.
+    session.ViewMode = 1;
+    session.List3.AddItem("b.pod", true);
+    session.List3.AddItem("x.pod", false);
+    session.List3.AddItem("a.pod", true);
+    SavePodList(session, "");
+    EXPECT_EQ(game.Read("pod.ini"), "2\r\nb.pod\r\na.pod\r\n");
+}
+
+TEST_F(PodIniTest, SaveAsAppendsIniAndACancelWritesNothing) {
+    Mount({"a.pod"});
+    ui.fileAnswers.push_back(game.Native("mylist").string());
+    EXPECT_TRUE(SavePodList(session, "export").Done());
+    EXPECT_EQ(game.Read("mylist.ini"), "1\r\na.pod\r\n");
+    EXPECT_FALSE(game.Exists("pod.ini"));
+    EXPECT_EQ(ui.dialogs.at(0).title, "Save File");
+    EXPECT_TRUE(ui.dialogs.at(0).overwritePrompt);
+    EXPECT_EQ(ui.dialogs.at(0).initialFolder, game.Folder());  // no ini folder here
+    EXPECT_EQ(SavePodList(session, "export").status, FileResult::Status::Cancelled);
 }
 
 // Each save of pod.ini keeps what it replaced, outside the game folder; restoring it fills the
@@ -165,7 +173,7 @@ TEST_F(PodIniTest, TheLastSavedPodIniIsKeptAndRestoredWithoutWriting) {
     session.LastSavedCopy = LastSavedCopyPath(data.Folder(), session.GameFolder);
     EXPECT_TRUE(RestoreLastSaved(session).Failed());  // nothing kept yet
     game.Write("pod.ini", "2\r\na.pod\r\nb.pod\r\n");
-    session.List1.AddItem("c.pod");
+    Mount({"c.pod"});
     ASSERT_TRUE(SavePodList(session, "").Done());
     ASSERT_TRUE(SavePodList(session, "").Done());  // the same again keeps the one before
     ui.fileAnswers.push_back(game.Folder() + "/other");
@@ -173,90 +181,54 @@ TEST_F(PodIniTest, TheLastSavedPodIniIsKeptAndRestoredWithoutWriting) {
     ASSERT_TRUE(RestoreLastSaved(session).Done());
     EXPECT_EQ(session.List1.Items(), (Names{"a.pod", "b.pod"}));
     EXPECT_EQ(session.List2.Items(), (Names{"c.pod"}));
-    EXPECT_EQ(ListStatusText(session), "pod.ini \u2014 not saved");
+    EXPECT_EQ(ListStatusText(session), "pod.ini" + kNotSaved);
     EXPECT_EQ(game.Read("pod.ini"), "1\r\nc.pod\r\n");
     EXPECT_EQ(session.LastSavedCopy.rfind(data.Folder(), 0), 0u) << session.LastSavedCopy;
-}
 
-TEST_F(PodIniTest, EachGameFolderHasItsOwnLastSavedCopy) {
     const std::string a = LastSavedCopyPath("/data", "/games/MTM2");
     EXPECT_EQ(a.rfind("/data/Marvok/last-saved/", 0), 0u) << a;
     EXPECT_EQ(a, LastSavedCopyPath("/data/", "/games/mtm2"));
     EXPECT_NE(a, LastSavedCopyPath("/data", "/games/MTM2 trial"));
-    EXPECT_EQ(LastSavedCopyPath("C:\\Users\\me\\AppData", "C:\\MTM2").rfind(
-                  "C:\\Users\\me\\AppData\\Marvok\\last-saved\\", 0),
+    EXPECT_EQ(LastSavedCopyPath("C:\\Users\\me\\AppData", "C:\\MTM2")
+                  .rfind("C:\\Users\\me\\AppData\\Marvok\\last-saved\\", 0),
               0u);
     EXPECT_EQ(LastSavedCopyPath("", "/games/MTM2"), "");
 }
 
-TEST_F(PodIniTest, SaveInTheSingleListWritesTheCheckedEntriesInDisplayOrder) {
-    session.ViewMode = 1;
-    session.List3.AddItem("b.pod", true);
-    session.List3.AddItem("x.pod", false);
-    session.List3.AddItem("a.pod", true);
-    SavePodList(session, "");
-    EXPECT_EQ(game.Read("pod.ini"), "2\r\nb.pod\r\na.pod\r\n");
-}
-
-TEST_F(PodIniTest, SaveAsAppendsIniAndACancelWritesNothing) {
-    session.List1.AddItem("a.pod");
-    ui.fileAnswers.push_back(game.Native("mylist").string());
-    const FileResult saved = SavePodList(session, "export");
-    EXPECT_TRUE(saved.Done());
-    EXPECT_EQ(game.Read("mylist.ini"), "1\r\na.pod\r\n");
-    EXPECT_FALSE(game.Exists("pod.ini"));
-    EXPECT_EQ(ui.dialogs.at(0).title, "Save File");
-    EXPECT_TRUE(ui.dialogs.at(0).overwritePrompt);
-    EXPECT_EQ(ui.dialogs.at(0).initialFolder, game.Folder());  // no ini folder here
-
-    EXPECT_EQ(SavePodList(session, "export").status, FileResult::Status::Cancelled);
-}
-
-TEST_F(PodIniTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
+TEST_F(PodIniTest, AFailedSaveKeepsTheOldFileLeavesNoTraceAndSaysWhy) {
     game.Write("pod.ini", "1\r\nold.pod\r\n");
-    test::FailingFileSystem failing(*fs);
-    failing.failWith = "No space left on device";
-    Session broken(failing, settings, ui);
-    SetGamePaths(broken, game.Folder());
-    broken.List1.AddItem("new.pod");
+    FullDisk().List1.AddItem("new.pod");
     const FileResult saved = SavePodList(broken, "");
     EXPECT_TRUE(saved.Failed());
     EXPECT_EQ(saved.error, "No space left on device");
     EXPECT_EQ(saved.path, broken.PodIniPath);
     EXPECT_EQ(game.Read("pod.ini"), "1\r\nold.pod\r\n");
-}
-
-TEST_F(PodIniTest, ASaveThatCannotReplaceTheTargetLeavesNoTrace) {
     // pod.ini is a folder here, so the rename over it fails on every platform.
+    std::filesystem::remove(game.Native("pod.ini"));
     game.Write("pod.ini\\keep.txt", "x");
-    session.List1.AddItem("a.pod");
+    Mount({"a.pod"});
     EXPECT_TRUE(SavePodList(session, "").Failed());
     EXPECT_EQ(game.Read("pod.ini\\keep.txt"), "x");
-    int entries = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(game.Native(""))) {
-        ++entries;
-    }
+    const auto entries = std::distance(std::filesystem::directory_iterator(game.Native("")),
+                                       std::filesystem::directory_iterator());
     EXPECT_EQ(entries, 1);  // no temporary file left beside it
 }
 
-TEST_F(PodIniTest, AddPodRefusesAtTheLimitWithTheMessage) {
+TEST_F(PodIniTest, AddPodRefusesWhatCannotBeMountedAndStopsAtTheLimit) {
     session.GameVersion = "MTM2 Patched";
     session.PodLimit = 2;
-    Pods({"a.pod", "b.pod", "c.pod"});
+    Pods({"a.pod", "b.pod", "c.pod", "my pod.pod", "a,b.pod"});
+    // The game folder itself, a blank, a comma pod.ini would split, a missing file.
+    for (const char* name : {"", "my pod.pod", "a,b.pod", "gone.pod"}) {
+        EXPECT_FALSE(AddPod(session, name)) << name;
+    }
+    EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(AddPod(session, "a.pod"));
     EXPECT_TRUE(AddPod(session, "b.pod"));
     EXPECT_FALSE(AddPod(session, "c.pod"));
+    EXPECT_EQ(session.List1.Items(), (Names{"a.pod", "b.pod"}));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "MTM2 Patched pod limit is 2 pods");
-}
-
-TEST_F(PodIniTest, AddPodRefusesNamesThatCannotBeMounted) {
-    Pods({"my pod.pod", "a,b.pod"});
-    EXPECT_FALSE(AddPod(session, ""));  // the game folder exists, but is no pod
-    EXPECT_FALSE(AddPod(session, "my pod.pod"));
-    EXPECT_FALSE(AddPod(session, "a,b.pod"));  // pod.ini would give it back as two names
-    EXPECT_FALSE(AddPod(session, "gone.pod"));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(PodIniTest, AddPodSortsOnlyAfterKeepOnTop) {
@@ -275,21 +247,16 @@ TEST_F(PodIniTest, AddPodSortsOnlyAfterKeepOnTop) {
     EXPECT_EQ(session.List1.Item(25), "b.pod");
 }
 
-TEST_F(PodIniTest, CheckPodIniFollowsTheFile) {
+TEST_F(PodIniTest, CheckPodIniFollowsTheFileAndAtTheLastCallAsksToCreateIt) {
     EXPECT_FALSE(CheckPodIni(session, ""));
     EXPECT_FALSE(session.controls.Enabled("menuFile_0"));
-    game.Write("pod.ini", "0\r\n");
-    EXPECT_TRUE(CheckPodIni(session, ""));
-    EXPECT_TRUE(session.controls.Enabled("menuFile_0"));
-    EXPECT_TRUE(session.controls.Enabled("toolbar_8"));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(PodIniTest, LastCallAsksAndYesWritesTheMountedList) {
-    session.List1.AddItem("a.pod");
+    ui.answers.push_back(MessageAnswer::No);
+    EXPECT_FALSE(CheckPodIni(session, "lastCall"));
+    EXPECT_FALSE(game.Exists("pod.ini"));
+    Mount({"a.pod"});
     EXPECT_TRUE(CheckPodIni(session, "lastCall"));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    const auto& question = ui.messages[0];
+    ASSERT_EQ(ui.messages.size(), 2u);
+    const auto& question = ui.messages[1];
     EXPECT_EQ(question.title, "File Not Found");
     EXPECT_EQ(question.text, "Pod.ini does not exist.\nDo you want to create it now?");
     EXPECT_EQ(question.icon, MessageIcon::Exclamation);
@@ -297,28 +264,21 @@ TEST_F(PodIniTest, LastCallAsksAndYesWritesTheMountedList) {
     EXPECT_EQ(question.defaultButton, 0);
     EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
     EXPECT_TRUE(session.controls.Enabled("menuFile_0"));
+    EXPECT_TRUE(session.controls.Enabled("toolbar_8"));
+    EXPECT_TRUE(CheckPodIni(session, ""));
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
-TEST_F(PodIniTest, LastCallNoWritesNothing) {
-    ui.answers.push_back(MessageAnswer::No);
-    EXPECT_FALSE(CheckPodIni(session, "lastCall"));
-    EXPECT_FALSE(game.Exists("pod.ini"));
-}
-
-TEST_F(PodIniTest, RefreshSideBySideDropsVanishedPodsAndSortsAgain) {
+TEST_F(PodIniTest, RefreshDropsVanishedPodsAndSortsAgainInBothPresentations) {
     Pods({"b.pod", "a.pod", "c.pod"});
-    session.List1.AddItem("c.pod");
-    session.List1.AddItem("gone.pod");
-    session.List1.AddItem("a.pod");
+    Mount({"c.pod", "gone.pod", "a.pod"});
     session.SortMode = "yes";
     session.KeepOnTop = 0;
     RefreshPodLists(session);
     EXPECT_EQ(session.List1.Items(), (Names{"a.pod", "c.pod"}));
-}
-
-TEST_F(PodIniTest, RefreshSingleListRegroupsTheCheckedEntries) {
+    // The single list regroups the checked entries.
+    session.List1.Clear();
     session.ViewMode = 1;
-    session.SortMode = "yes";
     session.KeepOnTop = 1;
     session.List3.AddItem("z.pod", true);
     session.List3.AddItem("free.pod", false);
@@ -330,7 +290,7 @@ TEST_F(PodIniTest, RefreshSingleListRegroupsTheCheckedEntries) {
     EXPECT_EQ(session.List1.Count(), 0u);
 }
 
-TEST_F(PodIniTest, StockPresetPrefersFixesThenStock) {
+TEST_F(PodIniTest, StockPresetsPreferFixesThenStockAndLeaveOutWhatIsNowhere) {
     AllStockPods();
     AllStockPods("Fixes\\");
     AllStockPods("Stock\\");
@@ -339,31 +299,21 @@ TEST_F(PodIniTest, StockPresetPrefersFixesThenStock) {
     EXPECT_EQ(session.List1.Item(0), "Fixes\\fixmore4.pod");
     EXPECT_EQ(session.List1.Item(12), "Stock\\main.pod");
     EXPECT_EQ(session.List1.Count(), 20u);
-}
-
-TEST_F(PodIniTest, StockPresetLeavesOutWhatIsNowhere) {
-    AllStockPods();
-    for (auto name : {"summit1.pod", "summit2.pod", "summit3.pod"}) {
-        std::filesystem::remove(game.Native(name));
+    for (auto folder : {"", "Fixes\\", "Stock\\"}) {
+        std::filesystem::remove_all(game.Native(folder + std::string("summit1.pod")));
     }
     ApplyStockPreset(session, "all");
-    EXPECT_EQ(session.List1.Count(), 17u);
-    // The unmounted list was rebuilt: nothing else is on disk.
-    EXPECT_EQ(session.List2.Count(), 0u);
-    EXPECT_EQ(session.Label3, "17");
+    EXPECT_EQ(session.List1.Count(), 19u);
+    EXPECT_EQ(session.Label3, "19");
 }
 
-TEST_F(PodIniTest, MinimalIsTheFirstSevenInOrderEvenWhenSorting) {
+TEST_F(PodIniTest, MinimalIsTheFirstSevenInOrderEvenWhenSortingInBothPresentations) {
     AllStockPods();
     session.SortMode = "yes";
     ApplyStockPreset(session, "minimal");
     EXPECT_EQ(session.List1.Items(), (Names{"fixmore4.pod", "startup.pod", "music.pod", "sound.pod",
                                             "truck2.pod", "cockpit.pod", "ui.pod"}));
     EXPECT_EQ(session.List2.Count(), 13u);  // the other stock pods lie on disk unmounted
-}
-
-TEST_F(PodIniTest, StockPresetInTheSingleListChecksTheStockPods) {
-    AllStockPods();
     Pods({"extra.pod"});
     session.ViewMode = 1;
     ApplyStockPreset(session, "minimal");

@@ -3,31 +3,33 @@
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mResizeWindow.h"
 #include "support/SessionFixture.h"
-#include "support/TestNames.h"
 
 namespace marvok {
 namespace {
 
 using mCommonFunctions::LoadPreferences;
 
-class PreferencesTest : public test::SessionFixture {};
+class PreferencesTest : public test::SessionFixture {
+protected:
+    void ExpectDefaults(const std::string& why) {
+        EXPECT_EQ(session.ViewMode, 2) << why;
+        EXPECT_EQ(session.KeepOnTop, 24) << why;
+        EXPECT_EQ(session.FolderDepth, -1) << why;
+    }
+};
 
 TEST_F(PreferencesTest, AFirstRunUsesTheDefaultsAndWritesNothing) {
     LoadPreferences(session);
+    ExpectDefaults("first run");
     EXPECT_EQ(session.ToolbarDisplay, "yes");
     EXPECT_TRUE(session.controls.Visible("toolbarFrame"));
     EXPECT_TRUE(session.controls.Checked("menuToolbar"));
-    EXPECT_EQ(session.ViewMode, 2);
     EXPECT_TRUE(session.controls.Checked("menuViewmode"));
     EXPECT_TRUE(session.controls.Visible("List1"));
     EXPECT_FALSE(session.controls.Visible("List3"));
     EXPECT_EQ(session.SortMode, "no");
     EXPECT_FALSE(session.controls.Checked("menuSort"));
-    EXPECT_EQ(session.KeepOnTop, 24);
-    EXPECT_EQ(session.FolderDepth, -1);
-    for (const auto& slot : session.UserPaths) {
-        EXPECT_EQ(slot, "");
-    }
+    EXPECT_EQ(session.UserPaths, decltype(session.UserPaths){});
     EXPECT_EQ(settings.writes, 0);
     EXPECT_TRUE(settings.values.empty());
 }
@@ -38,7 +40,13 @@ TEST_F(PreferencesTest, StoredValuesAreAppliedWithKeysMatchedIgnoringCase) {
     settings.Set("Prefs", "KeepOnTop", "10");
     settings.Set("Prefs", "SortMode", "YES");
     settings.Set("Prefs", "FolderDepth", "3");
+    bool hooked = false;
+    session.checkProgramShortcuts = [&](Session& s) {
+        hooked = true;
+        EXPECT_EQ(s.FolderDepth, 3);  // the shortcut hook runs last
+    };
     LoadPreferences(session);
+    EXPECT_TRUE(hooked);
     EXPECT_EQ(session.ToolbarDisplay, "no");
     EXPECT_FALSE(session.controls.Visible("toolbarFrame"));
     EXPECT_FALSE(session.controls.Checked("menuToolbar"));
@@ -52,34 +60,18 @@ TEST_F(PreferencesTest, StoredValuesAreAppliedWithKeysMatchedIgnoringCase) {
     EXPECT_EQ(settings.writes, 0);
 }
 
-TEST_F(PreferencesTest, AnyOtherViewModeIsSideBySideAndStaysStored) {
-    settings.Set("Prefs", "ViewMode", "7");
-    LoadPreferences(session);
-    EXPECT_EQ(session.ViewMode, 2);
-    EXPECT_EQ(settings.Get("Prefs", "ViewMode"), "7");
+TEST_F(PreferencesTest, BadNumbersFallBackToTheirDefaultsAndStayStored) {
+    for (const char* stored : {"abc", "", "99999", "-40000", "2.5", "1e3", "7"}) {
+        settings.Set("Prefs", "ViewMode", stored);  // any other view mode is side by side
+        if (std::string_view(stored) != "7") {
+            settings.Set("Prefs", "keepOnTop", stored);
+            settings.Set("Prefs", "FolderDepth", stored);
+        }
+        LoadPreferences(session);
+        ExpectDefaults(stored);
+        EXPECT_EQ(settings.Get("Prefs", "ViewMode"), stored);
+    }
 }
-
-struct BadNumber {
-    const char* stored;
-};
-
-class BadNumbers : public PreferencesTest, public ::testing::WithParamInterface<BadNumber> {};
-
-TEST_P(BadNumbers, FallBackToTheirDefaults) {
-    settings.Set("Prefs", "ViewMode", GetParam().stored);
-    settings.Set("Prefs", "keepOnTop", GetParam().stored);
-    settings.Set("Prefs", "FolderDepth", GetParam().stored);
-    LoadPreferences(session);
-    EXPECT_EQ(session.ViewMode, 2);
-    EXPECT_EQ(session.KeepOnTop, 24);
-    EXPECT_EQ(session.FolderDepth, -1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Stored, BadNumbers,
-                         ::testing::Values(BadNumber{"abc"}, BadNumber{""}, BadNumber{"99999"},
-                                           BadNumber{"-40000"}, BadNumber{"2.5"},
-                                           BadNumber{"1e3"}),
-                         [](const auto& param) { return test::CaseName(std::string("stored ") + param.param.stored); });
 
 TEST_F(PreferencesTest, UserFoldersThatNoLongerExistStayEmptyButStored) {
     game.MakeFolder("pods");
@@ -94,24 +86,19 @@ TEST_F(PreferencesTest, UserFoldersThatNoLongerExistStayEmptyButStored) {
     EXPECT_EQ(settings.Get("userDir", "path(1)"), game.Native("gone").string());
 }
 
-TEST_F(PreferencesTest, TheShortcutHookRunsLast) {
-    bool called = false;
-    session.checkProgramShortcuts = [&](Session& s) {
-        called = true;
-        EXPECT_EQ(s.FolderDepth, 5);  // everything else is already read
-    };
-    settings.Set("Prefs", "FolderDepth", "5");
-    LoadPreferences(session);
-    EXPECT_TRUE(called);
-}
-
-TEST_F(PreferencesTest, TogglesStoreTheirKeyAtOnce) {
+TEST_F(PreferencesTest, TogglesStoreTheirKeyAtOnceAndAFailedWriteIsShown) {
     mResizeWindow::ApplyToolbarDisplay(session, "no", "");
     EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");
     mResizeWindow::ApplyToolbarDisplay(session, "anything", "");
     EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");
     mResizeWindow::ApplyToolbarDisplay(session, "yes", "load");
     EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");  // "load" does not write back
+    EXPECT_TRUE(ui.messages.empty());
+    settings.failWrites = "Permission denied";
+    mResizeWindow::ApplyToolbarDisplay(session, "no", "");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Permission denied"), std::string::npos);
+    EXPECT_EQ(session.ToolbarDisplay, "no");  // the window still follows the user's choice
 }
 
 TEST_F(PreferencesTest, SwitchingTheViewReloadsPodIniDroppingUnsavedChanges) {
@@ -120,20 +107,10 @@ TEST_F(PreferencesTest, SwitchingTheViewReloadsPodIniDroppingUnsavedChanges) {
     session.List1.AddItem("b.pod");  // an unsaved change
     mResizeWindow::ApplyViewMode(session, 1, "");
     EXPECT_EQ(settings.Get("Prefs", "ViewMode"), "1");
-    ASSERT_EQ(session.List3.Count(), 2u);
-    EXPECT_EQ(session.List3.Item(0), "a.pod");
+    EXPECT_EQ(session.List3.Items(), (std::vector<std::string>{"a.pod", "b.pod"}));
     EXPECT_TRUE(session.List3.Checked(0));
-    EXPECT_EQ(session.List3.Item(1), "b.pod");
     EXPECT_FALSE(session.List3.Checked(1));
     EXPECT_EQ(session.Label3, "1 of 2");
-}
-
-TEST_F(PreferencesTest, AFailedWriteIsShownToTheUser) {
-    settings.failWrites = "Permission denied";
-    mResizeWindow::ApplyToolbarDisplay(session, "no", "");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("Permission denied"), std::string::npos);
-    EXPECT_EQ(session.ToolbarDisplay, "no");  // the window still follows the user's choice
 }
 
 }  // namespace

@@ -10,12 +10,12 @@
 #include "shell/Text.h"
 #include "support/FakeUserInterface.h"
 #include "support/SessionFixture.h"
-#include "support/TestNames.h"
 
 namespace marvok {
 namespace {
 
 using Names = std::vector<std::string>;
+const std::string kOldPodIni = "1\r\na.pod\r\n";
 
 class StartupTest : public test::SessionFixture {
 protected:
@@ -30,6 +30,10 @@ protected:
         services.standardError = &errors;
         return Startup::FormLoad(session, game.Folder(), input, services);
     }
+    bool Says(std::size_t message, std::string_view part) const {
+        return ui.messages.size() > message &&
+               ui.messages[message].text.find(part) != std::string::npos;
+    }
 
     Startup::Services services;
     std::ostringstream errors;
@@ -37,8 +41,7 @@ protected:
 
 TEST_F(StartupTest, APlainStartLoadsPodIniAndFillsTheUnmountedList) {
     game.Write("pod.ini", "2\r\nb.pod\r\na.pod\r\n");
-    const auto started = Start({});
-    EXPECT_TRUE(started.showWindow);
+    EXPECT_TRUE(Start({}).showWindow);
     EXPECT_EQ(session.Caption, "MTM2 Patched");
     EXPECT_EQ(session.PodLimit, 100);
     EXPECT_EQ(session.List1.Items(), (Names{"b.pod", "a.pod"}));
@@ -47,13 +50,37 @@ TEST_F(StartupTest, APlainStartLoadsPodIniAndFillsTheUnmountedList) {
     EXPECT_EQ(session.MonsterIniPath, game.Folder() + "\\system\\Monster.ini");
 }
 
-TEST_F(StartupTest, InstallWritesTheListAsPodIniAndEnds) {
-    game.Write("pod.ini", "1\r\na.pod\r\n");
-    game.Write("race.ini", "3\r\nc.pod\r\nmissing.pod\r\nb.pod\r\n");
-    const auto started = Start({"/install", "race.ini"});
-    EXPECT_FALSE(started.showWindow);
-    EXPECT_EQ(started.exitCode, 0);
-    EXPECT_EQ(game.Read("pod.ini"), "2\r\nc.pod\r\nb.pod\r\n");
+// Notepad's "UTF-8" and "Unicode" too; pod.ini is then written in the game's code page.
+TEST_F(StartupTest, InstallWritesWhatCanBeMountedAsPodIniAndEnds) {
+    Pods({"café.pod"});
+    const std::string cafe = "2\r\ncafé.pod\r\nb.pod\r\n";
+    std::string utf16 = "\xff\xfe";
+    for (char16_t unit : text::ToUtf16(cafe)) {
+        utf16 += static_cast<char>(unit & 0xff);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    struct Case {
+        const char* op;
+        std::string list;
+        const char* podIni;
+        bool quiet;  // nothing on standard error
+    };
+    const Case cases[] = {{"/install", "3\r\nc.pod\r\nmissing.pod\r\nb.pod\r\n",
+                           "2\r\nc.pod\r\nb.pod\r\n", false},
+                          {"/i", "0\r\n", "0\r\n", true},
+                          {"/i", "1\r\nnothere.pod\r\n", "0\r\n", false},
+                          {"/i", "\xef\xbb\xbf" + cafe, "2\r\ncaf\xe9.pod\r\nb.pod\r\n", true},
+                          {"/I", utf16, "2\r\ncaf\xe9.pod\r\nb.pod\r\n", true}};
+    for (const Case& c : cases) {
+        game.Write("pod.ini", kOldPodIni);
+        game.Write("race.ini", c.list);
+        errors.str("");
+        const auto started = Start({c.op, "race.ini"});
+        EXPECT_FALSE(started.showWindow) << c.list;
+        EXPECT_EQ(started.exitCode, 0) << c.list;
+        EXPECT_EQ(game.Read("pod.ini"), c.podIni) << c.list;
+        EXPECT_EQ(errors.str().empty(), c.quiet) << errors.str();
+    }
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -76,128 +103,67 @@ TEST_F(StartupTest, InstallWritesAtMostThePodLimit) {
               "  \"p34.pod\": beyond the pod limit\n");
 }
 
-TEST_F(StartupTest, InstallOfAnEmptyListOrOneWhosePodsAreAllMissingWritesAnEmptyList) {
-    game.Write("gone.ini", "1\r\nnothere.pod\r\n");
-    game.Write("zero.ini", "0\r\n");
-    for (const char* list : {"zero.ini", "gone.ini"}) {
-        game.Write("pod.ini", "1\r\na.pod\r\n");
-        EXPECT_EQ(Start({"/i", list}).exitCode, 0) << list;
-        EXPECT_EQ(game.Read("pod.ini"), "0\r\n") << list;
-        EXPECT_EQ(errors.str().empty(), std::string_view(list) == "zero.ini") << errors.str();
-    }
-}
-
-// Notepad's "UTF-8" and "Unicode"; pod.ini is then written in the game's code page.
-TEST_F(StartupTest, InstallReadsListsSavedByNotepad) {
-    Pods({"café.pod"});
-    const std::string list = "2\r\ncafé.pod\r\nb.pod\r\n";
-    std::string utf16 = "\xff\xfe";
-    for (char16_t unit : text::ToUtf16(list)) {
-        utf16 += static_cast<char>(unit & 0xff);
-        utf16 += static_cast<char>(unit >> 8);
-    }
-    for (const std::string& bytes : {"\xef\xbb\xbf" + list, utf16}) {
-        game.Write("pod.ini", "1\r\na.pod\r\n");
-        game.Write("race.ini", bytes);
-        EXPECT_EQ(Start({"/i", "race.ini"}).exitCode, 0);
-        EXPECT_EQ(game.Read("pod.ini"), "2\r\ncaf\xe9.pod\r\nb.pod\r\n");
-    }
-}
-
-struct RefusedList {
-    const char* what;
-    std::string bytes;
-    const char* says;
-};
-
-class StartupRefusalTest : public StartupTest, public ::testing::WithParamInterface<RefusedList> {};
-
-TEST_P(StartupRefusalTest, InstallLeavesPodIniAndOpenShowsIt) {
-    game.Write("pod.ini", "1\r\na.pod\r\n");
-    game.Write("list.ini", GetParam().bytes);
-    const auto installed = Start({"/install", "list.ini"});
-    EXPECT_FALSE(installed.showWindow);
-    EXPECT_NE(installed.exitCode, 0);
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find(GetParam().says), std::string::npos) << ui.messages[0].text;
-
-    EXPECT_TRUE(Start({"/open", "list.ini"}).showWindow);
-    EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_NE(ui.messages[1].text.find(GetParam().says), std::string::npos) << ui.messages[1].text;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    NoPodList, StartupRefusalTest,
-    ::testing::Values(
-        RefusedList{"empty", "", "not a pod list"},
-        RefusedList{"binary", std::string("MZ\x90\0\x03\0\0\0\xff\xff", 10), "not a pod list"},
-        RefusedList{"desktop.ini", "[.ShellClassInfo]\r\nIconResource=C:\\x.dll,3\r\n",
-                    "not a pod list"},
-        RefusedList{"Monster.ini", "[Fonts]\r\nFont1=Arial\r\n[Game]\r\nDebug=0\r\n",
-                    "not a pod list"},
+TEST_F(StartupTest, AFileThatIsNoPodListIsRefusedByInstallAndShownAsSuchByOpen) {
+    const std::pair<std::string, const char*> refused[] = {
+        {"", "not a pod list"},
+        {std::string("MZ\x90\0\x03\0\0\0\xff\xff", 10), "not a pod list"},
+        {"[.ShellClassInfo]\r\nIconResource=C:\\x.dll,3\r\n", "not a pod list"},
+        {"[Fonts]\r\nFont1=Arial\r\n[Game]\r\nDebug=0\r\n", "not a pod list"},
         // Cut at the limit, this list would install as empty.
-        RefusedList{"larger than 16 MiB", "1\r\n" + std::string(16u << 20, '\n') + "b.pod\r\n",
-                    "16 MiB"}),
-    [](const auto& param) { return test::CaseName(param.param.what); });
-
-TEST_F(StartupTest, InstallOfAnUnreadableListKeepsPodIniAndFails) {
-    game.Write("pod.ini", "1\r\na.pod\r\n");
-    game.MakeFolder("broken.ini");  // exists, cannot be read as a file
-    const auto started = Start({"/install", "broken.ini"});
-    EXPECT_FALSE(started.showWindow);
-    EXPECT_NE(started.exitCode, 0);
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("broken.ini"), std::string::npos);
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
+        {"1\r\n" + std::string(16u << 20, '\n') + "b.pod\r\n", "16 MiB"},
+        {"", "broken.ini"}};  // a folder: exists, cannot be read as a file
+    game.MakeFolder("broken.ini");
+    for (const auto& [bytes, says] : refused) {
+        const char* list = std::string_view(says) == "broken.ini" ? "broken.ini" : "list.ini";
+        game.Write("pod.ini", kOldPodIni);
+        if (*list == 'l') {
+            game.Write("list.ini", bytes);
+        }
+        ui.messages.clear();
+        const auto installed = Start({"/install", list});
+        EXPECT_FALSE(installed.showWindow);
+        EXPECT_NE(installed.exitCode, 0);
+        EXPECT_EQ(game.Read("pod.ini"), kOldPodIni);
+        EXPECT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(Says(0, says)) << says;
+        EXPECT_EQ(ui.messages.at(0).icon, MessageIcon::Critical);
+        EXPECT_TRUE(Start({"/open", list}).showWindow);
+        EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
+        EXPECT_EQ(ui.messages.size(), 2u);
+        EXPECT_TRUE(Says(1, says)) << says;
+    }
 }
 
 TEST_F(StartupTest, InstallThatCannotWritePodIniFails) {
     game.MakeFolder("pod.ini");  // pod.ini cannot be replaced
-    game.Write("race.ini", "1\r\na.pod\r\n");
+    game.Write("race.ini", kOldPodIni);
     ui.answers = {MessageAnswer::Ok, MessageAnswer::No};
-    const auto started = Start({"/install", "race.ini"});
-    EXPECT_NE(started.exitCode, 0);
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_NE(ui.messages[0].text.find("pod.ini"), std::string::npos);
+    EXPECT_NE(Start({"/install", "race.ini"}).exitCode, 0);
+    EXPECT_TRUE(Says(0, "pod.ini"));
 }
 
 TEST_F(StartupTest, OpenReplacesTheListInMemoryOnly) {
-    game.Write("pod.ini", "1\r\na.pod\r\n");
+    game.Write("pod.ini", kOldPodIni);
     game.Write("ini\\race.ini", "2\r\nb.pod\r\nc.pod\r\n");
-    const auto started = Start({"/open", game.Native("ini\\race.ini").string()});
-    EXPECT_TRUE(started.showWindow);
+    EXPECT_TRUE(Start({"/open", game.Native("ini\\race.ini").string()}).showWindow);
     EXPECT_EQ(session.List1.Items(), (Names{"b.pod", "c.pod"}));
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
+    EXPECT_EQ(game.Read("pod.ini"), kOldPodIni);
     EXPECT_EQ(session.List2.Items(), (Names{"a.pod", "free.pod"}));
 }
 
-TEST_F(StartupTest, OpenOfAnUnreadableListSaysSoAndShowsPodIni) {
-    game.Write("pod.ini", "1\r\na.pod\r\n");
-    game.MakeFolder("broken.ini");
-    EXPECT_TRUE(Start({"/open", "broken.ini"}).showWindow);
-    EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
-    EXPECT_EQ(ui.messages.size(), 1u);
-}
-
-TEST_F(StartupTest, APodIniThatCannotBeReadIsReportedAtAPlainStart) {
-    game.Write("pod.ini", "1\r\na.pod\r\n" + std::string(16u << 20, '\n'));
-    EXPECT_TRUE(Start({}).showWindow);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("16 MiB"), std::string::npos) << ui.messages[0].text;
-}
-
-TEST_F(StartupTest, AnUnusableCommandLineStartsNormally) {
-    game.Write("pod.ini", "1\r\na.pod\r\n");
+TEST_F(StartupTest, AnUnreadablePodIniOrAnUnusableCommandLineStillShowsTheWindow) {
+    game.Write("pod.ini", kOldPodIni);
     EXPECT_TRUE(Start({"/install", "missing.ini"}).showWindow);
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
+    EXPECT_EQ(game.Read("pod.ini"), kOldPodIni);
     EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
+    game.Write("pod.ini", kOldPodIni + std::string(16u << 20, '\n'));
+    ui.messages.clear();
+    EXPECT_TRUE(Start({}).showWindow);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(Says(0, "16 MiB"));
 }
 
 TEST_F(StartupTest, DesktopMakesTheShortcutWithoutReadingTheList) {
-    game.Write("pod.ini", "1\r\na.pod\r\n");
     game.Write("race.ini", "1\r\nb.pod\r\n");
     std::string made;
     bool canMake = true;
@@ -205,24 +171,19 @@ TEST_F(StartupTest, DesktopMakesTheShortcutWithoutReadingTheList) {
         made = file;
         return canMake;
     };
-    const auto started = Start({"/d", "race.ini"});
-    EXPECT_FALSE(started.showWindow);
-    EXPECT_EQ(started.exitCode, 0);
-    EXPECT_EQ(made, "race.ini");
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
-
-    // A shortcut that could not be made is not a success.
-    canMake = false;
-    EXPECT_NE(Start({"/d", "race.ini"}).exitCode, 0);
-}
-
-TEST_F(StartupTest, DesktopWithoutPodIniAsksAndYesWritesAnEmptyList) {
-    game.Write("race.ini", "1\r\nb.pod\r\n");
-    services.createListShortcut = [](Session&, const std::string&) { return true; };
-    Start({"/desktop", "race.ini"});
+    // Without pod.ini it asks first, and Yes writes an empty list.
+    const auto started = Start({"/desktop", "race.ini"});
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, "File Not Found");
     EXPECT_EQ(game.Read("pod.ini"), "0\r\n");
+    EXPECT_FALSE(started.showWindow);
+    EXPECT_EQ(started.exitCode, 0);
+    EXPECT_EQ(made, "race.ini");
+    game.Write("pod.ini", kOldPodIni);
+    EXPECT_EQ(Start({"/d", "race.ini"}).exitCode, 0);
+    EXPECT_EQ(game.Read("pod.ini"), kOldPodIni);
+    canMake = false;  // a shortcut that could not be made is not a success
+    EXPECT_NE(Start({"/d", "race.ini"}).exitCode, 0);
 }
 
 TEST_F(StartupTest, WithoutPodIniTheDefaultListIsShownAndExitAsks) {
@@ -249,15 +210,11 @@ public:
         Note();
         return inner.ShowFileDialog(request);
     }
-    void Note() {
-        threads.push_back(std::this_thread::get_id());
-        afterForeground.push_back(foregroundDone.load());
-    }
+    void Note() { notes.emplace_back(std::this_thread::get_id(), foregroundDone.load()); }
 
     test::FakeUserInterface inner;
     std::atomic<bool> foregroundDone = false;
-    std::vector<std::thread::id> threads;
-    std::vector<bool> afterForeground;
+    std::vector<std::pair<std::thread::id, bool>> notes;
 };
 
 TEST(UserInterfaceRelayTest, TheWorksQuestionsAreAnsweredHereAfterTheForegroundInTheirOrder) {
@@ -268,19 +225,18 @@ TEST(UserInterfaceRelayTest, TheWorksQuestionsAreAnsweredHereAfterTheForegroundI
     std::atomic<bool> asking = false;
     std::thread::id worker;
     std::vector<std::string> answers;
+    const auto ask = [&](const char* text) {
+        const auto answer = relay.ShowMessage("Marvok", text, MessageIcon::Question,
+                                              MessageButtons::YesNo);
+        answers.push_back(answer == MessageAnswer::Yes ? "yes" : "no");
+    };
     const Startup::Result result = relay.RunBeside(
         [&] {
             worker = std::this_thread::get_id();
             asking = true;
-            answers.push_back(relay.ShowMessage("Marvok", "one", MessageIcon::Question,
-                                                MessageButtons::YesNo) == MessageAnswer::No
-                                  ? "no"
-                                  : "yes");
+            ask("one");
             answers.push_back(relay.ShowFileDialog({}));
-            answers.push_back(relay.ShowMessage("Marvok", "two", MessageIcon::Question,
-                                                MessageButtons::YesNo) == MessageAnswer::Yes
-                                  ? "yes"
-                                  : "no");
+            ask("two");
             return Startup::Result{false, 7};
         },
         [&] {
@@ -298,9 +254,8 @@ TEST(UserInterfaceRelayTest, TheWorksQuestionsAreAnsweredHereAfterTheForegroundI
     ASSERT_EQ(target.inner.messages.size(), 2u);
     EXPECT_EQ(target.inner.messages[0].text, "one");
     EXPECT_EQ(target.inner.messages[1].text, "two");
-    EXPECT_EQ(target.threads, (std::vector<std::thread::id>(3, std::this_thread::get_id())));
-    EXPECT_EQ(target.afterForeground, (std::vector<bool>{true, true, true}));
-
+    EXPECT_EQ(target.notes, (std::vector<std::pair<std::thread::id, bool>>(
+                                3, {std::this_thread::get_id(), true})));
     // Outside RunBeside a question goes straight through.
     relay.ShowMessage("Marvok", "three", MessageIcon::Information, MessageButtons::Ok);
     EXPECT_EQ(target.inner.messages.size(), 3u);
@@ -312,7 +267,6 @@ TEST(UserInterfaceRelayTest, AFailureOnEitherSideReachesTheCallerAfterTheWorkHas
     EXPECT_THROW(
         relay.RunBeside([]() -> Startup::Result { throw std::runtime_error("work"); }, [] {}),
         std::runtime_error);
-
     std::atomic<bool> workEnded = false;
     try {
         relay.RunBeside(

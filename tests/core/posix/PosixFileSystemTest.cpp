@@ -29,7 +29,7 @@ protected:
     std::string Root() const { return dir.Folder(); }
 };
 
-TEST_F(PosixFileSystemTest, WindowsNamesResolveIgnoringCase) {
+TEST_F(PosixFileSystemTest, WindowsNamesResolveIgnoringCaseButAnExactNameWins) {
     dir.Write("Fixes\\FixMore4.pod", "x");
     EXPECT_EQ(fs.Attributes(Root() + "\\fixes\\FIXMORE4.POD"), EntryKind::File);
     EXPECT_EQ(fs.Attributes(Root() + "\\FIXES"), EntryKind::Directory);
@@ -37,6 +37,20 @@ TEST_F(PosixFileSystemTest, WindowsNamesResolveIgnoringCase) {
     EXPECT_EQ(fs.Attributes(Root() + "\\Fixes\\..\\Fixes\\.\\FixMore4.pod"), EntryKind::File);
     EXPECT_FALSE(fs.Attributes(Root() + "\\Fixes\\other.pod"));
     EXPECT_FALSE(fs.Attributes("C:\\Fixes"));  // no prefix, no drives
+    dir.Write("a.pod", "lower");
+    dir.Write("A.POD", "upper");
+    EXPECT_EQ(fs.ReadFile(Root() + "\\A.POD", 100).bytes, "upper");
+    EXPECT_EQ(fs.ReadFile(Root() + "\\a.pod", 100).bytes, "lower");
+    dir.Write("POD.INI", "old");  // a write replaces a file of another case
+    EXPECT_EQ(fs.WriteFileAtomic(Root() + "\\pod.ini", "new"), "");
+    EXPECT_EQ(dir.Read("POD.INI"), "new");
+    EXPECT_FALSE(fsys::exists(dir.Native("pod.ini")) && dir.Read("pod.ini") != "new");
+    // Outside a prefix a short path is the full path, if it has no blank.
+    dir.MakeFolder("pods");
+    dir.MakeFolder("my pods");
+    EXPECT_EQ(fs.ShortPath(Root() + "\\PODS"), dir.Native("pods").string());
+    EXPECT_EQ(fs.ShortPath(Root() + "\\my pods"), "");
+    EXPECT_EQ(fs.ShortPath(Root() + "\\none"), "");
 }
 
 TEST_F(PosixFileSystemTest, LookupsInAnotherCaseSeeEveryChangeOfTheFolder) {
@@ -50,14 +64,7 @@ TEST_F(PosixFileSystemTest, LookupsInAnotherCaseSeeEveryChangeOfTheFolder) {
     }
 }
 
-TEST_F(PosixFileSystemTest, AnExactNameWinsOverAnotherCase) {
-    dir.Write("a.pod", "lower");
-    dir.Write("A.POD", "upper");
-    EXPECT_EQ(fs.ReadFile(Root() + "\\A.POD", 100).bytes, "upper");
-    EXPECT_EQ(fs.ReadFile(Root() + "\\a.pod", 100).bytes, "lower");
-}
-
-TEST_F(PosixFileSystemTest, ReadStopsAtTheLimitAndReportsWhy) {
+TEST_F(PosixFileSystemTest, ReadStopsAtTheLimitAndRefusesWhatIsNoRegularFile) {
     dir.Write("big.ini", std::string(1000, 'x'));
     EXPECT_EQ(fs.ReadFile(Root() + "\\big.ini", 10).bytes.size(), 10u);
     const ReadResult missing = fs.ReadFile(Root() + "\\none.ini", 10);
@@ -65,9 +72,6 @@ TEST_F(PosixFileSystemTest, ReadStopsAtTheLimitAndReportsWhy) {
     EXPECT_FALSE(missing.error.empty());
     dir.MakeFolder("folder.ini");
     EXPECT_FALSE(fs.ReadFile(Root() + "\\folder.ini", 10).ok);
-}
-
-TEST_F(PosixFileSystemTest, ANamedPipeIsRefusedWithoutReadingIt) {
     ASSERT_EQ(mkfifo(dir.Native("pipe.ini").c_str(), 0600), 0);
     // A writer holds the pipe open with a list in it, so a reader that does not refuse it gets
     // the bytes instead of waiting.
@@ -151,22 +155,13 @@ TEST_F(ListingTest, ChangesInsideOneTickOfTheFolderAreAllSeen) {
     }
 }
 
-TEST_F(PosixFileSystemTest, WritesReplaceAFileOfAnotherCase) {
-    dir.Write("POD.INI", "old");
-    EXPECT_EQ(fs.WriteFileAtomic(Root() + "\\pod.ini", "new"), "");
-    EXPECT_EQ(dir.Read("POD.INI"), "new");
-    EXPECT_FALSE(fsys::exists(dir.Native("pod.ini")) && dir.Read("pod.ini") != "new");
+std::size_t EntriesIn(const test::TestGameFolder& dir) {
+    return static_cast<std::size_t>(
+        std::distance(fsys::directory_iterator(dir.Native("")), fsys::directory_iterator()));
 }
 
-TEST_F(PosixFileSystemTest, ShortPathOutsideAPrefixIsTheFullPathWithoutBlanks) {
-    dir.MakeFolder("pods");
-    dir.MakeFolder("my pods");
-    EXPECT_EQ(fs.ShortPath(Root() + "\\PODS"), dir.Native("pods").string());
-    EXPECT_EQ(fs.ShortPath(Root() + "\\my pods"), "");
-    EXPECT_EQ(fs.ShortPath(Root() + "\\none"), "");
-}
-
-TEST(AtomicWrite, KeepsPermissionsAndWritesThroughLinks) {
+// A failed write leaves the target as it was and no temporary file beside it.
+TEST(AtomicWrite, KeepsPermissionsWritesThroughLinksAndFailsWithoutATrace) {
     test::TestGameFolder dir;
     dir.Write("real.ini", "old");
     chmod(dir.Native("real.ini").c_str(), 0640);
@@ -177,24 +172,17 @@ TEST(AtomicWrite, KeepsPermissionsAndWritesThroughLinks) {
     struct stat st {};
     stat(dir.Native("real.ini").c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-}
 
-TEST(AtomicWrite, AReadOnlyFileIsLeftAsItWas) {
-    test::TestGameFolder dir;
-    dir.Write("pod.ini", "1\r\nkeep.pod\r\n");
-    chmod(dir.Native("pod.ini").c_str(), 0444);
-    EXPECT_NE(WriteFileAtomically(dir.Native("pod.ini").string(), "0\r\n"), "");
-    EXPECT_EQ(dir.Read("pod.ini"), "1\r\nkeep.pod\r\n");
-    EXPECT_EQ(std::distance(fsys::directory_iterator(dir.Native("")), fsys::directory_iterator()), 1);
-}
-
-TEST(AtomicWrite, AFailureLeavesTheTargetAndNoTemporaryFile) {
-    test::TestGameFolder dir;
-    dir.Write("target\\inside.txt", "keep");  // a folder cannot be replaced by a file
-    EXPECT_NE(WriteFileAtomically(dir.Native("target").string(), "new"), "");
-    EXPECT_EQ(dir.Read("target\\inside.txt"), "keep");
-    EXPECT_EQ(std::distance(fsys::directory_iterator(dir.Native("")), fsys::directory_iterator()), 1);
-    EXPECT_NE(WriteFileAtomically(dir.Native("none\\x.ini").string(), "new"), "");
+    test::TestGameFolder other;
+    other.Write("pod.ini", "1\r\nkeep.pod\r\n");
+    chmod(other.Native("pod.ini").c_str(), 0444);
+    EXPECT_NE(WriteFileAtomically(other.Native("pod.ini").string(), "0\r\n"), "");
+    EXPECT_EQ(other.Read("pod.ini"), "1\r\nkeep.pod\r\n");
+    other.Write("target\\inside.txt", "keep");  // a folder cannot be replaced by a file
+    EXPECT_NE(WriteFileAtomically(other.Native("target").string(), "new"), "");
+    EXPECT_EQ(other.Read("target\\inside.txt"), "keep");
+    EXPECT_EQ(EntriesIn(other), 2u);
+    EXPECT_NE(WriteFileAtomically(other.Native("none\\x.ini").string(), "new"), "");
 }
 
 std::vector<std::string> NamesIn(const test::TestGameFolder& dir) {
@@ -290,29 +278,20 @@ protected:
     std::optional<WinePrefix> prefix;
 };
 
-TEST_F(WinePrefixFileSystemTest, TheGameFolderFindsItsPrefixAndDrives) {
+TEST_F(WinePrefixFileSystemTest, TheGameFolderFindsItsPrefixDrivesAndWinesShortNames) {
     ASSERT_TRUE(prefix);
     EXPECT_EQ(fsys::path(prefix->root), fsys::canonical(dir.Native("")));
     EXPECT_EQ(prefix->ToWindowsPath(game), "C:\\Games\\Monster Truck Madness 2");
     EXPECT_EQ(prefix->ToWindowsPath("/"), "Z:\\");
     EXPECT_FALSE(WinePrefix::Find(dir.Native("dosdevices").parent_path().parent_path().string()));
-}
-
-TEST_F(WinePrefixFileSystemTest, DrivePathsResolveThroughDosdevices) {
-    ASSERT_TRUE(prefix);
     PosixFileSystem fs(prefix);
     EXPECT_EQ(fs.Attributes("C:\\games\\MONSTER TRUCK MADNESS 2\\pod.ini"), EntryKind::File);
     EXPECT_EQ(fs.Attributes("c:\\My Pods"), EntryKind::Directory);
     EXPECT_FALSE(fs.Attributes("D:\\anything"));
-}
-
-TEST_F(WinePrefixFileSystemTest, ShortPathsAreWinesAndResolveAgain) {
-    ASSERT_TRUE(prefix);
-    PosixFileSystem fs(prefix);
-    const std::string shortPath = fs.ShortPath(dir.Native("drive_c\\My Pods\\Big Trucks").string());
-    EXPECT_EQ(shortPath.substr(0, 3), "C:\\");
-    EXPECT_EQ(shortPath.find(' '), std::string::npos);
-    EXPECT_EQ(shortPath, "C:\\" + HashedShortName("My Pods") + "\\" + HashedShortName("Big Trucks"));
+    const std::string shortPath =
+        fs.ShortPath(dir.Native("drive_c\\My Pods\\Big Trucks").string());
+    EXPECT_EQ(shortPath,
+              "C:\\" + HashedShortName("My Pods") + "\\" + HashedShortName("Big Trucks"));
     EXPECT_EQ(fs.Attributes(shortPath + "\\x.pod"), EntryKind::File);
     EXPECT_EQ(fs.ShortPath(shortPath), shortPath);  // already short: unchanged
 }

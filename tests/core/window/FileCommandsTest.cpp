@@ -11,84 +11,72 @@ namespace marvok {
 namespace {
 
 using namespace FileCommands;
-using Events = std::vector<std::string>;
 using Names = std::vector<std::string>;
+const std::string kSaved = "2\r\na.pod\r\nb.pod\r\n";
+const std::string kOnDisk = "1\r\nc.pod\r\n";
 
 class FileCommandsTest : public test::SessionFixture {
 protected:
     FileCommandsTest() {
         Pods({"a.pod", "b.pod", "c.pod"});
         game.WriteSized("monster.exe", 2925568);
-        game.Write("pod.ini", "1\r\nc.pod\r\n");
+        game.Write("pod.ini", kOnDisk);
         mCommonFunctions::DetectGameVersion(session);
         session.List1.AddItem("a.pod");
         session.List1.AddItem("b.pod");
+        // Each event with what pod.ini then held, for the order of saving and acting.
+        desktop.observer = [this](const std::string& event) {
+            seen.push_back(event + " [" + game.Read("pod.ini") + "]");
+        };
+    }
+    bool Says(std::string_view part) const {
+        return ui.messages.size() == 1 && ui.messages[0].text.find(part) != std::string::npos;
     }
 
     test::FakeDesktop desktop;
+    Names seen;
 };
 
-TEST_F(FileCommandsTest, SaveAndExitWritesThenCloses) {
-    std::string onDiskAtClose;
-    desktop.observer = [&](const std::string& event) {
-        if (event == "close") {
-            onDiskAtClose = game.Read("pod.ini");
-        }
-    };
-    commFile_Click(session, desktop, 1);
-    EXPECT_EQ(desktop.events, Events{"close"});
-    EXPECT_EQ(onDiskAtClose, "2\r\na.pod\r\nb.pod\r\n");
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(FileCommandsTest, SaveAndLaunchSavesMinimisesStartsAndCloses) {
-    std::string onDiskAtStart;
-    desktop.observer = [&](const std::string& event) {
-        if (event.rfind("start", 0) == 0) {
-            onDiskAtStart = game.Read("pod.ini");
-        }
-    };
-    commFile_Click(session, desktop, 0);
-    ASSERT_EQ(desktop.events.size(), 3u);
-    EXPECT_EQ(desktop.events[0], "minimize");
-    EXPECT_EQ(desktop.events[1].rfind("start ", 0), 0u);
-    EXPECT_EQ(desktop.events[2], "close");
-    EXPECT_EQ(onDiskAtStart, "2\r\na.pod\r\nb.pod\r\n");
+TEST_F(FileCommandsTest, EachSavingCommandSavesBeforeItActs) {
+    const std::string exe = fs->NativePath(session.GameExePath);
+    const std::string open = "open " + fs->NativePath(session.PodIniPath);
+    commFile_Click(session, desktop, 1);  // save and exit
+    EXPECT_EQ(seen, (Names{"close [" + kSaved + "]"}));
+    game.Write("pod.ini", kOnDisk);
+    seen.clear();
+    commFile_Click(session, desktop, 0);  // save and launch
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], "minimize [" + kSaved + "]");
+    EXPECT_EQ(seen[1].rfind("start ", 0), 0u);
+    EXPECT_EQ(seen[2], "close [" + kSaved + "]");
     ASSERT_EQ(desktop.started.size(), 1u);
     const LaunchCommand& launched = desktop.started[0];
     EXPECT_EQ(launched.workingFolder, fs->NativePath(session.GameFolder));
     // Directly, or as Wine's argument: the measured executable is the one started.
-    const std::string exe = fs->NativePath(session.GameExePath);
     EXPECT_TRUE(launched.program == exe ||
                 (launched.arguments.size() == 1 && launched.arguments[0] == exe));
+    game.Write("pod.ini", kOnDisk);
+    seen.clear();
+    menuFile_Click(session, desktop, kNotepad);
+    EXPECT_EQ(seen, (Names{"minimize [" + kSaved + "]", open + " [" + kSaved + "]",
+                           "close [" + kSaved + "]"}));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(FileCommandsTest, AGameThatCannotStartIsReportedAfterTheListWasSaved) {
+TEST_F(FileCommandsTest, WhatCannotBeStartedOrOpenedIsReportedOverTheRestoredWindow) {
     desktop.startError = "wine: not found";
     menuFile_Click(session, desktop, kSaveAndLaunch);
-    EXPECT_EQ(game.Read("pod.ini"), "2\r\na.pod\r\nb.pod\r\n");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("wine: not found"), std::string::npos);
-    EXPECT_NE(ui.messages[0].text.find("monster.exe"), std::string::npos);
-    // Shown over a restored window, then the command ends as usual.
-    ASSERT_GE(desktop.events.size(), 2u);
-    EXPECT_EQ(desktop.events[desktop.events.size() - 2], "restore");
-    EXPECT_EQ(desktop.events.back(), "close");
-}
-
-TEST_F(FileCommandsTest, NotepadSavesMinimisesOpensPodIniAndCloses) {
-    menuFile_Click(session, desktop, kNotepad);
-    const std::string open = "open " + fs->NativePath(session.PodIniPath);
-    EXPECT_EQ(desktop.events, (Events{"minimize", open, "close"}));
-    EXPECT_EQ(game.Read("pod.ini"), "2\r\na.pod\r\nb.pod\r\n");
-    EXPECT_TRUE(ui.messages.empty());
-    // Without an editor the user hears of it over the restored window.
+    EXPECT_EQ(game.Read("pod.ini"), kSaved);
+    EXPECT_TRUE(Says("wine: not found"));
+    EXPECT_TRUE(Says("monster.exe"));
+    EXPECT_EQ(Names(desktop.events.end() - 2, desktop.events.end()), (Names{"restore", "close"}));
     desktop.events.clear();
+    ui.messages.clear();
     desktop.openError = "no program for text files";
     menuFile_Click(session, desktop, kNotepad);
-    EXPECT_EQ(desktop.events, (Events{"minimize", open, "restore", "close"}));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("no program for text files"), std::string::npos);
+    EXPECT_EQ(desktop.events, (Names{"minimize", "open " + fs->NativePath(session.PodIniPath),
+                                     "restore", "close"}));
+    EXPECT_TRUE(Says("no program for text files"));
 }
 
 TEST_F(FileCommandsTest, NotepadWithoutPodIniDoesNothingAndCancelClosesWithoutWriting) {
@@ -96,93 +84,69 @@ TEST_F(FileCommandsTest, NotepadWithoutPodIniDoesNothingAndCancelClosesWithoutWr
     menuFile_Click(session, desktop, kNotepad);
     EXPECT_TRUE(desktop.events.empty());
     commFile_Click(session, desktop, 2);
-    EXPECT_EQ(desktop.events, Events{"close"});
+    EXPECT_EQ(desktop.events, Names{"close"});
     EXPECT_FALSE(game.Exists("pod.ini"));
 }
 
 // A failed save must not pass for a saved one: the window stays, nothing is started or opened.
-class FailedSaveTest : public FileCommandsTest, public ::testing::WithParamInterface<int> {
-protected:
-    FailedSaveTest() : fullDisk(*fs), fullSession(fullDisk, settings, ui) {
-        fullDisk.failWith = "No space left on device";
-        fullSession.GameFolder = session.GameFolder;
-        fullSession.PodIniPath = session.PodIniPath;
-        fullSession.GameExePath = session.GameExePath;
-        fullSession.GameVersion = session.GameVersion;
-        fullSession.List1.AddItem("a.pod");
+TEST_F(FileCommandsTest, AFailedSaveIsReportedWithTheFileAndTheReasonAndTheWindowStays) {
+    test::FailingFileSystem fullDisk(*fs);
+    fullDisk.failWith = "No space left on device";
+    Session full(fullDisk, settings, ui);
+    full.GameFolder = session.GameFolder;
+    full.PodIniPath = session.PodIniPath;
+    full.GameExePath = session.GameExePath;
+    full.GameVersion = session.GameVersion;
+    full.List1.AddItem("a.pod");
+    for (int command : {kNotepad, kSave, kSaveAs, kSaveAndExit, kSaveAndLaunch}) {
+        ui.messages.clear();
+        ui.fileAnswers = {game.Native("other.ini").string()};  // for "Save as..."
+        menuFile_Click(full, desktop, command);
+        EXPECT_TRUE(desktop.events.empty()) << command;
+        ASSERT_EQ(ui.messages.size(), 1u) << command;
+        EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
+        EXPECT_TRUE(Says(command == kSaveAs ? "other.ini" : "pod.ini")) << command;
+        EXPECT_TRUE(Says("No space left on device")) << command;
+        EXPECT_EQ(game.Read("pod.ini"), kOnDisk);
     }
-    test::FailingFileSystem fullDisk;
-    Session fullSession;
-};
-
-TEST_P(FailedSaveTest, IsReportedWithTheFileAndTheReasonAndTheWindowStays) {
-    ui.fileAnswers.push_back(game.Native("other.ini").string());  // for "Save as..."
-    menuFile_Click(fullSession, desktop, GetParam());
-    EXPECT_TRUE(desktop.events.empty());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
-    const char* file = GetParam() == kSaveAs ? "other.ini" : "pod.ini";
-    EXPECT_NE(ui.messages[0].text.find(file), std::string::npos);
-    EXPECT_NE(ui.messages[0].text.find("No space left on device"), std::string::npos);
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\nc.pod\r\n");
 }
 
-std::string CommandName(const ::testing::TestParamInfo<int>& param) {
-    static const char* const kNames[] = {"Notepad", "Open",        "Save",
-                                         "SaveAs",  "SaveAndExit", "SaveAndLaunch"};
-    return kNames[param.param];
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, FailedSaveTest,
-                         ::testing::Values(kNotepad, kSave, kSaveAs, kSaveAndExit, kSaveAndLaunch),
-                         CommandName);
-
-TEST_F(FileCommandsTest, SaveAsAppendsIniAndLeavesPodIniAlone) {
+TEST_F(FileCommandsTest, SaveAsAndOpenUseTheDialogAndACancelChangesNothing) {
     ui.fileAnswers.push_back(game.Native("mylist").string());
     menuFile_Click(session, desktop, kSaveAs);
-    EXPECT_EQ(game.Read("mylist.ini"), "2\r\na.pod\r\nb.pod\r\n");
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\nc.pod\r\n");
-    // No "ini" folder: the dialog starts in the game folder.
+    EXPECT_EQ(game.Read("mylist.ini"), kSaved);
+    EXPECT_EQ(game.Read("pod.ini"), kOnDisk);
     ASSERT_EQ(ui.dialogs.size(), 1u);
-    EXPECT_EQ(ui.dialogs[0].initialFolder, session.GameFolder);
-}
-
-TEST_F(FileCommandsTest, CancelledDialogsWriteAndChangeNothing) {
+    EXPECT_EQ(ui.dialogs[0].initialFolder, session.GameFolder);  // no "ini" folder
     game.MakeFolder("ini");
     menuFile_Click(session, desktop, kSaveAs);
     menuFile_Click(session, desktop, kOpen);
-    EXPECT_EQ(ui.dialogs.size(), 2u);
+    EXPECT_EQ(ui.dialogs.size(), 3u);
     std::vector<platform::DirectoryEntry> entries;
     ASSERT_TRUE(fs->ListDirectory(session.GameFolder + "\\ini", entries));
     EXPECT_TRUE(entries.empty());
     EXPECT_FALSE(game.Exists(".ini"));
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\nc.pod\r\n");
+    EXPECT_EQ(game.Read("pod.ini"), kOnDisk);
     EXPECT_EQ(session.List1.Items(), (Names{"a.pod", "b.pod"}));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(desktop.events.empty());
-}
-
-TEST_F(FileCommandsTest, OpenReplacesTheMountedListAndRediscovers) {
+    // A chosen file that cannot be read keeps the list.
+    game.MakeFolder("ini\\folder.ini");
+    ui.fileAnswers.push_back(game.Native("ini\\folder.ini").string());
+    menuFile_Click(session, desktop, kOpen);
+    EXPECT_EQ(session.List1.Items(), (Names{"a.pod", "b.pod"}));
+    EXPECT_TRUE(Says("folder.ini"));
+    // Open replaces the mounted list and finds the pods again, writing nothing.
     game.Write("ini\\race.ini", "2\r\nc.pod\r\ngone.pod\r\n");
     ui.fileAnswers.push_back(game.Native("ini\\race.ini").string());
     menuFile_Click(session, desktop, kOpen);
     EXPECT_EQ(session.List1.Items(), Names{"c.pod"});
     EXPECT_EQ(session.List2.Items(), (Names{"a.pod", "b.pod"}));
-    EXPECT_EQ(session.Label3, "1");
-    EXPECT_EQ(session.Label4, "2");
-    EXPECT_EQ(game.Read("pod.ini"), "1\r\nc.pod\r\n");
+    EXPECT_EQ(session.Label3 + " " + session.Label4, "1 2");
+    EXPECT_EQ(game.Read("pod.ini"), kOnDisk);
 }
 
-TEST_F(FileCommandsTest, OpenOfAnUnreadableFileSaysSoAndKeepsTheList) {
-    game.MakeFolder("ini\\folder.ini");  // chosen, but a folder cannot be read
-    ui.fileAnswers.push_back(game.Native("ini\\folder.ini").string());
-    menuFile_Click(session, desktop, kOpen);
-    EXPECT_EQ(session.List1.Items(), (Names{"a.pod", "b.pod"}));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("folder.ini"), std::string::npos);
-}
-
-TEST(ClipboardTextTest, IsThePodListFileFormatOfTheEntriesCopied) {
+TEST_F(FileCommandsTest, TheClipboardGetsThePodListFileOfTheEntriesCopied) {
     ListBox mounted(ListStyle::Plain);
     EXPECT_EQ(PodListClipboardText(mounted, true, true), "0\r\n");
     mounted.AddItem("Fixes\\fixmore4.pod");
@@ -190,7 +154,6 @@ TEST(ClipboardTextTest, IsThePodListFileFormatOfTheEntriesCopied) {
     // Side by side the flag does not filter.
     EXPECT_EQ(PodListClipboardText(mounted, true, false),
               "2\r\nFixes\\fixmore4.pod\r\nstartup.pod\r\n");
-
     ListBox single(ListStyle::CheckBoxes);
     for (int i = 0; i < 61; ++i) {
         single.AddItem("p" + std::to_string(i) + ".pod", i % 2 == 0 && i < 56);
@@ -201,58 +164,36 @@ TEST(ClipboardTextTest, IsThePodListFileFormatOfTheEntriesCopied) {
     EXPECT_EQ(checked.substr(0, 10), "28\r\np0.pod");
     EXPECT_EQ(checked.find("p1.pod"), std::string::npos);
     EXPECT_EQ(checked.substr(checked.size() - 11), "\r\np54.pod\r\n");
-}
 
-TEST_F(FileCommandsTest, ClipboardCommandsCopyTheListOfThePresentation) {
     session.List2.AddItem("c.pod");
-    menuClipboard_Click(session, desktop, 1);
-    EXPECT_EQ(desktop.clipboard, "2\r\na.pod\r\nb.pod\r\n");
-    menuClipboard_Click(session, desktop, 2);
-    EXPECT_EQ(desktop.clipboard, "1\r\nc.pod\r\n");
-
+    const auto copied = [&](int index) {
+        menuClipboard_Click(session, desktop, index);
+        return desktop.clipboard;
+    };
+    EXPECT_EQ(copied(1), kSaved);
+    EXPECT_EQ(copied(2), "1\r\nc.pod\r\n");
     session.ViewMode = 1;
     session.List3.AddItem("x.pod", false);
     session.List3.AddItem("y.pod", true);
-    menuClipboard_Click(session, desktop, 1);
-    EXPECT_EQ(desktop.clipboard, "1\r\ny.pod\r\n");
-    menuClipboard_Click(session, desktop, 2);
-    EXPECT_EQ(desktop.clipboard, "1\r\nx.pod\r\n");
+    EXPECT_EQ(copied(1), "1\r\ny.pod\r\n");
+    EXPECT_EQ(copied(2), "1\r\nx.pod\r\n");
 }
 
-struct SortToggleCase {
-    const char* stored;
-    const char* after;
-    bool checked;
-};
-
-void PrintTo(const SortToggleCase& c, std::ostream* out) {
-    *out << c.stored;
-}
-
-std::string StoredName(const ::testing::TestParamInfo<SortToggleCase>& param) {
-    return param.param.stored;
-}
-
-class SortToggleTest : public test::SessionFixture,
-                       public ::testing::WithParamInterface<SortToggleCase> {};
-
-TEST_P(SortToggleTest, FlipsStoresAndChecksWithoutResorting) {
-    session.SortMode = GetParam().stored;
+TEST_F(FileCommandsTest, SortFlipsStoresAndChecksWithoutResorting) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"no", "yes"}, {"yes", "no"}, {"YES", "no"}, {"maybe", "no"}};
+    session.List1.Clear();
     session.List1.AddItem("z.pod");
     session.List1.AddItem("a.pod");
-    menuSort_click(session);
-    EXPECT_EQ(session.SortMode, GetParam().after);
-    EXPECT_EQ(settings.Get("Prefs", "SortMode"), GetParam().after);
-    EXPECT_EQ(session.controls.Checked("menuSort"), GetParam().checked);
-    EXPECT_EQ(session.List1.Items(), (Names{"z.pod", "a.pod"}));
+    for (const auto& [stored, after] : cases) {
+        session.SortMode = stored;
+        menuSort_click(session);
+        EXPECT_EQ(session.SortMode, after);
+        EXPECT_EQ(settings.Get("Prefs", "SortMode"), after);
+        EXPECT_EQ(session.controls.Checked("menuSort"), std::string_view(after) == "yes");
+        EXPECT_EQ(session.List1.Items(), (Names{"z.pod", "a.pod"}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, SortToggleTest,
-                         ::testing::Values(SortToggleCase{"no", "yes", true},
-                                           SortToggleCase{"yes", "no", false},
-                                           SortToggleCase{"YES", "no", false},
-                                           SortToggleCase{"maybe", "no", false}),
-                         StoredName);
 
 }  // namespace
 }  // namespace marvok
