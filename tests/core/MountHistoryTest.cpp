@@ -12,29 +12,33 @@ namespace {
 using Names = std::vector<std::string>;
 
 class MountHistoryTest : public test::SessionFixture {
-  protected:
+protected:
     MountHistoryTest() { history.Reset(session); }
     // A command: the mounted list becomes names.
-    void Mount(const Names& names) {
+    void Command(const Names& names) {
         session.List1.Clear();
-        for (const auto& name : names) {
-            session.List1.AddItem(name);
-        }
+        Mount(names);
         mCommonFunctions::UpdatePodCounts(session);
         history.Note(session);
+    }
+    std::size_t UndoAll() {
+        std::size_t undone = 0;
+        while (history.Undo(session)) {
+            ++undone;
+        }
+        return undone;
     }
     MountHistory history;
 };
 
 TEST_F(MountHistoryTest, StepsGoBackAndForthAndANewChangeDropsTheRedo) {
     session.List2.AddItem("z.pod");
-    Mount({"a"});
+    Command({"a"});
     session.ListName = "ice.ini";
-    Mount({"a", "b"});
+    Command({"a", "b"});
     ASSERT_TRUE(history.Undo(session));
     EXPECT_EQ(session.List1.Items(), Names{"a"});
-    EXPECT_EQ(session.ListName, "pod.ini");
-    EXPECT_EQ(session.Label3, "1");
+    EXPECT_EQ(session.ListName + " " + session.Label3, "pod.ini 1");
     EXPECT_EQ(session.List2.Items(), Names{"z.pod"});
     ASSERT_TRUE(history.Undo(session));
     EXPECT_EQ(session.List1.Count(), 0u);
@@ -45,13 +49,13 @@ TEST_F(MountHistoryTest, StepsGoBackAndForthAndANewChangeDropsTheRedo) {
     EXPECT_EQ(session.ListName, "ice.ini");
     EXPECT_FALSE(history.Redo(session));
     history.Undo(session);
-    Mount({"c"});
+    Command({"c"});
     EXPECT_FALSE(history.CanRedo());
     history.Undo(session);
     EXPECT_EQ(session.List1.Items(), Names{"a"});
 }
 
-TEST_F(MountHistoryTest, TheSingleListKeepsItsChecks) {
+TEST_F(MountHistoryTest, TheSingleListKeepsItsChecksAndAChangeOfPresentationStartsAgain) {
     session.ViewMode = 1;
     history.Reset(session);
     session.List3.AddItem("a", true);
@@ -64,54 +68,37 @@ TEST_F(MountHistoryTest, TheSingleListKeepsItsChecks) {
     EXPECT_TRUE(session.List3.Checked(0));
     EXPECT_FALSE(session.List3.Checked(1));
     EXPECT_EQ(session.Label3, "1 of 2");
-}
-
-TEST_F(MountHistoryTest, WhatChangesNothingIsNoStep) {
-    Mount({"a"});
-    history.Note(session);
-    Mount({"a"});  // filled again with the same entries
-    ASSERT_TRUE(history.Undo(session));
-    EXPECT_FALSE(history.CanUndo());
-}
-
-TEST_F(MountHistoryTest, AChangeOfPresentationStartsAgain) {
-    Mount({"a"});
-    session.ViewMode = 1;
+    session.ViewMode = 2;
     history.Note(session);
     EXPECT_FALSE(history.CanUndo());
     EXPECT_FALSE(history.Undo(session));
 }
 
-TEST_F(MountHistoryTest, AChangeMadeOutsideACommandIsAStepOfItsOwn) {
-    Mount({"a"});
+TEST_F(MountHistoryTest, OnlyWhatChangesTheListsIsAStepEvenOutsideACommand) {
+    Command({"a"});
+    history.Note(session);
+    Command({"a"});  // filled again with the same entries
     session.List1.AddItem("b");  // another window changed the lists, unnoted
     ASSERT_TRUE(history.Undo(session));
     EXPECT_EQ(session.List1.Items(), Names{"a"});
+    ASSERT_TRUE(history.Undo(session));
+    EXPECT_FALSE(history.CanUndo());
 }
 
 TEST_F(MountHistoryTest, TheOldestStepsGoFirstWhenTheBudgetIsSpent) {
     for (std::size_t i = 0; i < MountHistory::kMaxSteps + 5; ++i) {
-        Mount({std::to_string(i)});
+        Command({std::to_string(i)});
     }
-    std::size_t undone = 0;
-    while (history.Undo(session)) {
-        ++undone;
-    }
-    EXPECT_EQ(undone, MountHistory::kMaxSteps);
+    EXPECT_EQ(UndoAll(), MountHistory::kMaxSteps);
     EXPECT_EQ(session.List1.Items(), Names{"4"});
-
     // Large lists: as many steps as the entry budget holds beside the lists shown.
     Names big(MountHistory::kMaxEntries / 3, "x");
     history.Reset(session);
     for (int i = 0; i < 4; ++i) {
         big[0] = std::to_string(i);
-        Mount(big);
+        Command(big);
     }
-    undone = 0;
-    while (history.Undo(session)) {
-        ++undone;
-    }
-    EXPECT_EQ(undone, 2u);
+    EXPECT_EQ(UndoAll(), 2u);
     EXPECT_EQ(session.List1.Item(0), "1");
 }
 

@@ -4,7 +4,6 @@
 #include "support/FailingFileSystem.h"
 #include "support/PodBytes.h"
 #include "support/SessionFixture.h"
-#include "support/TestNames.h"
 
 namespace marvok {
 namespace {
@@ -12,16 +11,6 @@ namespace {
 using test::SoundPod;
 using Paths = std::vector<std::string>;
 using Positions = std::vector<std::size_t>;
-
-struct ConflictCase {
-    const char* what;
-    const char* found;              // "x:0,2 y:0,1,2 | per pod 2,2,3 | skipped 1"
-    std::vector<std::string> pods;  // the archives' bytes in mount order; "" for a missing one
-};
-
-ConflictCase Case(const char* what, const char* found, std::vector<std::string> pods) {
-    return {what, found, std::move(pods)};
-}
 
 std::string Join(const Positions& positions) {
     std::string joined;
@@ -48,41 +37,39 @@ class PodConflictsTest : public test::SessionFixture {
     Paths Place(const std::vector<std::string>& pods) {
         Paths paths;
         for (std::size_t i = 0; i < pods.size(); ++i) {
-            paths.push_back(game.Folder() + "\\p" + std::to_string(i) + ".pod");
-            if (!pods[i].empty()) {
-                game.Write("p" + std::to_string(i) + ".pod", pods[i]);
+            const std::string name = "p" + std::to_string(i) + ".pod";
+            if (pods[i].empty()) {
+                std::filesystem::remove(game.Native(name));
+            } else {
+                game.Write(name, pods[i]);
             }
+            paths.push_back(game.Folder() + "\\" + name);
         }
         return paths;
     }
     std::atomic<bool> cancel{false};
 };
 
-class PodConflictsTable : public PodConflictsTest,
-                          public ::testing::WithParamInterface<ConflictCase> {};
-
-TEST_P(PodConflictsTable, NamesEachSharedFileWithItsPodsInMountOrder) {
-    const PodConflicts found = ScanPodConflicts(*fs, Place(GetParam().pods), cancel);
-    EXPECT_EQ(Describe(found), GetParam().found);
-    for (const auto& s : found.skipped) {
-        EXPECT_FALSE(s.problem.empty());
+TEST_F(PodConflictsTest, NamesEachSharedFileWithItsPodsInMountOrder) {
+    // "x:0,2 y:0,1,2 | per pod 2,2,3 | skipped 1"; "" stands for a missing pod.
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"ART\\X.ACT:0,1 | per pod 1,1 | skipped ",  // in another case
+         {SoundPod({"ART\\X.ACT", "a"}), SoundPod({"b", "art\\x.act"})}},
+        {"x:0,2 y:0,1,2 z:1,2 | per pod 2,2,3 | skipped ",
+         {SoundPod({"x", "y"}), SoundPod({"z", "Y"}), SoundPod({"w", "z", "y", "X"})}},
+        {"| per pod 0,0 | skipped ", {SoundPod({"x", "X"}), SoundPod({"y"})}},  // twice in one
+        {"x:0,4 | per pod 1,0,0,0,1 | skipped 1,2,3",
+         {SoundPod({"x"}), test::PodBytes("", {{"x"}}, 9u), "", SoundPod({"x"}).substr(0, 60),
+          SoundPod({"x"})}}};
+    for (const auto& [expected, pods] : cases) {
+        const PodConflicts found = ScanPodConflicts(*fs, Place(pods), cancel);
+        EXPECT_EQ(Describe(found), expected);
+        for (const auto& s : found.skipped) {
+            EXPECT_FALSE(s.problem.empty());
+        }
+        EXPECT_FALSE(found.cancelled);
     }
-    EXPECT_FALSE(found.cancelled);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Pods, PodConflictsTable,
-    ::testing::Values(Case("another case", "ART\\X.ACT:0,1 | per pod 1,1 | skipped ",
-                           {SoundPod({"ART\\X.ACT", "a"}), SoundPod({"b", "art\\x.act"})}),
-                      Case("three pods", "x:0,2 y:0,1,2 z:1,2 | per pod 2,2,3 | skipped ",
-                           {SoundPod({"x", "y"}), SoundPod({"z", "Y"}),
-                            SoundPod({"w", "z", "y", "X"})}),
-                      Case("twice in one pod", "| per pod 0,0 | skipped ",
-                           {SoundPod({"x", "X"}), SoundPod({"y"})}),
-                      Case("damaged and missing pods", "x:0,4 | per pod 1,0,0,0,1 | skipped 1,2,3",
-                           {SoundPod({"x"}), test::PodBytes("", {{"x"}}, 9u), "",
-                            SoundPod({"x"}).substr(0, 60), SoundPod({"x"})})),
-    [](const auto& param) { return test::CaseName(param.param.what); });
 
 TEST_F(PodConflictsTest, CancellingStopsBeforeTheNextPod) {
     const Paths paths = Place({SoundPod({"x"}), SoundPod({"x"}), SoundPod({"x"})});
@@ -99,8 +86,7 @@ TEST_F(PodConflictsTest, CancellingStopsBeforeTheNextPod) {
 TEST_F(PodConflictsTest, MountedPathsFollowTheMountOrderInBothPresentations) {
     const std::string absolute = game.Folder() + "\\Fixes\\c.pod";
     const Paths expected = {game.Folder() + "\\b.pod", absolute};
-    session.List1.AddItem("b.pod");
-    session.List1.AddItem(absolute);
+    Mount({"b.pod", absolute});
     EXPECT_EQ(MountedPodPaths(session), expected);
     session.ViewMode = 1;
     session.List3.AddItem("b.pod", true);

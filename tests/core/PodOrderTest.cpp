@@ -9,30 +9,18 @@ namespace marvok::podorder {
 namespace {
 
 using Names = std::vector<std::string>;
-
-class PodOrderTest : public test::SessionFixture {
-  protected:
-    void Mount(const Names& names) {
-        for (const auto& name : names) {
-            session.List1.AddItem(name);
-        }
-    }
-};
+using PodOrderTest = test::SessionFixture;
 
 TEST_F(PodOrderTest, APodMovesToItsNewPlaceAndTheOthersCloseUp) {
-    struct Case {
-        std::size_t from, to;
-        Names after;
-    };
-    const Case cases[] = {{0, 2, {"b", "c", "a", "d"}},
-                          {3, 0, {"d", "a", "b", "c"}},
-                          {1, 2, {"a", "c", "b", "d"}},
-                          {2, 2, {"a", "b", "c", "d"}}};
-    for (const Case& c : cases) {
+    const std::tuple<std::size_t, std::size_t, Names> cases[] = {{0, 2, {"b", "c", "a", "d"}},
+                                                                 {3, 0, {"d", "a", "b", "c"}},
+                                                                 {1, 2, {"a", "c", "b", "d"}},
+                                                                 {2, 2, {"a", "b", "c", "d"}}};
+    for (const auto& [from, to, after] : cases) {
         session.List1.Clear();
         Mount({"a", "b", "c", "d"});
-        EXPECT_FALSE(ReorderMountedPod(session, c.from, c.to)) << c.from << "->" << c.to;
-        EXPECT_EQ(session.List1.Items(), c.after) << c.from << "->" << c.to;
+        EXPECT_FALSE(ReorderMountedPod(session, from, to)) << from << "->" << to;
+        EXPECT_EQ(session.List1.Items(), after) << from << "->" << to;
     }
 }
 
@@ -41,26 +29,18 @@ TEST_F(PodOrderTest, OnlyTheHeadThatSortingLeavesInPlaceCanBeReordered) {
     session.SortMode = "yes";
     session.KeepOnTop = 2;
     EXPECT_FALSE(ReorderMountedPod(session, 1, 0));
-    EXPECT_EQ(session.List1.Items(), (Names{"y", "z", "a", "b"}));
     for (const auto& [from, to] : {std::pair<std::size_t, std::size_t>{1, 2}, {3, 2}, {2, 0}}) {
         const auto why = ReorderMountedPod(session, from, to);
-        ASSERT_TRUE(why) << from << "->" << to;
-        EXPECT_NE(why->find("after its first 2 entries"), std::string::npos) << *why;
+        EXPECT_NE(why.value_or("").find("after its first 2 entries"), std::string::npos) << from;
     }
     EXPECT_EQ(session.List1.Items(), (Names{"y", "z", "a", "b"}));
     session.SortMode = "no";
     EXPECT_FALSE(ReorderMountedPod(session, 3, 2));
-}
-
-TEST_F(PodOrderTest, TheSingleListAndRowsThatAreNotThereAreRefused) {
-    Mount({"a", "b"});
-    EXPECT_TRUE(WhyNotReorder(session, 1, 2));
+    // The single list and rows that are not there are refused.
+    EXPECT_TRUE(WhyNotReorder(session, 1, 4));
     EXPECT_TRUE(WhyNotReorder(session, 5, 0));
     session.ViewMode = 1;
-    const auto why = WhyNotReorder(session, 0, 1);
-    ASSERT_TRUE(why);
-    EXPECT_NE(why->find("Side by Side"), std::string::npos);
-    EXPECT_EQ(session.List1.Items(), (Names{"a", "b"}));
+    EXPECT_NE(WhyNotReorder(session, 0, 1).value_or("").find("Side by Side"), std::string::npos);
 }
 
 TEST_F(PodOrderTest, TheCountSaysHowManyOfTheLimitAreMounted) {

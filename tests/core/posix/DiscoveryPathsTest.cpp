@@ -17,16 +17,25 @@ namespace {
 
 namespace fsys = std::filesystem;
 
+// A session over the game folder with the file system the program would make for it.
+struct LinuxSession {
+    explicit LinuxSession(const std::string& game)
+        : fs(platform::CreateFileSystem(game)), session(*fs, settings, ui) {
+        SetGamePaths(session, game);
+    }
+    std::unique_ptr<platform::FileSystem> fs;
+    test::MemorySettingsStore settings;
+    test::FakeUserInterface ui;
+    Session session;
+};
+
 TEST(LinuxUserFolders, OutsideAPrefixAFolderWithABlankIsLeftOut) {
     test::TestGameFolder dir;
     dir.Write("game\\main.pod", "x");
     dir.Write("My Pods\\big.pod", "x");
     dir.Write("pods\\small.pod", "x");
-    platform::PosixFileSystem fs(std::nullopt);
-    test::MemorySettingsStore settings;
-    test::FakeUserInterface ui;
-    Session session(fs, settings, ui);
-    SetGamePaths(session, dir.Native("game").string());
+    LinuxSession setup(dir.Native("game").string());
+    Session& session = setup.session;
     session.UserPaths[0] = dir.Native("My Pods").string();
     session.UserPaths[1] = dir.Native("pods").string();
     mAvailablePods::RefreshAvailablePods(session);
@@ -65,17 +74,13 @@ TEST(LinuxUserFolders, InsideAPrefixEntriesUseWinesShortNames) {
     dir.MakeFolder("dosdevices");
     fsys::create_directory_symlink("../drive_c", dir.Native("dosdevices\\c:"));
     const std::string game = dir.Native("drive_c\\MTM2").string();
-    auto fs = platform::CreateFileSystem(game);
-    test::MemorySettingsStore settings;
-    test::FakeUserInterface ui;
-    Session session(*fs, settings, ui);
-    SetGamePaths(session, game);
+    LinuxSession setup(game);
+    Session& session = setup.session;
     session.UserPaths[2] = dir.Native("drive_c\\My Pods").string();
     mAvailablePods::RefreshAvailablePods(session);
-    const std::vector<std::string> expected = {
-        "C:\\" + platform::HashedShortName("My Pods") + "\\big.pod", "main.pod"};
-    EXPECT_EQ(session.List2.Items(), expected);
-    EXPECT_TRUE(session.FileExists(expected[0]));
+    const std::string big = "C:\\" + platform::HashedShortName("My Pods") + "\\big.pod";
+    EXPECT_EQ(session.List2.Items(), (std::vector<std::string>{big, "main.pod"}));
+    EXPECT_TRUE(session.FileExists(big));
 }
 
 TEST(LinuxGameFolder, APathHoldingABackslashIsReadAsItself) {
@@ -88,16 +93,13 @@ TEST(LinuxGameFolder, APathHoldingABackslashIsReadAsItself) {
     fsys::create_directories(game);
     std::ofstream(game + "/main.pod") << "x";
     fsys::create_directories(game + "/..\\x");
-    auto fs = platform::CreateFileSystem(game);
-    test::MemorySettingsStore settings;
-    test::FakeUserInterface ui;
-    Session session(*fs, settings, ui);
-    SetGamePaths(session, game);
+    LinuxSession setup(game);
+    Session& session = setup.session;
     mAvailablePods::RefreshAvailablePods(session);
     EXPECT_EQ(session.List2.Items(), std::vector<std::string>{"main.pod"});
     EXPECT_TRUE(session.FileExists("main.pod"));
     EXPECT_FALSE(session.FileExists("other.pod"));
-    EXPECT_EQ(fs->WriteFileAtomic(session.PodIniPath, "0\r\n"), "");
+    EXPECT_EQ(setup.fs->WriteFileAtomic(session.PodIniPath, "0\r\n"), "");
     EXPECT_TRUE(fsys::exists(game + "/pod.ini"));
     EXPECT_FALSE(fsys::exists(dir.Native("x") / "y" / "pod.ini"));
 }

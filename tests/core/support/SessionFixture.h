@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "podlist/Session.h"
@@ -25,6 +27,18 @@ protected:
         for (auto name : names) {
             game.Write(name, "POD");
         }
+    }
+
+    // Names mounted side by side, in this order.
+    void Mount(const std::vector<std::string>& names) {
+        for (const auto& name : names) {
+            session.List1.AddItem(name);
+        }
+    }
+    // Whether the message at this place was shown and holds this text.
+    bool Said(std::size_t message, std::string_view part) const {
+        return ui.messages.size() > message &&
+               ui.messages[message].text.find(part) != std::string::npos;
     }
 
     TestGameFolder game;

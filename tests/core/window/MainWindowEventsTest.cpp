@@ -16,32 +16,12 @@ protected:
     MainWindowEvents events{session, desktop};
 };
 
-TEST_F(MainWindowEventsTest, SingleListClickTogglesInPlaceAndUndoesACheckBeyondTheLimit) {
-    session.ViewMode = 1;
-    for (int i = 0; i < 31; ++i) {
-        session.List3.AddItem("p" + std::to_string(i) + ".pod", i < 30);
-    }
-    events.List3_Click(30);
-    EXPECT_FALSE(session.List3.Checked(30));
-    EXPECT_EQ(session.Label3, "30 of 31");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Unknown pod limit is 30 pods");
-
-    events.List3_Click(4);
-    EXPECT_FALSE(session.List3.Checked(4));
-    EXPECT_EQ(session.List3.Item(4), "p4.pod");  // entries never move
-    events.List3_Click(30);
-    EXPECT_TRUE(session.List3.Checked(30));
-    EXPECT_EQ(session.Label3, "30 of 31");
-    EXPECT_EQ(ui.messages.size(), 1u);
-}
-
 TEST_F(MainWindowEventsTest, NewListReplacesTheMountedListByTheDefaultOne) {
     for (auto name : mPodini::StockPods()) {
         game.Write(name, "POD");
     }
     game.Write("extra.pod", "POD");
-    session.List1.AddItem("extra.pod");
+    Mount({"extra.pod"});
     EXPECT_TRUE(events.toolbar_Click(0));
     EXPECT_EQ(session.List1.Count(), 20u);
     EXPECT_EQ(session.List2.Items(), Names{"extra.pod"});
@@ -50,12 +30,12 @@ TEST_F(MainWindowEventsTest, NewListReplacesTheMountedListByTheDefaultOne) {
 }
 
 TEST_F(MainWindowEventsTest, ToolbarButtonsReachTheirCommandsAndTheListCommandsFocusExit) {
-    std::vector<std::string> shown;
+    Names shown;
     events.Hooks().showRegistry = [&] { shown.push_back("registry"); };
     events.Hooks().showFonts = [&] { shown.push_back("fonts"); };
     events.Hooks().showPaths = [&] { shown.push_back("paths"); };
     events.Hooks().showAbout = [&] { shown.push_back("about"); };
-    session.List1.AddItem("a.pod");
+    Mount({"a.pod"});
     EXPECT_TRUE(events.toolbar_Click(5));
     EXPECT_EQ(desktop.clipboard, "1\r\na.pod\r\n");
     for (int index : {6, 7, 9, 10}) {
@@ -66,7 +46,7 @@ TEST_F(MainWindowEventsTest, ToolbarButtonsReachTheirCommandsAndTheListCommandsF
     EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
 }
 
-TEST_F(MainWindowEventsTest, UnwiredWindowsAndSendToDoNothing) {
+TEST_F(MainWindowEventsTest, UnwiredWindowsSendToAndTheViewTogglesDoWhatTheyShould) {
     for (int i = 1; i <= 3; ++i) {
         events.menuPrefs_Click(i);
     }
@@ -82,9 +62,7 @@ TEST_F(MainWindowEventsTest, UnwiredWindowsAndSendToDoNothing) {
     EXPECT_EQ(registered, 1);
     EXPECT_TRUE(desktop.events.empty());
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(MainWindowEventsTest, ViewTogglesFlipWhateverWasStored) {
+    // The view toggles flip whatever was stored.
     session.ToolbarDisplay = "maybe";
     events.menuToolbar_Click();
     EXPECT_EQ(session.ToolbarDisplay, "yes");
