@@ -58,8 +58,7 @@ TEST_F(MountHistoryTest, StepsGoBackAndForthAndANewChangeDropsTheRedo) {
 TEST_F(MountHistoryTest, TheSingleListKeepsItsChecksAndAChangeOfPresentationStartsAgain) {
     session.ViewMode = 1;
     history.Reset(session);
-    session.List3.AddItem("a", true);
-    session.List3.AddItem("b", false);
+    Single({{"a", true}, {"b", false}});
     history.Note(session);
     session.List3.SetChecked(1, true);
     history.Note(session);

@@ -88,10 +88,7 @@ TEST_F(PodConflictsTest, MountedPathsFollowTheMountOrderInBothPresentations) {
     const Paths expected = {game.Folder() + "\\b.pod", absolute};
     Mount({"b.pod", absolute});
     EXPECT_EQ(MountedPodPaths(session), expected);
-    session.ViewMode = 1;
-    session.List3.AddItem("b.pod", true);
-    session.List3.AddItem("free.pod", false);
-    session.List3.AddItem(absolute, true);
+    Single({{"b.pod", true}, {"free.pod", false}, {absolute, true}});
     EXPECT_EQ(MountedPodPaths(session), expected);
 }
 

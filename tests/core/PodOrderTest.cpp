@@ -52,9 +52,7 @@ TEST_F(PodOrderTest, TheCountSaysHowManyOfTheLimitAreMounted) {
     Mount({"c"});
     EXPECT_TRUE(AtPodLimit(session));
     // The single list counts its check marks.
-    session.ViewMode = 1;
-    session.List3.AddItem("a", true);
-    session.List3.AddItem("x", false);
+    Single({{"a", true}, {"x", false}});
     EXPECT_EQ(MountCountText(session), "1 of 3 pods mounted (MTM2 Unpatched)");
     EXPECT_FALSE(AtPodLimit(session));
 }

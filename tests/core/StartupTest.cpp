@@ -31,10 +31,6 @@ protected:
         services.standardError = &errors;
         return Startup::FormLoad(session, game.Folder(), input, services);
     }
-    bool Says(std::size_t message, std::string_view part) const {
-        return ui.messages.size() > message &&
-               ui.messages[message].text.find(part) != std::string::npos;
-    }
 
     Startup::Services services;
     std::ostringstream errors;
@@ -123,12 +119,12 @@ TEST_F(StartupTest, AFileThatIsNoPodListIsRefusedByInstallAndShownAsSuchByOpen) 
         EXPECT_NE(installed.exitCode, 0);
         EXPECT_EQ(game.Read("pod.ini"), kOldPodIni);
         EXPECT_EQ(ui.messages.size(), 1u);
-        EXPECT_TRUE(Says(0, says)) << says;
+        EXPECT_TRUE(Said(0, says)) << says;
         EXPECT_EQ(ui.messages.at(0).icon, MessageIcon::Critical);
         EXPECT_TRUE(Start({"/open", list}).showWindow);
         EXPECT_EQ(session.List1.Items(), Names{"a.pod"});
         EXPECT_EQ(ui.messages.size(), 2u);
-        EXPECT_TRUE(Says(1, says)) << says;
+        EXPECT_TRUE(Said(1, says)) << says;
     }
 }
 
@@ -137,7 +133,7 @@ TEST_F(StartupTest, InstallThatCannotWritePodIniFails) {
     game.Write("race.ini", kOldPodIni);
     ui.answers = {MessageAnswer::Ok, MessageAnswer::No};
     EXPECT_NE(Start({"/install", "race.ini"}).exitCode, 0);
-    EXPECT_TRUE(Says(0, "pod.ini"));
+    EXPECT_TRUE(Said(0, "pod.ini"));
 }
 
 TEST_F(StartupTest, OpenReplacesTheListInMemoryOnly) {
@@ -158,7 +154,7 @@ TEST_F(StartupTest, AnUnreadablePodIniOrAnUnusableCommandLineStillShowsTheWindow
     ui.messages.clear();
     EXPECT_TRUE(Start({}).showWindow);
     EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_TRUE(Says(0, "16 MiB"));
+    EXPECT_TRUE(Said(0, "16 MiB"));
 }
 
 TEST_F(StartupTest, DesktopMakesTheShortcutWithoutReadingTheList) {
@@ -182,18 +178,6 @@ TEST_F(StartupTest, DesktopMakesTheShortcutWithoutReadingTheList) {
     EXPECT_EQ(game.Read("pod.ini"), kOldPodIni);
     canMake = false;  // a shortcut that could not be made is not a success
     EXPECT_NE(Start({"/d", "race.ini"}).exitCode, 0);
-}
-
-TEST_F(StartupTest, WithoutPodIniTheDefaultListIsShownAndExitAsks) {
-    game.Write("Fixes\\fixmore4.pod", "POD");
-    game.Write("startup.pod", "POD");
-    EXPECT_TRUE(Start({}).showWindow);
-    EXPECT_EQ(session.List1.Items(), (Names{"Fixes\\fixmore4.pod", "startup.pod"}));
-    EXPECT_FALSE(game.Exists("pod.ini"));
-    ui.answers.push_back(MessageAnswer::No);
-    Startup::FormUnload(session);
-    EXPECT_EQ(ui.messages.back().title, "File Not Found");
-    EXPECT_FALSE(game.Exists("pod.ini"));
 }
 
 // A user interface that answers each question, and each file dialog as "file", by a function.

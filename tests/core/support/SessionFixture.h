@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -33,6 +34,14 @@ protected:
     void Mount(const std::vector<std::string>& names) {
         for (const auto& name : names) {
             session.List1.AddItem(name);
+        }
+    }
+    // The single list, filled with these entries and whether each is checked.
+    void Single(const std::vector<std::pair<std::string, bool>>& entries) {
+        session.ViewMode = 1;
+        session.List3.Clear();
+        for (const auto& [name, checked] : entries) {
+            session.List3.AddItem(name, checked);
         }
     }
     // Whether the message at this place was shown and holds this text.

@@ -172,9 +172,7 @@ TEST_F(FileCommandsTest, TheClipboardGetsThePodListFileOfTheEntriesCopied) {
     };
     EXPECT_EQ(copied(1), kSaved);
     EXPECT_EQ(copied(2), "1\r\nc.pod\r\n");
-    session.ViewMode = 1;
-    session.List3.AddItem("x.pod", false);
-    session.List3.AddItem("y.pod", true);
+    Single({{"x.pod", false}, {"y.pod", true}});
     EXPECT_EQ(copied(1), "1\r\ny.pod\r\n");
     EXPECT_EQ(copied(2), "1\r\nx.pod\r\n");
 }
