@@ -61,11 +61,16 @@ const Key* Find(const Hive& hive, std::initializer_list<std::u16string_view> pat
     return key;
 }
 
+// A key with values is written even with sub keys, one with neither even without #time.
 TEST(WineRegistryFile, WinesOwnFileComesBackByteForByte) {
-    const auto parsed = winereg::Parse(kWineFile);
-    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
-    EXPECT_EQ(winereg::Serialize(*parsed.hive), kWineFile);
-    EXPECT_TRUE(parsed.hive->Win64());
+    const std::string keys =
+        "WINE REGISTRY Version 2\n\n[A] 1\n\"v\"=\"1\"\n\n[A\\\\B] 2\n#time=5\n\n[D] 4\n";
+    for (const std::string& text : {kWineFile, keys}) {
+        const auto parsed = winereg::Parse(text);
+        ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+        EXPECT_EQ(winereg::Serialize(*parsed.hive), text);
+        EXPECT_EQ(parsed.hive->Win64(), text == kWineFile);
+    }
 }
 
 TEST(WineRegistryFile, ReadsEveryValueType) {
@@ -73,16 +78,15 @@ TEST(WineRegistryFile, ReadsEveryValueType) {
     ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
     const Key* test = Find(*parsed.hive, {u"software", u"WINE", u"test"});
     ASSERT_NE(test, nullptr);
-    struct Expected {
-        std::u16string name;
-        std::uint32_t type;
-        std::string data;
-    };
     std::string binary;
     for (int i = 0; i <= 0x30; ++i) {
         binary += static_cast<char>(i);
     }
-    const std::vector<Expected> cases = {
+    const struct {
+        std::u16string name;
+        std::uint32_t type;
+        std::string data;
+    } cases[] = {
         {u"", 1, Utf16(u"default\0"s)},
         {u"Binary", 3, binary},
         {u"Dword", 4, "\x2a\0\0\0"s},
@@ -94,7 +98,7 @@ TEST(WineRegistryFile, ReadsEveryValueType) {
         {u"Other type", 0x100, "\x01"s},
         {u"Unicode", 1, Utf16(u"M\u00fcller \u20ac \u4e2d\u6587 \U0001F600\0"s)},
     };
-    ASSERT_EQ(test->values.size(), cases.size());
+    ASSERT_EQ(test->values.size(), std::size(cases));
     for (const auto& c : cases) {
         const auto* value = test->FindValue(c.name);
         ASSERT_NE(value, nullptr);
@@ -154,7 +158,7 @@ TEST(WineRegistryFile, ToleratesWhatWineToleratesWhenLoading) {
         "; a comment between values\r\n"
         "#unknown=thing\r\n"
         "  \"spaced\"  =  \"raw UTF-8: M\xc3\xbcller\"\r\n"
-        "\"short\"=dword:2a\r\n"
+        "\"short\"=dword:09afAF\r\n"
         "\"unknown escape\"=\"\\q\\x\"\r\n"
         "\r\n"
         "[Software\\\\alpha\\\\Deep] 5\r\n"
@@ -169,7 +173,7 @@ TEST(WineRegistryFile, ToleratesWhatWineToleratesWhenLoading) {
     EXPECT_EQ(software.subkeys[1]->name, u"Zeta");
     const Key& zeta = *software.subkeys[1];
     EXPECT_EQ(zeta.FindValue(u"spaced")->data, Utf16(u"raw UTF-8: M\u00fcller\0"s));
-    EXPECT_EQ(zeta.FindValue(u"short")->data, "\x2a\0\0\0"s);
+    EXPECT_EQ(zeta.FindValue(u"short")->data, "\xaf\xaf\x09\0"s);
     EXPECT_EQ(zeta.FindValue(u"unknown escape")->data, Utf16(u"qx\0"s));
     EXPECT_EQ(zeta.meta, (std::vector<std::string>{"#unknown=thing"}));
     EXPECT_EQ(Find(*parsed.hive, {u"Software", u"alpha", u"Deep"})->FindValue(u"hex")->data,
@@ -193,6 +197,9 @@ TEST(WineRegistryFile, DamagedFilesNameTheLineAtFault) {
         {head + "\"v\"\"x\"\n", "line 4: \"=\" is missing"},
         {head + "\"v\"=qword:1\n", "line 4: unknown kind of value data"},
         {head + "\"v\"=str(7:\"a\"\n", "line 4: the value type is unreadable"},
+        {head + "\"v\"=hex(123456789):00\n", "line 4: the value type is unreadable"},
+        {head + "\"v\"=dword:123456789\n", "line 4: the dword"},
+        {head + "\"v\"=dword:\n", "line 4: the dword"},
         {head + "just words\n", "line 4: unreadable line"},
         {"WINE REGISTRY Version 2\n\"v\"=\"before any key\"\n", "line 2: a value comes before"},
     };
@@ -202,6 +209,67 @@ TEST(WineRegistryFile, DamagedFilesNameTheLineAtFault) {
         EXPECT_FALSE(parsed.hive.has_value());
         EXPECT_NE(parsed.error.find(error), std::string::npos) << parsed.error;
     }
+}
+
+// A view into a longer text: nothing past its end is read, whatever follows it.
+TEST(WineRegistryFile, ReadsNothingPastTheEndOfItsText) {
+    const std::string head = "WINE REGISTRY Version 2\n\n[A] 1\n";
+    const struct {
+        std::string line;
+        std::string after;
+        const char* error;  // empty: the dword 1 is read
+    } cases[] = {
+        {"\"v\"=hex(1", "2):41", "line 4: the value type is unreadable"},
+        {"\"v\"=dword:1", "2", ""},
+        {"\"v\"=dword:1", " ", ""},
+        {"\"v\"=\"abc", "\"", "line 4: the text has no closing quote"},
+        {"\"v\"=hex:4", "1", "line 4: bad hexadecimal data"},
+        {"[B", "]", "line 4: the key name has no closing"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line + c.after);
+        const std::string buffer = head + c.line + c.after;
+        const auto parsed =
+            winereg::Parse(std::string_view(buffer).substr(0, buffer.size() - c.after.size()));
+        EXPECT_NE(parsed.error.find(c.error), std::string::npos) << parsed.error;
+        if (!*c.error) {
+            ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+            EXPECT_EQ(parsed.hive->root.subkeys[0]->FindValue(u"v")->data, "\x01\0\0\0"s);
+        }
+    }
+}
+
+TEST(WineRegistryFile, ReadsEscapesAndRawUtf8OrLatin1) {
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"\\8 \\18 \\777 \\x12345 \\x\\xg", u"8 \x01" u"8 \u01ff \u12345 xxg"},
+        {"\xc2\xa0|\xdf\xbf|\xe0\xa0\x80|\xef\xbf\xbf", u"\u00a0|\u07ff|\u0800|\uffff"},
+        {"\xf0\x90\x80\x80|\xf4\x8f\xbf\xbf", u"\U00010000|\U0010ffff"},
+        // Not UTF-8: each byte is its Latin-1 character.
+        {"\xc1\xbf|\xf5\x80|\xc3(", u"\u00c1\u00bf|\u00f5\u0080|\u00c3("},
+    };
+    for (const auto& [raw, text] : cases) {
+        SCOPED_TRACE(raw);
+        const auto parsed = winereg::Parse("WINE REGISTRY Version 2\n[A]\n@=\"" + raw + "\"\n");
+        ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+        EXPECT_EQ(parsed.hive->root.subkeys[0]->values[0].data, Utf16(text + u'\0'));
+    }
+}
+
+TEST(WineRegistryFile, EscapesWhatWineEscapes) {
+    const std::pair<std::u16string, std::string> cases[] = {
+        {u"\a\b\t\n\v\f\r\x1b", "\\a\\b\\t\\n\\v\\f\\r\\e"},
+        {u"\x01" u"0|\x01" u"7|\x01" u"8|\x01/|\x1f \x7f", "\\0010|\\0017|\\18|\\1/|\\37 \x7f"},
+        {u"\u00e9a|\u00e9g|\u00e9\u0141|\u0080|\uffff",
+         "\\x00e9a|\\xe9g|\\xe9\\x141|\\x80|\\xffff"},
+        {u"\\\"[]", "\\\\\\\"[]"},
+    };
+    for (const auto& [text, escaped] : cases) {
+        EXPECT_EQ(winereg::Escape(text, "\""), escaped);
+    }
+    EXPECT_EQ(winereg::Escape(u"[a]\"", "[]"), "\\[a\\]\"");
+    // What follows the text given is not looked at.
+    EXPECT_EQ(winereg::Escape(std::u16string_view(u"\u00e9a").substr(0, 1), ""), "\\xe9");
+    EXPECT_EQ(winereg::Escape(std::u16string_view(u"\x01" u"7").substr(0, 1), ""), "\\1");
 }
 
 // What one write makes of a file, the next parse and write keep exactly: a trailing NUL of a name
