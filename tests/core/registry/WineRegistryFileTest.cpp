@@ -61,10 +61,12 @@ const Key* Find(const Hive& hive, std::initializer_list<std::u16string_view> pat
     return key;
 }
 
-// A key with values is written even with sub keys, one with neither even without #time.
+// A key with values is written even with sub keys, one with neither even without #time, one with
+// only sub keys when it has a class or is a link.
 TEST(WineRegistryFile, WinesOwnFileComesBackByteForByte) {
     const std::string keys =
-        "WINE REGISTRY Version 2\n\n[A] 1\n\"v\"=\"1\"\n\n[A\\\\B] 2\n#time=5\n\n[D] 4\n";
+        "WINE REGISTRY Version 2\n\n[A] 1\n\"v\"=\"1\"\n\n[A\\\\B] 2\n#time=5\n\n[D] 4\n\n"
+        "[E] 5\n#class=\"x\"\n\n[E\\\\F] 6\n\n[G] 7\n#time=1\n#link\n\n[G\\\\H] 8\n";
     for (const std::string& text : {kWineFile, keys}) {
         const auto parsed = winereg::Parse(text);
         ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;

@@ -29,25 +29,20 @@ const std::u16string kKeyNames[] = {
     u"_a",     u"A^",     u"aa",     u"B`",     u"Z",      u"\u00e4", u"\u00ff",
     u"\u0101", u"\u03c2", u"\u03a3", u"\u017f", u"s",      u"\u01c5", u"\u01c6",
     u"\u01c4", u"\u212a", u"k",      u"\u0130", u"i"};
-const std::u16string kValueOnlyNames[] = {u"b[", u"a]x"};
 
-// A .reg file as regedit writes one (UTF-16 LE): each name as a key and as a value, in HKLM and
-// HKCU.
+// A .reg file as regedit writes one (UTF-16 LE): each name as a key and as a value (and two more
+// as values only), in HKLM and HKCU.
 std::string OrderRegFile() {
     std::u16string text = u"Windows Registry Editor Version 5.00\r\n\r\n";
     for (const std::u16string root : {u"HKEY_LOCAL_MACHINE", u"HKEY_CURRENT_USER"}) {
         const std::u16string key = u"[" + root + u"\\Software\\MarvokOrder";
-        text += key + u"]\r\n";
+        std::u16string keys;
+        text += key + u"]\r\n\"b[\"=\"x\"\r\n\"a]x\"=\"x\"\r\n";
         for (const auto& name : kKeyNames) {
             text += u"\"" + name + u"\"=\"x\"\r\n";
+            keys += u"\r\n" + key + u"\\" + name + u"]\r\n";
         }
-        for (const auto& name : kValueOnlyNames) {
-            text += u"\"" + name + u"\"=\"x\"\r\n";
-        }
-        for (const auto& name : kKeyNames) {
-            text += u"\r\n" + key + u"\\" + name + u"]\r\n";
-        }
-        text += u"\r\n";
+        text += keys + u"\r\n";
     }
     std::string bytes = "\xff\xfe";
     for (char16_t c : text) {
@@ -69,11 +64,12 @@ const fs::path& StockPrefix() {
             fs::remove_all(dir);
             fs::create_directories(dir);
             std::ofstream(dir / "order.reg", std::ios::binary) << OrderRegFile();
-            const std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX='" + dir.string() +
+            const std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX='" +
+                                    dir.string() +
                                     "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
             const std::string command = "cd '" + dir.string() + "' && " + env +
-                                        "wineboot --init && " + env + "wine reg import order.reg && " +
-                                        env + "wineserver -w";
+                                        "wineboot --init && " + env +
+                                        "wine reg import order.reg && " + env + "wineserver -w";
             if (std::system((command + " >setup.log 2>&1").c_str()) == 0) {
                 std::ofstream(dir / ".ready");
             }
