@@ -19,6 +19,7 @@ RegistrySandbox::RegistrySandbox(const std::string& backend) {
 #ifdef _WIN32
     // The real registry (Wine's, on the Windows test run), in keys of the test's own.
     static std::atomic<int> counter{0};
+    native_ = true;
     registry_ = platform::CreateRegistry("");
     base_ = "Software\\MarvokTest-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(counter++);
@@ -26,10 +27,20 @@ RegistrySandbox::RegistrySandbox(const std::string& backend) {
 }
 
 RegistrySandbox::~RegistrySandbox() {
-    if (registry_ && base_ != "Software\\MarvokTest") {
-        DeleteTree(*registry_, platform::kHkeyCurrentUser, base_);
-        DeleteTree(*registry_, platform::kHkeyLocalMachine, base_);
+#ifdef _WIN32
+    // HKEY_LOCAL_MACHINE in the 32-bit view the registry class uses.
+    const std::wstring leaf(base_.begin() + 9, base_.end());
+    if (!native_) {
+        return;
     }
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY software = nullptr;
+        if (RegOpenKeyExW(root, L"Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &software) == 0) {
+            RegDeleteTreeW(software, leaf.c_str());
+            RegCloseKey(software);
+        }
+    }
+#endif
 }
 
 std::vector<std::string> BackendNames() {
@@ -131,29 +142,5 @@ static FileRegistry::Options GuardedOptions(GameRegistry& files) {
 }
 
 GameRegistry::GameRegistry() : store(GuardedOptions(*this)) {}
-
-bool DeleteTree(platform::Registry& registry, std::uint32_t root, const std::string& path) {
-    platform::RegHandle key = 0;
-    if (registry.OpenKey(root, path, key) != 0) {
-        return true;
-    }
-    std::string name;
-    std::vector<std::string> children;
-    for (std::uint32_t i = 0; registry.EnumKey(key, i, name) == 0; ++i) {
-        children.push_back(name);
-    }
-    registry.CloseKey(key);
-    for (const auto& child : children) {
-        DeleteTree(registry, root, path + "\\" + child);
-    }
-    const auto slash = path.rfind('\\');
-    platform::RegHandle parent = 0;
-    if (registry.OpenKey(root, slash == std::string::npos ? "" : path.substr(0, slash), parent)) {
-        return false;
-    }
-    const bool deleted = registry.DeleteKey(parent, path.substr(slash + 1)) == 0;
-    registry.CloseKey(parent);
-    return deleted;
-}
 
 }  // namespace marvok::test

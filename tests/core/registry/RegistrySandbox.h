@@ -30,6 +30,7 @@ class RegistrySandbox {
     TestGameFolder folder_;
     std::unique_ptr<platform::Registry> registry_;
     std::string base_;
+    bool native_ = false;
 };
 
 std::vector<std::string> BackendNames();
@@ -50,8 +51,6 @@ bool KeyExists(platform::Registry& registry, std::uint32_t root, const std::stri
 // text left off).
 std::set<std::string> Dump(platform::Registry& registry, std::uint32_t root,
                            const std::string& path);
-// Removes a key and everything below it; true when it is gone.
-bool DeleteTree(platform::Registry& registry, std::uint32_t root, const std::string& path);
 
 // system.reg and user.reg in the folder (or in a folder below it).
 FileRegistry::Options FileOptions(const TestGameFolder& folder, const std::string& below = "");

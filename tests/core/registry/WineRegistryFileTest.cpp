@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "registry/WineRegistryFile.h"
 
 namespace marvok::test {
@@ -53,6 +55,24 @@ std::string Utf16(std::u16string_view text) {
     return bytes;
 }
 
+using Flat = std::vector<std::tuple<std::u16string, std::uint32_t, std::string>>;
+Flat Values(const Key& key) {
+    Flat values;
+    for (const auto& value : key.values) {
+        values.emplace_back(value.name, value.type, value.data);
+    }
+    return values;
+}
+
+// Keys nested `levels` deep, the last with a value.
+std::string Nested(std::size_t levels) {
+    std::string text = "WINE REGISTRY Version 2\n\n[k";
+    for (std::size_t i = 1; i < levels; ++i) {
+        text += "\\\\k";
+    }
+    return text + "] 1\n\"v\"=\"x\"\n";
+}
+
 const Key* Find(const Hive& hive, std::initializer_list<std::u16string_view> path) {
     const Key* key = &hive.root;
     for (auto part : path) {
@@ -67,7 +87,8 @@ TEST(WineRegistryFile, WinesOwnFileComesBackByteForByte) {
     const std::string keys =
         "WINE REGISTRY Version 2\n\n[A] 1\n\"v\"=\"1\"\n\n[A\\\\B] 2\n#time=5\n\n[D] 4\n\n"
         "[E] 5\n#class=\"x\"\n\n[E\\\\F] 6\n\n[G] 7\n#time=1\n#link\n\n[G\\\\H] 8\n";
-    for (const std::string& text : {kWineFile, keys}) {
+    // As deep as Windows allows.
+    for (const std::string& text : {kWineFile, keys, Nested(winereg::kMaxKeyDepth)}) {
         const auto parsed = winereg::Parse(text);
         ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
         EXPECT_EQ(winereg::Serialize(*parsed.hive), text);
@@ -84,11 +105,7 @@ TEST(WineRegistryFile, ReadsEveryValueType) {
     for (int i = 0; i <= 0x30; ++i) {
         binary += static_cast<char>(i);
     }
-    const struct {
-        std::u16string name;
-        std::uint32_t type;
-        std::string data;
-    } cases[] = {
+    const Flat expected = {
         {u"", 1, Utf16(u"default\0"s)},
         {u"Binary", 3, binary},
         {u"Dword", 4, "\x2a\0\0\0"s},
@@ -100,13 +117,7 @@ TEST(WineRegistryFile, ReadsEveryValueType) {
         {u"Other type", 0x100, "\x01"s},
         {u"Unicode", 1, Utf16(u"M\u00fcller \u20ac \u4e2d\u6587 \U0001F600\0"s)},
     };
-    ASSERT_EQ(test->values.size(), std::size(cases));
-    for (const auto& c : cases) {
-        const auto* value = test->FindValue(c.name);
-        ASSERT_NE(value, nullptr);
-        EXPECT_EQ(value->type, c.type);
-        EXPECT_EQ(value->data, c.data);
-    }
+    EXPECT_EQ(Values(*test), expected);
     const Key* brackets = Find(*parsed.hive, {u"Software", u"Wine", u"Test", u"Br[ack]ets"});
     ASSERT_NE(brackets, nullptr);
     EXPECT_EQ(brackets->meta, (std::vector<std::string>{"#time=1da8e2b4c5d6e7f", "#link"}));
@@ -135,13 +146,7 @@ TEST(WineRegistryFile, WrittenValuesSurviveARoundTrip) {
     ASSERT_TRUE(parsed.hive.has_value()) << parsed.error << "\n" << text;
     const Key* back = Find(*parsed.hive, {u"Software", u"Round \u00c4[trip]"});
     ASSERT_NE(back, nullptr);
-    ASSERT_EQ(back->values.size(), key.values.size());
-    for (std::size_t i = 0; i < key.values.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(back->values[i].name, key.values[i].name);
-        EXPECT_EQ(back->values[i].type, key.values[i].type);
-        EXPECT_EQ(back->values[i].data, key.values[i].data);
-    }
+    EXPECT_EQ(Values(*back), Values(key));
     EXPECT_EQ(winereg::Serialize(*parsed.hive), text);
     // Every line of a long binary stays within Wine's width.
     for (std::size_t start = 0; start < text.size();) {
@@ -188,7 +193,7 @@ TEST(WineRegistryFile, ToleratesWhatWineToleratesWhenLoading) {
 
 TEST(WineRegistryFile, DamagedFilesNameTheLineAtFault) {
     const std::string head = "WINE REGISTRY Version 2\n\n[Software\\\\A] 1\n";
-    const std::vector<std::pair<std::string, std::string>> cases = {
+    const std::pair<std::string, std::string> cases[] = {
         {"REGEDIT4\n[A]\n", "line 1:"},
         {"", "line 1:"},
         {head + "\"v\"=\"unterminated\n", "line 4: the text has no closing quote"},
@@ -204,6 +209,9 @@ TEST(WineRegistryFile, DamagedFilesNameTheLineAtFault) {
         {head + "\"v\"=dword:\n", "line 4: the dword"},
         {head + "just words\n", "line 4: unreadable line"},
         {"WINE REGISTRY Version 2\n\"v\"=\"before any key\"\n", "line 2: a value comes before"},
+        // However deep: the tree is walked recursively when it is written and freed.
+        {Nested(winereg::kMaxKeyDepth + 1), "line 3: the keys nest deeper than 512 levels"},
+        {Nested(300000), "line 3: the keys nest deeper than 512 levels"},
     };
     for (const auto& [text, error] : cases) {
         SCOPED_TRACE(text);
@@ -278,20 +286,16 @@ TEST(WineRegistryFile, EscapesWhatWineEscapes) {
 // is a character of its own, a CR that no line end took is part of the header line it ends.
 TEST(WineRegistryFile, ParseWriteParseIsStable) {
     const std::string head = "WINE REGISTRY Version 2\n";
-    struct Case {
-        std::string text;
-        std::size_t values;  // in the last key
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::string, std::size_t> cases[] = {  // and the values in the last key
         {head + "\n[A]\n\"v\"=\"1\"\n\"v\\0\"=\"2\"\n", 2},
         {head + "\n[A\\0]\n\"v\"=\"1\"\n\n[A]\n\"w\"=\"2\"\n", 1},
         {head + ";; header\r\r\n\r\n#arch=win32\r\n\r\n[A] 1\r\r\n#time=1\r\r\n@=\"x\"\r\n", 1},
         {head + ";; the file ends in a lone CR\r", 0},
         {head + "\n[A] \r\n#link\r\n", 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const auto first = winereg::Parse(c.text);
+    for (const auto& [text, values] : cases) {
+        SCOPED_TRACE(text);
+        const auto first = winereg::Parse(text);
         ASSERT_TRUE(first.hive.has_value()) << first.error;
         const std::string written = winereg::Serialize(*first.hive);
         const auto second = winereg::Parse(written);
@@ -302,34 +306,13 @@ TEST(WineRegistryFile, ParseWriteParseIsStable) {
         while (!last->subkeys.empty()) {
             last = last->subkeys.back().get();
         }
-        EXPECT_EQ(last->values.size(), c.values) << written;
+        EXPECT_EQ(last->values.size(), values) << written;
     }
     // The header keeps its CRs byte for byte.
     const auto crlf = winereg::Parse(head + ";; x\r\n#arch=win64\r\n\r\n[A] 1\r\n");
     ASSERT_TRUE(crlf.hive.has_value());
     EXPECT_EQ(winereg::Serialize(*crlf.hive), head + ";; x\r\n#arch=win64\r\n\n[A] 1\n");
     EXPECT_TRUE(crlf.hive->Win64());
-}
-
-// Keys nested deeper than Windows allows make a damaged file, however deep (the tree is walked
-// recursively when it is written and freed).
-TEST(WineRegistryFile, NestingBeyondWindowsLimitIsDamage) {
-    const auto deep = [](std::size_t levels) {
-        std::string line = "WINE REGISTRY Version 2\n\n[k";
-        for (std::size_t i = 1; i < levels; ++i) {
-            line += "\\\\k";
-        }
-        return line + "] 1\n\"v\"=\"x\"\n";
-    };
-    const std::string deepest = deep(winereg::kMaxKeyDepth);
-    const auto parsed = winereg::Parse(deepest);
-    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
-    EXPECT_EQ(winereg::Serialize(*parsed.hive), deepest);
-    for (const std::size_t levels : {winereg::kMaxKeyDepth + 1, std::size_t{300000}}) {
-        const auto tooDeep = winereg::Parse(deep(levels));
-        EXPECT_FALSE(tooDeep.hive.has_value());
-        EXPECT_EQ(tooDeep.error, "line 3: the keys nest deeper than 512 levels");
-    }
 }
 
 TEST(WineRegistryFile, KeepsKeysAndValuesInWinesOrder) {
@@ -339,21 +322,16 @@ TEST(WineRegistryFile, KeepsKeysAndValuesInWinesOrder) {
         key.SetValue(name, 1, {});
         key.AddSubkey(name);
     }
-    std::vector<std::u16string> values;
-    std::vector<std::u16string> keys;
-    for (const auto& value : key.values) {
-        values.push_back(value.name);
-    }
-    for (const auto& sub : key.subkeys) {
-        keys.push_back(sub->name);
-    }
     // "A" matched "a" ignoring case: the first spelling stays. Wine folds to lower case, so "_"
     // and "^" come before the letters, and "\u00ff" before "\u0101".
-    const std::vector<std::u16string> expected = {u"_a", u"a",      u"A^",     u"aa",
-                                                  u"b",  u"B2",     u"C",      u"\u00e4",
-                                                  u"\u00ff", u"\u0101"};
-    EXPECT_EQ(values, expected);
-    EXPECT_EQ(keys, expected);
+    const std::u16string expected[] = {u"_a", u"a",  u"A^", u"aa",     u"b",
+                                       u"B2", u"C",  u"\u00e4", u"\u00ff", u"\u0101"};
+    ASSERT_EQ(key.values.size(), std::size(expected));
+    ASSERT_EQ(key.subkeys.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(key.values[i].name, expected[i]);
+        EXPECT_EQ(key.subkeys[i]->name, expected[i]);
+    }
     EXPECT_TRUE(key.RemoveSubkey(u"B2"));
     EXPECT_FALSE(key.RemoveSubkey(u"B2"));
     EXPECT_NE(key.FindSubkey(u"\u00c4"), nullptr);
