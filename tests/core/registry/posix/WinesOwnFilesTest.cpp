@@ -81,34 +81,30 @@ const fs::path& StockPrefix() {
     return prefix;
 }
 
-class WinesOwnFiles : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(WinesOwnFiles, ComeBackByteForByte) {
+TEST(WinesOwnFiles, ComeBackByteForByte) {
     ASSERT_TRUE(fs::exists(StockPrefix() / ".ready"))
         << "making the prefix failed: see " << (StockPrefix() / "setup.log");
-    const std::string text = ReadFile(StockPrefix() / GetParam());
-    ASSERT_FALSE(text.empty());
-    const auto parsed = winereg::Parse(text);
-    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
-    const std::string written = winereg::Serialize(*parsed.hive);
-    const auto [at, _] = std::mismatch(text.begin(), text.end(), written.begin(), written.end());
-    const auto offset = static_cast<std::size_t>(at - text.begin());
-    const std::size_t from = text.rfind("\n[", offset);
-    EXPECT_EQ(written.size(), text.size());
-    EXPECT_EQ(offset, text.size()) << "first difference in the key at\n"
-                                   << text.substr(from, offset - from + 40) << "\nwritten:\n"
-                                   << written.substr(from, offset - from + 40);
-    if (std::string_view(GetParam()) != "userdef.reg") {
-        EXPECT_NE(text.find("[Software\\\\MarvokOrder\\\\\\x212a]"), std::string::npos)
-            << "the names were not imported";
+    for (const std::string file : {"system.reg", "user.reg", "userdef.reg"}) {
+        SCOPED_TRACE(file);
+        const std::string text = ReadFile(StockPrefix() / file);
+        ASSERT_FALSE(text.empty());
+        const auto parsed = winereg::Parse(text);
+        ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+        const std::string written = winereg::Serialize(*parsed.hive);
+        const auto at =
+            std::mismatch(text.begin(), text.end(), written.begin(), written.end()).first;
+        const auto offset = static_cast<std::size_t>(at - text.begin());
+        const std::size_t from = text.rfind("\n[", offset);
+        EXPECT_EQ(written.size(), text.size());
+        EXPECT_EQ(offset, text.size()) << "first difference in the key at\n"
+                                       << text.substr(from, offset - from + 40) << "\nwritten:\n"
+                                       << written.substr(from, offset - from + 40);
+        if (file != "userdef.reg") {
+            EXPECT_NE(text.find("[Software\\\\MarvokOrder\\\\\\x212a]"), std::string::npos)
+                << "the names were not imported";
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(StockPrefix, WinesOwnFiles,
-                         ::testing::Values("system.reg", "user.reg", "userdef.reg"),
-                         [](const ::testing::TestParamInfo<const char*>& p) {
-                             return std::string(p.param).substr(0, std::string(p.param).find('.'));
-                         });
 
 // l_intl.nls: a header word, the upper-case table's size, that table, the lower-case table's
 // size, that table; each maps c to c + t[t[t[c >> 8] + (c >> 4 & 15)] + (c & 15)].
