@@ -108,14 +108,17 @@ TEST_F(ProfilesTest, ShowsTheKeysOfAnMtm2Game) {
     ASSERT_TRUE(mMyRegStuff::ResetAs(session, registry, "mtm2"));
     mMyRegStuff::RegistryDisplay display;
     display.uLabel[1] = "left over";
+    // The key's default value is a row too, with no name.
+    mRegStuff::WriteValue(registry, ui, kMachineCode, kGame2, "", "the default");
     mMyRegStuff::ShowGameRegistry(session, registry, display);
     EXPECT_EQ(display.caption, "Registry Values for MTM2 Unpatched");
     EXPECT_EQ(display.frameCaption, "MTM2 Unpatched");
     // The registry's enumeration order: Wine's, by name ignoring case.
     using Seven = std::array<std::string, 7>;
-    EXPECT_EQ(display.mLabel, (Seven{"InstalledGroup", "InstalledPath", "Launched", "Version",
-                                     "VersionType", "", ""}));
-    EXPECT_EQ(display.mValue, (Seven{"1", "C:\\Games\\MTM2", "1", "2.0", "RetailVersion", "", ""}));
+    EXPECT_EQ(display.mLabel, (Seven{"", "InstalledGroup", "InstalledPath", "Launched", "Version",
+                                     "VersionType", ""}));
+    EXPECT_EQ(display.mValue,
+              (Seven{"the default", "1", "C:\\Games\\MTM2", "1", "2.0", "RetailVersion", ""}));
     EXPECT_EQ(display.dpLabel, (std::array<std::string, 5>{"CommandLine", "CurrentDirectory",
                                                            "File", "Guid", "Path"}));
     EXPECT_EQ(display.dpValue[0], " ");
