@@ -141,13 +141,16 @@ TEST_F(FileRegistryTest, KeysNestedTooDeepAreDamageNotACrash) {
     EXPECT_NE(Store().TakeProblem().find("is damaged (line 3: the keys nest deeper"),
               std::string::npos);
     EXPECT_EQ(folder.Read("system.reg"), deep + "]\n");
-    // Nor does the store make such a file itself.
+    // Nor does the store make such a file itself: as deep as Windows allows, and no deeper.
     std::string path = "Software";
-    for (std::size_t i = 1; i <= winereg::kMaxKeyDepth; ++i) {
+    for (std::size_t i = 1; i < winereg::kMaxKeyDepth; ++i) {
         path += "\\K";
     }
-    EXPECT_EQ(Write(kHkeyCurrentUser, path, "v", "x"), platform::kErrorInvalidParameter);
-    EXPECT_FALSE(folder.Exists("user.reg"));
+    ASSERT_EQ(Write(kHkeyCurrentUser, path, "v", "x"), 0);
+    const std::string written = folder.Read("user.reg");
+    EXPECT_EQ(Write(kHkeyCurrentUser, path + "\\K", "v", "x"), platform::kErrorInvalidParameter);
+    EXPECT_EQ(folder.Read("user.reg"), written);
+    EXPECT_EQ(Read(kHkeyCurrentUser, path, "v"), "x\0"s);
 }
 
 TEST_F(FileRegistryTest, RefusedWritesChangeNothing) {
