@@ -55,10 +55,6 @@ TEST_F(ShellVerbsTest, RegisteringWritesTheSixDefaultValuesAndRemovingTakesThem)
     EXPECT_EQ(ui.messages[0].title, "Marvok");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::None);
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
-    // HKEY_CLASSES_ROOT is written where Explorer reads it.
-    EXPECT_NE(files.folder.Read("system.reg")
-                  .find("[Software\\\\Classes\\\\inifile\\\\shell\\\\marvokO\\\\command] "),
-              std::string::npos);
 
     ui.messages.clear();
     EXPECT_EQ(mMyRegStuff::RemoveShellVerbs(session, registry), 6);
@@ -115,7 +111,6 @@ TEST_F(ShellVerbsTest, KvexStartupIsClearedAndReset) {
     mMyRegStuff::ResetKvexPosition(session, registry);
     EXPECT_EQ(Dump(registry, kUser, kKvex), (Values{"Startup|Left=0", "Startup|Top=0"}));
     EXPECT_EQ(ui.messages.size(), 1u);  // no message on success
-    EXPECT_NE(files.folder.Read("user.reg").find("K-VEX.1.0.56\\\\Startup] "), std::string::npos);
 
     ui.messages.clear();
     mMyRegStuff::ClearKvexStartup(session, registry);
