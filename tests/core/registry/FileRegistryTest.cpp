@@ -3,13 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "registry/FileRegistry.h"
+#include "RegistrySandbox.h"
 #include "registry/mRegStuff.h"
 #include "support/FakeUserInterface.h"
-#include "support/TestGameFolder.h"
 
 namespace marvok::test {
 namespace {
@@ -18,55 +14,28 @@ using namespace std::string_literals;
 using platform::kHkeyClassesRoot;
 using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
-
-constexpr std::uint64_t kNow = 133444736000000000ULL;  // 1700000000 in Unix seconds
+using platform::RegHandle;
 
 class FileRegistryTest : public ::testing::Test {
   protected:
     FileRegistry& Store() {
         if (!store_) {
-            FileRegistry::Options options;
-            options.systemFile = folder.Native("system.reg").string();
-            options.userFile = folder.Native("user.reg").string();
+            auto options = FileOptions(folder);
             options.writeGuard = [this] { return blocked; };
-            options.clock = [] { return kNow; };
+            options.clock = [] { return 133444736000000000ULL; };  // 1700000000 in Unix seconds
             store_ = std::make_unique<FileRegistry>(std::move(options));
         }
         return *store_;
     }
-
     // A REG_SZ value, stored with its NUL as the class writes it.
     long Write(std::uint32_t root, const std::string& path, const std::string& name,
                const std::string& text) {
-        const std::string data = text + '\0';
-        platform::RegHandle rootKey = 0;
-        if (const long code = Store().OpenKey(root, "", rootKey); code != 0) {
-            return code;
-        }
-        long code = Store().CreateKey(rootKey, path);
-        Store().CloseKey(rootKey);
-        platform::RegHandle key = 0;
-        if (code == 0) {
-            code = Store().OpenKey(root, path, key);
-        }
-        if (code == 0) {
-            code = Store().SetValue(key, name, platform::kRegSz, data);
-            Store().CloseKey(key);
-        }
-        return code;
+        return Put(Store(), root, path, name, 1, text + '\0');
     }
-
     std::optional<std::string> Read(std::uint32_t root, const std::string& path,
                                     const std::string& name) {
-        platform::RegHandle key = 0;
-        if (Store().OpenKey(root, path, key) != 0) {
-            return std::nullopt;
-        }
-        std::uint32_t type = 0;
-        std::string data;
-        const long code = Store().QueryValue(key, name, type, data);
-        Store().CloseKey(key);
-        return code == 0 ? std::optional<std::string>(data) : std::nullopt;
+        const auto stored = Get(Store(), root, path, name);
+        return stored ? std::optional(stored->data) : std::nullopt;
     }
 
     TestGameFolder folder;
@@ -77,7 +46,7 @@ class FileRegistryTest : public ::testing::Test {
     std::unique_ptr<FileRegistry> store_;
 };
 
-TEST_F(FileRegistryTest, WritesTheFileWineWouldWrite) {
+TEST_F(FileRegistryTest, WritesTheFileWineWouldWriteAndReadsItBack) {
     ASSERT_EQ(Write(kHkeyCurrentUser, "Software\\Marvok", "Name", "d\u00e4ta \"x\""), 0);
     EXPECT_EQ(folder.Read("user.reg"),
               "WINE REGISTRY Version 2\n"
@@ -89,30 +58,24 @@ TEST_F(FileRegistryTest, WritesTheFileWineWouldWrite) {
               "#time=1da1747c66d0000\n"
               "\"Name\"=\"d\\xe4ta \\\"x\\\"\"\n");
     EXPECT_FALSE(folder.Exists("system.reg"));
-
-    // A second store on the same files reads what the first wrote.
-    FileRegistry::Options options;
-    options.systemFile = folder.Native("system.reg").string();
-    options.userFile = folder.Native("user.reg").string();
-    FileRegistry other(options);
-    platform::RegHandle key = 0;
-    ASSERT_EQ(other.OpenKey(kHkeyCurrentUser, "SOFTWARE\\marvok", key), 0);
-    std::uint32_t type = 0;
-    std::string data;
-    ASSERT_EQ(other.QueryValue(key, "name", type, data), 0);
-    EXPECT_EQ(data, "d\u00e4ta \"x\"\0"s);
+    // A second store on the same files reads what the first wrote; names match ignoring case.
+    FileRegistry other(FileOptions(folder));
+    EXPECT_EQ(Get(other, kHkeyCurrentUser, "SOFTWARE\\marvok", "name")->data, "d\u00e4ta \"x\"\0"s);
+    // As does this one when another program changes the file.
+    folder.Write("user.reg",
+                 "WINE REGISTRY Version 2\n\n[Software\\\\A] 1\n\"v\"=\"theirs, longer\"\n");
+    EXPECT_EQ(Read(kHkeyCurrentUser, "Software\\A", "v"), "theirs, longer\0"s);
 }
 
 TEST_F(FileRegistryTest, EachRootLivesInItsFile) {
     ASSERT_EQ(Write(kHkeyClassesRoot, "inifile\\shell\\marvokO", "", "menu"), 0);
-    // A key keeps the spelling it was made with; names match ignoring case.
+    // A key keeps the spelling it was made with.
     ASSERT_EQ(Write(kHkeyLocalMachine, "SOFTWARE\\Game", "a", "1"), 0);
     ASSERT_EQ(Write(kHkeyCurrentUser, "Software\\Kvex", "b", "2"), 0);
     const std::string system = folder.Read("system.reg");
     EXPECT_NE(system.find("[Software\\\\Game] "), std::string::npos) << system;
     EXPECT_NE(system.find("[Software\\\\Classes\\\\inifile\\\\shell\\\\marvokO] "),
-              std::string::npos)
-        << system;
+              std::string::npos) << system;
     EXPECT_EQ(system.find("Kvex"), std::string::npos);
     EXPECT_NE(folder.Read("user.reg").find("[Software\\\\Kvex] "), std::string::npos);
     // HKEY_CLASSES_ROOT is a view of HKLM\Software\Classes.
@@ -130,8 +93,7 @@ TEST_F(FileRegistryTest, SoftwareOfA64BitPrefixIsTheWow6432Node) {
     ASSERT_EQ(Write(kHkeyCurrentUser, "Software\\User", "u", "v"), 0);
     const std::string system = folder.Read("system.reg");
     EXPECT_NE(system.find("[Software\\\\Wow6432Node\\\\Microsoft\\\\Game] 1700000000"),
-              std::string::npos)
-        << system;
+              std::string::npos) << system;
     // Classes are shared between the views, and HKCU is never redirected.
     EXPECT_NE(system.find("[Software\\\\Classes\\\\inifile] "), std::string::npos) << system;
     EXPECT_NE(folder.Read("user.reg").find("[Software\\\\User] "), std::string::npos);
@@ -143,10 +105,9 @@ TEST_F(FileRegistryTest, ADamagedFileIsReportedAndLeftAsItWas) {
     const std::string damaged =
         "WINE REGISTRY Version 2\n\n[Software\\\\A] 1\n\"v\"=\"no end\n[Software\\\\B] 1\n";
     folder.Write("system.reg", damaged);
-    platform::RegHandle key = 0;
+    RegHandle key = 0;
     EXPECT_EQ(Store().OpenKey(kHkeyLocalMachine, "Software\\A", key), platform::kErrorBadDb);
     EXPECT_EQ(Write(kHkeyLocalMachine, "Software\\New", "v", "x"), platform::kErrorBadDb);
-    EXPECT_EQ(folder.Read("system.reg"), damaged);
     // HKCU lives in the other file and still works.
     EXPECT_EQ(Write(kHkeyCurrentUser, "Software\\Fine", "v", "x"), 0);
 
@@ -175,20 +136,21 @@ TEST_F(FileRegistryTest, KeysNestedTooDeepAreDamageNotACrash) {
     for (int i = 0; i < 200000; ++i) {
         deep += "\\\\A";
     }
-    deep += "]\n";
-    folder.Write("system.reg", deep);
+    folder.Write("system.reg", deep + "]\n");
     EXPECT_EQ(Write(kHkeyLocalMachine, "Software\\New", "v", "x"), platform::kErrorBadDb);
     EXPECT_NE(Store().TakeProblem().find("is damaged (line 3: the keys nest deeper"),
               std::string::npos);
-    EXPECT_EQ(folder.Read("system.reg"), deep);
-
-    // Nor does the store make such a file itself.
+    EXPECT_EQ(folder.Read("system.reg"), deep + "]\n");
+    // Nor does the store make such a file itself: as deep as Windows allows, and no deeper.
     std::string path = "Software";
-    for (std::size_t i = 1; i <= winereg::kMaxKeyDepth; ++i) {
+    for (std::size_t i = 1; i < winereg::kMaxKeyDepth; ++i) {
         path += "\\K";
     }
-    EXPECT_EQ(Write(kHkeyCurrentUser, path, "v", "x"), platform::kErrorInvalidParameter);
-    EXPECT_FALSE(folder.Exists("user.reg"));
+    ASSERT_EQ(Write(kHkeyCurrentUser, path, "v", "x"), 0);
+    const std::string written = folder.Read("user.reg");
+    EXPECT_EQ(Write(kHkeyCurrentUser, path + "\\K", "v", "x"), platform::kErrorInvalidParameter);
+    EXPECT_EQ(folder.Read("user.reg"), written);
+    EXPECT_EQ(Read(kHkeyCurrentUser, path, "v"), "x\0"s);
 }
 
 TEST_F(FileRegistryTest, RefusedWritesChangeNothing) {
@@ -199,53 +161,38 @@ TEST_F(FileRegistryTest, RefusedWritesChangeNothing) {
     EXPECT_EQ(Write(kHkeyLocalMachine, "Software\\Game", "v", "after"),
               platform::kErrorAccessDenied);
     EXPECT_EQ(Write(kHkeyLocalMachine, "Software\\Other", "v", "x"), platform::kErrorAccessDenied);
-    platform::RegHandle key = 0;
+    RegHandle key = 0;
     ASSERT_EQ(Store().OpenKey(kHkeyLocalMachine, "Software", key), 0);
     EXPECT_EQ(Store().DeleteKey(key, "Game"), platform::kErrorAccessDenied);
     EXPECT_EQ(Store().CreateKey(key, "Game"), 0);  // exists: nothing to write
-    Store().CloseKey(key);
     EXPECT_EQ(folder.Read("system.reg"), before);
     EXPECT_EQ(Read(kHkeyLocalMachine, "Software\\Game", "v"), "before\0"s);
     EXPECT_EQ(Store().TakeProblem(), "Wine is running");
     EXPECT_EQ(Store().TakeProblem(), "");
-
     blocked.clear();
     EXPECT_EQ(Write(kHkeyLocalMachine, "Software\\Game", "v", "after"), 0);
 }
 
 TEST_F(FileRegistryTest, AFailedSaveKeepsTheOldContents) {
-    FileRegistry::Options options;
-    options.systemFile = folder.Native("missing-folder/system.reg").string();
-    options.userFile = folder.Native("missing-folder/user.reg").string();
+    auto options = FileOptions(folder, "missing-folder\\");
     FileRegistry store(options);
-    platform::RegHandle root = 0;
-    ASSERT_EQ(store.OpenKey(kHkeyLocalMachine, "", root), 0);
-    EXPECT_EQ(store.CreateKey(root, "Software\\Game"), platform::kErrorWriteFault);
+    EXPECT_EQ(MakeKey(store, kHkeyLocalMachine, "Software\\Game"), platform::kErrorWriteFault);
     // The change was not kept in memory either.
-    platform::RegHandle key = 0;
+    RegHandle key = 0;
     EXPECT_EQ(store.OpenKey(kHkeyLocalMachine, "Software\\Game", key),
               platform::kErrorFileNotFound);
     EXPECT_NE(store.TakeProblem().find("could not save the registry file"), std::string::npos);
-
     // With its folder made on demand, the same write succeeds.
     options.createFolders = true;
     FileRegistry making(options);
-    ASSERT_EQ(making.OpenKey(kHkeyLocalMachine, "", root), 0);
-    EXPECT_EQ(making.CreateKey(root, "Software\\Game"), 0);
+    EXPECT_EQ(MakeKey(making, kHkeyLocalMachine, "Software\\Game"), 0);
     EXPECT_TRUE(folder.Exists("missing-folder/system.reg"));
-}
-
-TEST_F(FileRegistryTest, SeesChangesOtherProgramsMakeToTheFiles) {
-    ASSERT_EQ(Write(kHkeyCurrentUser, "Software\\A", "v", "mine"), 0);
-    folder.Write("user.reg",
-                 "WINE REGISTRY Version 2\n\n[Software\\\\A] 1\n\"v\"=\"theirs, longer\"\n");
-    EXPECT_EQ(Read(kHkeyCurrentUser, "Software\\A", "v"), "theirs, longer\0"s);
 }
 
 TEST_F(FileRegistryTest, HandlesOfDeletedKeysStopWorking) {
     ASSERT_EQ(Write(kHkeyCurrentUser, "Software\\A\\B", "v", "x"), 0);
-    platform::RegHandle parent = 0;
-    platform::RegHandle child = 0;
+    RegHandle parent = 0;
+    RegHandle child = 0;
     ASSERT_EQ(Store().OpenKey(kHkeyCurrentUser, "Software\\A", parent), 0);
     ASSERT_EQ(Store().OpenKey(kHkeyCurrentUser, "Software\\A\\B", child), 0);
     EXPECT_EQ(Store().DeleteKey(parent, "B\\Missing"), platform::kErrorFileNotFound);
@@ -257,7 +204,7 @@ TEST_F(FileRegistryTest, HandlesOfDeletedKeysStopWorking) {
     EXPECT_EQ(Store().CloseKey(child), 0);
     EXPECT_EQ(Store().CloseKey(child), platform::kErrorInvalidHandle);
     // A key with sub keys is not deleted.
-    platform::RegHandle software = 0;
+    RegHandle software = 0;
     ASSERT_EQ(Store().OpenKey(kHkeyCurrentUser, "Software", software), 0);
     ASSERT_EQ(Store().CreateKey(parent, "C"), 0);
     EXPECT_EQ(Store().DeleteKey(software, "A"), platform::kErrorAccessDenied);

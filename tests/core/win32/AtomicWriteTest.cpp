@@ -53,44 +53,34 @@ TEST_F(AtomicWriteTest, CreatesAndReplacesTheFileWhole) {
     EXPECT_EQ(game_.Read("pod.ini"), "0\r\n");
     ASSERT_EQ(fs_->WriteFileAtomic(Path("pod.ini"), ""), "");
     EXPECT_EQ(game_.Read("pod.ini"), "");
-    EXPECT_EQ(Names(), std::vector<std::string>{"pod.ini"});
-}
-
-TEST_F(AtomicWriteTest, AFolderInTheWayFailsWithAReasonAndLeavesNoTemporaryFile) {
-    game_.Write("target.ini\\inside.txt", "kept");
-    const std::string reason = fs_->WriteFileAtomic(Path("target.ini"), "new");
-    EXPECT_NE(reason, "");
-    EXPECT_EQ(game_.Read("target.ini\\inside.txt"), "kept");
-    EXPECT_EQ(Names(), std::vector<std::string>{"target.ini"});
-}
-
-TEST_F(AtomicWriteTest, AReadOnlyFileIsLeftAsItWas) {
-    game_.Write("pod.ini", "1\r\nmain.pod\r\n");
-    ASSERT_TRUE(SetFileAttributesW(Wide(Path("pod.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_NE(fs_->WriteFileAtomic(Path("pod.ini"), "0\r\n"), "");
-    EXPECT_EQ(game_.Read("pod.ini"), "1\r\nmain.pod\r\n");
-    EXPECT_NE(AttributesOf("pod.ini") & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(Names(), std::vector<std::string>{"pod.ini"});
-}
-
-TEST_F(AtomicWriteTest, TheNewFileKeepsTheOldOnesHiddenMark) {
-    game_.Write("pod.ini", "old");
+    // The new file keeps the old one's hidden mark.
     ASSERT_TRUE(SetFileAttributesW(Wide(Path("pod.ini")).c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_EQ(fs_->WriteFileAtomic(Path("pod.ini"), "new"), "");
     EXPECT_EQ(game_.Read("pod.ini"), "new");
     EXPECT_NE(AttributesOf("pod.ini") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(Names(), std::vector<std::string>{"pod.ini"});
 }
 
-TEST_F(AtomicWriteTest, AMissingFolderOrABadNameFailsAndCreatesNothing) {
-    EXPECT_NE(fs_->WriteFileAtomic(Path("no folder\\pod.ini"), "x"), "");
-    EXPECT_NE(fs_->WriteFileAtomic(Path(std::string("pod.ini\0.txt", 12)), "x"), "");
-    EXPECT_NE(fs_->WriteFileAtomic(Path("bad|name.ini"), "x"), "");
-    EXPECT_NE(fs_->WriteFileAtomic("", "x"), "");
-    EXPECT_TRUE(Names().empty());
-}
+// Each refusal gives a reason and leaves the file, and the folder, as they were.
+TEST_F(AtomicWriteTest, ARefusedWriteChangesNothing) {
+    const std::string old = "1\r\nmain.pod\r\n";
+    game_.Write("pod.ini", old);
+    game_.Write("target.ini\\inside.txt", "kept");
+    const std::vector<std::string> names = {"pod.ini", "target.ini"};
+    // A NUL must not cut the name short to "pod.ini".
+    for (const std::string& target : {Path("target.ini"), Path("no folder\\pod.ini"),
+                                      Path(std::string("pod.ini\0.txt", 12)),
+                                      Path("bad|name.ini"), std::string()}) {
+        EXPECT_NE(fs_->WriteFileAtomic(target, "x"), "") << target;
+    }
+    EXPECT_EQ(game_.Read("target.ini\\inside.txt"), "kept");
+    EXPECT_EQ(Names(), names);
 
-TEST_F(AtomicWriteTest, AFileHeldOpenByAnotherProgramKeepsItsContent) {
-    game_.Write("pod.ini", "old");
+    ASSERT_TRUE(SetFileAttributesW(Wide(Path("pod.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_NE(fs_->WriteFileAtomic(Path("pod.ini"), "0\r\n"), "");
+    EXPECT_NE(AttributesOf("pod.ini") & FILE_ATTRIBUTE_READONLY, 0u);
+    SetFileAttributesW(Wide(Path("pod.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+
     // The game holds its file without letting others delete or replace it.
     HANDLE held = CreateFileW(Wide(Path("pod.ini")).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
@@ -98,8 +88,8 @@ TEST_F(AtomicWriteTest, AFileHeldOpenByAnotherProgramKeepsItsContent) {
     const std::string reason = fs_->WriteFileAtomic(Path("pod.ini"), "new");
     CloseHandle(held);
     EXPECT_NE(reason, "");
-    EXPECT_EQ(game_.Read("pod.ini"), "old");
-    EXPECT_EQ(Names(), std::vector<std::string>{"pod.ini"});
+    EXPECT_EQ(game_.Read("pod.ini"), old);
+    EXPECT_EQ(Names(), names);
 }
 
 TEST_F(AtomicWriteTest, ASymbolicLinkIsWrittenThrough) {

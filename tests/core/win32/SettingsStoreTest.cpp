@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/SettingsStore.h"
@@ -36,33 +37,25 @@ class SettingsStoreTest : public ::testing::Test {
     std::unique_ptr<SettingsStore> store_;
 };
 
-TEST_F(SettingsStoreTest, AMissingKeyOrSectionReadsAsNothing) {
+TEST_F(SettingsStoreTest, WritesTextWhereVbKeepsItAndReadsItBackIgnoringCase) {
     EXPECT_FALSE(store_->Read("Prefs", "ViewMode"));
-    ASSERT_EQ(store_->Write("Prefs", "ViewMode", "1"), "");
-    EXPECT_FALSE(store_->Read("Prefs", "SortMode"));
-    EXPECT_FALSE(store_->Read("userDir", "ViewMode"));
-}
-
-TEST_F(SettingsStoreTest, WritesStringValuesWhereVbKeepsThem) {
     ASSERT_EQ(store_->Write("userDir", "path(0)", "C:\\My Pods"), "");
     DWORD type = 0;
     EXPECT_EQ(RawValue(L"userDir", L"path(0)", &type), L"C:\\My Pods");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(store_->Read("userDir", "path(0)"), "C:\\My Pods");
-}
-
-TEST_F(SettingsStoreTest, KeyNamesMatchIgnoringCase) {
     ASSERT_EQ(store_->Write("Prefs", "keepOnTop", "24"), "");
     ASSERT_EQ(store_->Write("Prefs", "KeepOnTop", "30"), "");
-    EXPECT_EQ(store_->Read("Prefs", "keepontop"), "30");
-    EXPECT_EQ(store_->Read("PREFS", "keepOnTop"), "30");
-}
-
-TEST_F(SettingsStoreTest, RoundTripsEmptyAndNonAsciiText) {
     ASSERT_EQ(store_->Write("userDir", "path(1)", ""), "");
-    EXPECT_EQ(store_->Read("userDir", "path(1)"), "");
     ASSERT_EQ(store_->Write("userDir", "path(2)", "C:\\Spiele\\Zoë\\Größe"), "");
-    EXPECT_EQ(store_->Read("userDir", "path(2)"), "C:\\Spiele\\Zoë\\Größe");
+    const std::pair<std::string, std::optional<std::string>> reads[] = {
+        {"userDir|path(0)", "C:\\My Pods"}, {"Prefs|keepontop", "30"}, {"PREFS|keepOnTop", "30"},
+        {"userDir|path(1)", ""},  {"userDir|path(2)", "C:\\Spiele\\Zoë\\Größe"},
+        // A missing name, or a name missing from its section, reads as nothing.
+        {"Prefs|SortMode", std::nullopt}, {"userDir|keepOnTop", std::nullopt}};
+    for (const auto& [where, expected] : reads) {
+        const auto bar = where.find('|');
+        EXPECT_EQ(store_->Read(where.substr(0, bar), where.substr(bar + 1)), expected) << where;
+    }
 }
 
 TEST_F(SettingsStoreTest, AValueOfAnotherTypeReadsAsNothing) {

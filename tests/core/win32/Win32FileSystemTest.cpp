@@ -43,20 +43,7 @@ class Win32FileSystemTest : public ::testing::Test {
     std::unique_ptr<FileSystem> fs_ = CreateFileSystem(game_.Folder());
 };
 
-TEST_F(Win32FileSystemTest, AttributesTellFilesFromFoldersAndMissingPaths) {
-    game_.Write("main.pod", "x");
-    game_.MakeFolder("Fixes");
-    EXPECT_EQ(fs_->Attributes(Path("main.pod")), EntryKind::File);
-    EXPECT_EQ(fs_->Attributes(Path("MAIN.POD")), EntryKind::File);
-    EXPECT_EQ(fs_->Attributes(Path("Fixes")), EntryKind::Directory);
-    EXPECT_EQ(fs_->Attributes(game_.Folder() + "\\"), EntryKind::Directory);
-    EXPECT_FALSE(fs_->Attributes(Path("gone.pod")));
-    EXPECT_FALSE(fs_->Attributes(""));
-    // A NUL must not cut the name short and find "main.pod".
-    EXPECT_FALSE(fs_->Attributes(Path(std::string("main.pod\0.txt", 13))));
-}
-
-TEST_F(Win32FileSystemTest, FileSizeCountsBeyondFourGigabytes) {
+TEST_F(Win32FileSystemTest, AttributesAndSizesTellFilesFromFoldersAndMissingPaths) {
     // Sparse, so that no disk space is taken.
     const HANDLE big = CreateFileW(Wide(Path("big.pod")).c_str(), GENERIC_WRITE, 0, nullptr,
                                    CREATE_NEW, 0, nullptr);
@@ -68,11 +55,19 @@ TEST_F(Win32FileSystemTest, FileSizeCountsBeyondFourGigabytes) {
     const bool sized = SetFilePointerEx(big, size, nullptr, FILE_BEGIN) && SetEndOfFile(big);
     CloseHandle(big);
     ASSERT_TRUE(sized);
-    game_.Write("small.pod", "12345");
-    game_.MakeFolder("folder.pod");
+    game_.Write("main.pod", "12345");
+    game_.MakeFolder("Fixes.pod");
+    EXPECT_EQ(fs_->Attributes(Path("main.pod")), EntryKind::File);
+    EXPECT_EQ(fs_->Attributes(Path("MAIN.POD")), EntryKind::File);
+    EXPECT_EQ(fs_->Attributes(Path("Fixes.pod")), EntryKind::Directory);
+    EXPECT_EQ(fs_->Attributes(game_.Folder() + "\\"), EntryKind::Directory);
+    EXPECT_FALSE(fs_->Attributes(Path("gone.pod")));
+    EXPECT_FALSE(fs_->Attributes(""));
+    // A NUL must not cut the name short and find "main.pod".
+    EXPECT_FALSE(fs_->Attributes(Path(std::string("main.pod\0.txt", 13))));
     EXPECT_EQ(fs_->FileSize(Path("big.pod")), 5'000'000'123ull);
-    EXPECT_EQ(fs_->FileSize(Path("small.pod")), 5u);
-    EXPECT_FALSE(fs_->FileSize(Path("folder.pod")));
+    EXPECT_EQ(fs_->FileSize(Path("main.pod")), 5u);
+    EXPECT_FALSE(fs_->FileSize(Path("Fixes.pod")));
     EXPECT_FALSE(fs_->FileSize(Path("missing.pod")));
 }
 
@@ -86,34 +81,30 @@ TEST_F(Win32FileSystemTest, ListDirectoryGivesNamesAndTheFolderBitOnce) {
     game_.Write("my pod.pod");
     game_.MakeFolder("addons");
     game_.MakeFolder("extra.pod");
-    const std::vector<std::string> expected = {"Zoë.pod", "addons\\", "extra.pod\\", "main.pod",
-                                               "my pod.pod"};
+    game_.MakeFolder("empty");
+    const std::vector<std::string> expected = {"Zoë.pod",  "addons\\",  "empty\\",
+                                               "extra.pod\\", "main.pod", "my pod.pod"};
     EXPECT_EQ(Names(game_.Folder()), expected);
     // A trailing backslash names the same folder.
     EXPECT_EQ(Names(game_.Folder() + "\\"), expected);
-}
-
-TEST_F(Win32FileSystemTest, ListDirectoryOfAnEmptyFolderIsEmptyButOfAMissingOneFails) {
-    game_.MakeFolder("empty");
-    game_.Write("file.pod");
+    // An empty folder is listed as empty, a missing one (or a file) fails.
     EXPECT_TRUE(Names(Path("empty")).empty());
     std::vector<DirectoryEntry> entries{{"stale", false}};
     EXPECT_FALSE(fs_->ListDirectory(Path("missing"), entries));
     EXPECT_TRUE(entries.empty());
-    EXPECT_FALSE(fs_->ListDirectory(Path("file.pod"), entries));
+    EXPECT_FALSE(fs_->ListDirectory(Path("main.pod"), entries));
     EXPECT_FALSE(fs_->ListDirectory("", entries));
 }
 
 TEST_F(Win32FileSystemTest, ReadFileStopsAtTheLimitAndReportsFailures) {
     game_.Write("pod.ini", "3\r\nmain.pod\r\n");
-    auto whole = fs_->ReadFile(Path("pod.ini"), 1000);
-    ASSERT_TRUE(whole.ok);
+    const auto whole = fs_->ReadFile(Path("pod.ini"), 1000);
+    EXPECT_TRUE(whole.ok);
     EXPECT_EQ(whole.bytes, "3\r\nmain.pod\r\n");
-    auto head = fs_->ReadFile(Path("pod.ini"), 4);
-    ASSERT_TRUE(head.ok);
+    const auto head = fs_->ReadFile(Path("pod.ini"), 4);
+    EXPECT_TRUE(head.ok);
     EXPECT_EQ(head.bytes, "3\r\nm");
-
-    auto missing = fs_->ReadFile(Path("none.ini"), 1000);
+    const auto missing = fs_->ReadFile(Path("none.ini"), 1000);
     EXPECT_FALSE(missing.ok);
     EXPECT_FALSE(missing.error.empty());
     game_.MakeFolder("folder.ini");
@@ -143,44 +134,32 @@ TEST_F(Win32FileSystemTest, ANamedPipeIsRefusedWithoutReadingIt) {
     EXPECT_NE(read.error.find("regular file"), std::string::npos) << read.error;
 }
 
-// Removes what the long-path test made, which the test folder's own clean-up cannot reach.
-class LongTree {
-  public:
-    ~LongTree() {
-        DeleteFileW((L"\\\\?\\" + Wide(file_)).c_str());
-        for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) {
-            RemoveDirectoryW((L"\\\\?\\" + Wide(*it)).c_str());
-        }
-    }
-    bool MakeFolder(const std::string& folder) {
-        folders_.push_back(folder);
-        return CreateDirectoryW((L"\\\\?\\" + Wide(folder)).c_str(), nullptr) != FALSE;
-    }
-    void SetFile(const std::string& file) { file_ = file; }
-
-  private:
-    std::vector<std::string> folders_;
-    std::string file_;
-};
-
 TEST_F(Win32FileSystemTest, PathsBeyondMaxPathWork) {
-    // Folders made with the long form, as the plain calls stop at MAX_PATH.
-    LongTree tree;
+    // Folders made with the long form, as the plain calls stop at MAX_PATH; removed here, as the
+    // test folder's own clean-up cannot reach them.
+    std::vector<std::wstring> made;
+    struct Cleanup {
+        std::vector<std::wstring>& made;
+        ~Cleanup() {
+            for (auto it = made.rbegin(); it != made.rend(); ++it) {
+                DeleteFileW(it->c_str());
+                RemoveDirectoryW(it->c_str());
+            }
+        }
+    } cleanup{made};
     std::string folder = game_.Folder();
     while (folder.size() < 300) {
         folder += "\\a-rather-long-folder-name";
-        ASSERT_TRUE(tree.MakeFolder(folder));
+        made.push_back(L"\\\\?\\" + Wide(folder));
+        ASSERT_TRUE(CreateDirectoryW(made.back().c_str(), nullptr));
     }
     const std::string file = folder + "\\deep.pod";
-    tree.SetFile(file);
+    made.push_back(L"\\\\?\\" + Wide(file));
     ASSERT_EQ(fs_->WriteFileAtomic(file, "deep"), "");
     EXPECT_EQ(fs_->Attributes(file), EntryKind::File);
     EXPECT_EQ(fs_->FileSize(file), 4u);
     EXPECT_EQ(fs_->ReadFile(file, 100).bytes, "deep");
-    std::vector<DirectoryEntry> entries;
-    ASSERT_TRUE(fs_->ListDirectory(folder, entries));
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, "deep.pod");
+    EXPECT_EQ(Names(folder), std::vector<std::string>{"deep.pod"});
 }
 
 // The short form a folder with blanks gets must be space-free and lead back to the folder.

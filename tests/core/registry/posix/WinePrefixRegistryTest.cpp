@@ -24,26 +24,21 @@ namespace fs = std::filesystem;
 const std::string kSystemReg =
     "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
     "[Software\\\\Wow6432Node] 1\n#time=1\n\"Kept\"=\"yes\"\n";
+const std::string kInstalledPath = "\"InstalledPath\"=\"C:\\\\Games\\\\Monster Truck Madness 2\"\n";
 
-// A listening socket where the prefix's wineserver would listen.
+// A socket where the prefix's wineserver would listen; not listening, it is what a crashed
+// server leaves: the socket file alone.
 class FakeWineServer {
   public:
-    explicit FakeWineServer(const std::string& prefix, bool listening = true)
-        : path_(platform::WineServerSockets(prefix).at(0)) {
-        folder_ = fs::path(path_).parent_path();
-        createdFolder_ = !fs::exists(folder_);
-        fs::create_directories(folder_);
-        fd_ = socket(AF_UNIX, SOCK_STREAM, 0);
+    FakeWineServer(const std::string& prefix, bool listening)
+        : path_(platform::WineServerSockets(prefix).at(0)), folder_(fs::path(path_).parent_path()),
+          createdFolder_(fs::create_directories(folder_)), fd_(socket(AF_UNIX, SOCK_STREAM, 0)) {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         std::strncpy(address.sun_path, path_.c_str(), sizeof address.sun_path - 1);
         EXPECT_EQ(bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        if (listening) {
-            EXPECT_EQ(listen(fd_, 1), 0);
-        } else {
-            close(fd_);  // what a crashed server leaves: the socket file alone
-            fd_ = -1;
-        }
+        EXPECT_EQ(listening ? listen(fd_, 1) : close(fd_), 0);
+        fd_ = listening ? fd_ : -1;
     }
     ~FakeWineServer() {
         if (fd_ >= 0) {
@@ -58,51 +53,24 @@ class FakeWineServer {
   private:
     std::string path_;
     fs::path folder_;
-    bool createdFolder_ = false;
-    int fd_ = -1;
+    bool createdFolder_;
+    int fd_;
 };
 
 // Sets an environment variable for one scope.
 class ScopedEnv {
   public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             old_ = old;
         }
-        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+        setenv(name, value.c_str(), 1);
     }
     ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
 
   private:
     const char* name_;
     std::optional<std::string> old_;
-};
-
-// Debian's real wineserver on a prefix, as "wineserver -p" leaves it running; killed at the end.
-class RealWineServer {
-  public:
-    RealWineServer(const std::string& prefix, const std::optional<std::string>& tmpDir)
-        : env_((tmpDir ? "TMPDIR=" + *tmpDir : "-u TMPDIR") + " WINEPREFIX=" + prefix +
-               " WINEDEBUG=-all ") {
-        started_ = Run("wineserver -p");
-    }
-    ~RealWineServer() { Stop(); }
-    bool Started() const { return started_; }
-    // "wineserver -k", then wait until it has written its files and gone.
-    void Stop() {
-        if (started_) {
-            Run("wineserver -k");
-            Run("wineserver -w");
-            started_ = false;
-        }
-    }
-
-  private:
-    bool Run(const std::string& command) const {
-        return std::system(("env " + env_ + command + " >/dev/null 2>&1").c_str()) == 0;
-    }
-    std::string env_;
-    bool started_ = false;
 };
 
 class WinePrefixRegistryTest : public SessionFixture {
@@ -112,15 +80,14 @@ class WinePrefixRegistryTest : public SessionFixture {
         game.MakeFolder("prefix\\drive_c\\Games\\Monster Truck Madness 2");
         game.MakeFolder("prefix\\dosdevices");
         fs::create_directory_symlink("../drive_c", game.Native("prefix\\dosdevices\\c:"));
-        prefix = game.Native("prefix").string();
-        session.GameFolder =
-            game.Native("prefix\\drive_c\\Games\\Monster Truck Madness 2").string();
+        session.GameFolder = game.Native("prefix\\drive_c\\Games\\Monster Truck Madness 2");
         session.GameExeName = "monster.exe";
         session.GameVersion = "MTM2 Patched";
         registry = platform::CreateRegistry(session.GameFolder);
     }
+    std::string SystemReg() const { return game.Read("prefix\\system.reg"); }
 
-    std::string prefix;
+    const std::string prefix = game.Native("prefix").string();
     std::unique_ptr<platform::Registry> registry;
 };
 
@@ -128,17 +95,13 @@ TEST_F(WinePrefixRegistryTest, WritesThePrefixsFilesAsTheGameSeesThem) {
     EXPECT_EQ(registry->FolderForRegistry(session.GameFolder),
               "C:\\Games\\Monster Truck Madness 2");
     ASSERT_TRUE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
-    const std::string system = game.Read("prefix\\system.reg");
+    const std::string system = SystemReg();
     EXPECT_NE(system.find("[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Monster "
                           "Truck Madness\\\\2.0] "),
-              std::string::npos)
-        << system;
-    EXPECT_NE(system.find("\"InstalledPath\"=\"C:\\\\Games\\\\Monster Truck Madness 2\"\n"),
-              std::string::npos)
-        << system;
+              std::string::npos) << system;
+    EXPECT_NE(system.find(kInstalledPath), std::string::npos) << system;
     EXPECT_EQ(system.find(prefix), std::string::npos) << "a Linux path was written";
     EXPECT_NE(system.find("\"Kept\"=\"yes\""), std::string::npos);
-
     mMyRegStuff::RegistryDisplay display;
     mMyRegStuff::ShowGameRegistry(session, *registry, display);
     EXPECT_EQ(display.mValue[1], "C:\\Games\\Monster Truck Madness 2");
@@ -147,7 +110,11 @@ TEST_F(WinePrefixRegistryTest, WritesThePrefixsFilesAsTheGameSeesThem) {
 
 TEST_F(WinePrefixRegistryTest, NothingIsWrittenWhileWineRuns) {
     {
-        FakeWineServer server(prefix);
+        FakeWineServer stale(prefix, false);
+        EXPECT_EQ(registry->WriteBlocked(), "");
+    }
+    {
+        FakeWineServer server(prefix, true);
         EXPECT_NE(registry->WriteBlocked().find("Close the game"), std::string::npos);
         EXPECT_FALSE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
         EXPECT_EQ(mMyRegStuff::RegisterShellVerbs(session, *registry, {"C:\\MTM2", "marvok"}), 0);
@@ -156,71 +123,72 @@ TEST_F(WinePrefixRegistryTest, NothingIsWrittenWhileWineRuns) {
         // Even a write that slips past the check is refused by the store.
         EXPECT_FALSE(mRegStuff::WriteValue(*registry, ui, mRegStuff::kHkeyLocalMachine,
                                            "Software\\X", "v", "x"));
-        EXPECT_EQ(game.Read("prefix\\system.reg"), kSystemReg);
+        EXPECT_EQ(SystemReg(), kSystemReg);
     }
     EXPECT_EQ(registry->WriteBlocked(), "");
     EXPECT_TRUE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
-    EXPECT_NE(game.Read("prefix\\system.reg"), kSystemReg);
+    EXPECT_NE(SystemReg(), kSystemReg);
 }
 
 // Debian's Wine 8 keeps its socket in a mkdtemp folder under $TMPDIR, named in the prefix. The
 // long folder name puts the socket past what a socket address holds; the second case is a server
 // started without $TMPDIR, seen from a Marvok that has one.
 class RealWineServerTest : public WinePrefixRegistryTest,
-                           public ::testing::WithParamInterface<bool> {};
+                           public ::testing::WithParamInterface<bool> {
+  protected:
+    // Debian's real wineserver on the prefix, as "wineserver -p" leaves it running.
+    bool Wineserver(const std::string& options) {
+        const std::string env = (GetParam() ? "TMPDIR=" + tmp : "-u TMPDIR") +
+                                " WINEPREFIX=" + prefix + " WINEDEBUG=-all ";
+        const std::string command = "env " + env + "wineserver " + options + " >/dev/null 2>&1";
+        return std::system(command.c_str()) == 0;
+    }
+    // "wineserver -k", then wait until it has written its files and gone.
+    void Stop() {
+        if (running_) {
+            running_ = !(Wineserver("-k") && Wineserver("-w"));
+        }
+    }
+    void TearDown() override { Stop(); }
+
+    const std::string tmp =
+        game.Native("tmp-deep-enough-that-the-server-socket-path-no-longer-fits-a-sun-path");
+    bool running_ = false;
+};
 
 TEST_P(RealWineServerTest, ResetIsRefusedWhileItRunsAndWrittenAfterwards) {
-    const std::string tmp =
-        game.Native("tmp-deep-enough-that-the-server-socket-path-no-longer-fits-a-sun-path")
-            .string();
     fs::create_directories(tmp);
-    const bool serverHasTmp = GetParam();
     ScopedEnv marvokTmp("TMPDIR", tmp);
-    RealWineServer server(prefix, serverHasTmp ? std::optional<std::string>(tmp) : std::nullopt);
-    ASSERT_TRUE(server.Started()) << "wineserver -p failed (scripts/deps.sh installs Wine)";
+    running_ = Wineserver("-p");
+    ASSERT_TRUE(running_) << "wineserver -p failed (scripts/deps.sh installs Wine)";
 
     EXPECT_FALSE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("Wine is running in " + prefix), std::string::npos)
         << ui.messages[0].text;
-    EXPECT_EQ(game.Read("prefix\\system.reg"), kSystemReg);
+    EXPECT_EQ(SystemReg(), kSystemReg);
 
-    server.Stop();
-    if (!serverHasTmp) {
+    Stop();
+    if (!GetParam()) {
         fs::remove_all("/tmp/" + game.Read("prefix\\wineserver"));
     }
     ASSERT_TRUE(mMyRegStuff::ResetAs(session, *registry, "mtm2"));
-    const std::string system = game.Read("prefix\\system.reg");
-    EXPECT_NE(system.find("\"InstalledPath\"=\"C:\\\\Games\\\\Monster Truck Madness 2\"\n"),
-              std::string::npos)
-        << system;
-    EXPECT_NE(system.find("\"Kept\"=\"yes\""), std::string::npos) << system;
+    EXPECT_NE(SystemReg().find(kInstalledPath), std::string::npos) << SystemReg();
+    EXPECT_NE(SystemReg().find("\"Kept\"=\"yes\""), std::string::npos) << SystemReg();
 }
 
 INSTANTIATE_TEST_SUITE_P(TmpDir, RealWineServerTest, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Own" : "Unset"; });
-
-TEST_F(WinePrefixRegistryTest, ASocketLeftByADeadServerDoesNotBlock) {
-    FakeWineServer stale(prefix, false);
-    EXPECT_EQ(registry->WriteBlocked(), "");
-}
+                         [](const auto& p) { return p.param ? "Own" : "Unset"; });
 
 TEST(OwnRegistryFiles, LiveInTheUsersDataFolderOutsideAPrefix) {
     TestGameFolder home;
-    const char* old = std::getenv("XDG_DATA_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_DATA_HOME", home.Folder().c_str(), 1);
     {
+        ScopedEnv data("XDG_DATA_HOME", home.Folder());
         FakeUserInterface ui;
         auto registry = platform::CreateRegistry(home.Native("game").string());
         EXPECT_EQ(registry->FolderForRegistry("/opt/games/mtm2"), "/opt/games/mtm2");
         EXPECT_TRUE(mRegStuff::WriteValue(*registry, ui, mRegStuff::kHkeyCurrentUser,
                                           "Software\\Test", "v", "x"));
-    }
-    if (old) {
-        setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    } else {
-        unsetenv("XDG_DATA_HOME");
     }
     EXPECT_NE(home.Read("marvok/registry/user.reg").find("[Software\\\\Test] "), std::string::npos);
 }

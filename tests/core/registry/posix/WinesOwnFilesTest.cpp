@@ -29,25 +29,20 @@ const std::u16string kKeyNames[] = {
     u"_a",     u"A^",     u"aa",     u"B`",     u"Z",      u"\u00e4", u"\u00ff",
     u"\u0101", u"\u03c2", u"\u03a3", u"\u017f", u"s",      u"\u01c5", u"\u01c6",
     u"\u01c4", u"\u212a", u"k",      u"\u0130", u"i"};
-const std::u16string kValueOnlyNames[] = {u"b[", u"a]x"};
 
-// A .reg file as regedit writes one (UTF-16 LE): each name as a key and as a value, in HKLM and
-// HKCU.
+// A .reg file as regedit writes one (UTF-16 LE): each name as a key and as a value (and two more
+// as values only), in HKLM and HKCU.
 std::string OrderRegFile() {
     std::u16string text = u"Windows Registry Editor Version 5.00\r\n\r\n";
     for (const std::u16string root : {u"HKEY_LOCAL_MACHINE", u"HKEY_CURRENT_USER"}) {
         const std::u16string key = u"[" + root + u"\\Software\\MarvokOrder";
-        text += key + u"]\r\n";
+        std::u16string keys;
+        text += key + u"]\r\n\"b[\"=\"x\"\r\n\"a]x\"=\"x\"\r\n";
         for (const auto& name : kKeyNames) {
             text += u"\"" + name + u"\"=\"x\"\r\n";
+            keys += u"\r\n" + key + u"\\" + name + u"]\r\n";
         }
-        for (const auto& name : kValueOnlyNames) {
-            text += u"\"" + name + u"\"=\"x\"\r\n";
-        }
-        for (const auto& name : kKeyNames) {
-            text += u"\r\n" + key + u"\\" + name + u"]\r\n";
-        }
-        text += u"\r\n";
+        text += keys + u"\r\n";
     }
     std::string bytes = "\xff\xfe";
     for (char16_t c : text) {
@@ -69,11 +64,12 @@ const fs::path& StockPrefix() {
             fs::remove_all(dir);
             fs::create_directories(dir);
             std::ofstream(dir / "order.reg", std::ios::binary) << OrderRegFile();
-            const std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX='" + dir.string() +
+            const std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX='" +
+                                    dir.string() +
                                     "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
             const std::string command = "cd '" + dir.string() + "' && " + env +
-                                        "wineboot --init && " + env + "wine reg import order.reg && " +
-                                        env + "wineserver -w";
+                                        "wineboot --init && " + env +
+                                        "wine reg import order.reg && " + env + "wineserver -w";
             if (std::system((command + " >setup.log 2>&1").c_str()) == 0) {
                 std::ofstream(dir / ".ready");
             }
@@ -85,34 +81,30 @@ const fs::path& StockPrefix() {
     return prefix;
 }
 
-class WinesOwnFiles : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(WinesOwnFiles, ComeBackByteForByte) {
+TEST(WinesOwnFiles, ComeBackByteForByte) {
     ASSERT_TRUE(fs::exists(StockPrefix() / ".ready"))
         << "making the prefix failed: see " << (StockPrefix() / "setup.log");
-    const std::string text = ReadFile(StockPrefix() / GetParam());
-    ASSERT_FALSE(text.empty());
-    const auto parsed = winereg::Parse(text);
-    ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
-    const std::string written = winereg::Serialize(*parsed.hive);
-    const auto [at, _] = std::mismatch(text.begin(), text.end(), written.begin(), written.end());
-    const auto offset = static_cast<std::size_t>(at - text.begin());
-    const std::size_t from = text.rfind("\n[", offset);
-    EXPECT_EQ(written.size(), text.size());
-    EXPECT_EQ(offset, text.size()) << "first difference in the key at\n"
-                                   << text.substr(from, offset - from + 40) << "\nwritten:\n"
-                                   << written.substr(from, offset - from + 40);
-    if (std::string_view(GetParam()) != "userdef.reg") {
-        EXPECT_NE(text.find("[Software\\\\MarvokOrder\\\\\\x212a]"), std::string::npos)
-            << "the names were not imported";
+    for (const std::string file : {"system.reg", "user.reg", "userdef.reg"}) {
+        SCOPED_TRACE(file);
+        const std::string text = ReadFile(StockPrefix() / file);
+        ASSERT_FALSE(text.empty());
+        const auto parsed = winereg::Parse(text);
+        ASSERT_TRUE(parsed.hive.has_value()) << parsed.error;
+        const std::string written = winereg::Serialize(*parsed.hive);
+        const auto at =
+            std::mismatch(text.begin(), text.end(), written.begin(), written.end()).first;
+        const auto offset = static_cast<std::size_t>(at - text.begin());
+        const std::size_t from = text.rfind("\n[", offset);
+        EXPECT_EQ(written.size(), text.size());
+        EXPECT_EQ(offset, text.size()) << "first difference in the key at\n"
+                                       << text.substr(from, offset - from + 40) << "\nwritten:\n"
+                                       << written.substr(from, offset - from + 40);
+        if (file != "userdef.reg") {
+            EXPECT_NE(text.find("[Software\\\\MarvokOrder\\\\\\x212a]"), std::string::npos)
+                << "the names were not imported";
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(StockPrefix, WinesOwnFiles,
-                         ::testing::Values("system.reg", "user.reg", "userdef.reg"),
-                         [](const ::testing::TestParamInfo<const char*>& p) {
-                             return std::string(p.param).substr(0, std::string(p.param).find('.'));
-                         });
 
 // l_intl.nls: a header word, the upper-case table's size, that table, the lower-case table's
 // size, that table; each maps c to c + t[t[t[c >> 8] + (c >> 4 & 15)] + (c & 15)].

@@ -11,9 +11,10 @@
 namespace marvok::test {
 namespace {
 
-bool NativeKeyExists(const std::wstring& path, REGSAM view) {
+bool NativeKeyExists(const std::string& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) !=
+    const std::wstring wide(path.begin(), path.end());
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
         ERROR_SUCCESS) {
         return false;
     }
@@ -22,31 +23,22 @@ bool NativeKeyExists(const std::wstring& path, REGSAM view) {
 }
 
 TEST(Win32Registry, MachineKeysLiveInThe32BitView) {
-    auto sandbox = PlatformBackends().at(0).make();
-    platform::Registry& registry = sandbox->Registry();
-    platform::RegHandle root = 0;
-    ASSERT_EQ(registry.OpenKey(platform::kHkeyLocalMachine, "", root), 0);
-    ASSERT_EQ(registry.CreateKey(root, sandbox->Path("View")), 0);
-    registry.CloseKey(root);
-    platform::RegHandle key = 0;
-    ASSERT_EQ(registry.OpenKey(platform::kHkeyLocalMachine, sandbox->Path("View"), key), 0);
-    ASSERT_EQ(registry.SetValue(key, "v", platform::kRegSz, std::string("x\0", 2)), 0);
-    registry.CloseKey(key);
-
-    // Base() is "Software\MarvokTest-..."; its 32-bit home is below Wow6432Node.
-    const std::string rest = sandbox->Base().substr(std::string("Software").size());
-    const std::wstring wideRest(rest.begin(), rest.end());
-    if (!NativeKeyExists(L"Software\\Wow6432Node", KEY_WOW64_64KEY)) {
+    RegistrySandbox sandbox("Win32");
+    platform::Registry& registry = sandbox.Registry();
+    ASSERT_EQ(Put(registry, platform::kHkeyLocalMachine, sandbox.Path("View"), "v", 1, "x"), 0);
+    if (!NativeKeyExists("Software\\Wow6432Node")) {
         GTEST_SKIP() << "a 32-bit system has a single view";
     }
-    EXPECT_TRUE(NativeKeyExists(L"Software\\Wow6432Node" + wideRest + L"\\View", KEY_WOW64_64KEY));
-    EXPECT_FALSE(NativeKeyExists(L"Software" + wideRest + L"\\View", KEY_WOW64_64KEY));
-
+    // Base() is "Software\MarvokTest-..."; its 32-bit home is below Wow6432Node.
+    const std::string wow = "Software\\Wow6432Node" + sandbox.Base().substr(8) + "\\View";
+    EXPECT_TRUE(NativeKeyExists(wow));
+    EXPECT_FALSE(NativeKeyExists(sandbox.Path("View")));
     // Deleting reaches the same view.
-    ASSERT_EQ(registry.OpenKey(platform::kHkeyLocalMachine, sandbox->Base(), key), 0);
+    platform::RegHandle key = 0;
+    ASSERT_EQ(registry.OpenKey(platform::kHkeyLocalMachine, sandbox.Base(), key), 0);
     EXPECT_EQ(registry.DeleteKey(key, "View"), 0);
     registry.CloseKey(key);
-    EXPECT_FALSE(NativeKeyExists(L"Software\\Wow6432Node" + wideRest + L"\\View", KEY_WOW64_64KEY));
+    EXPECT_FALSE(NativeKeyExists(wow));
 }
 
 }  // namespace
