@@ -119,98 +119,53 @@ TEST_P(PrivateProfileSystem, AgreesWithTheSystemCalls) {
     std::filesystem::remove(path);
 }
 
-const std::vector<Read> kMonsterReads = {{"fonts", "GOSFONTUSEGLOBAL"}, {"Fonts", "gOSFontUse_SmallLCD"},
-                                         {"Fonts", "gOSFontName_Small"}, {"Fonts", "gOSFontName_Large"},
-                                         {"Fonts", "gOSFontUse_Large"},  {"Game", "kookyHornFlag"},
-                                         {"Sound", "volume"}};
+const std::vector<Read> kMonsterReads = {
+    {"fonts", "GOSFONTUSEGLOBAL"}, {"Fonts", "gOSFontUse_SmallLCD"}, {"Fonts", "gOSFontName_Small"},
+    {"Fonts", "gOSFontName_Large"}, {"Fonts", "gOSFontUse_Large"}, {"Game", "kookyHornFlag"},
+    {"Sound", "volume"}};
 const std::vector<Write> kMonsterWrites = {
-    {"Fonts", "gOSFontUseGlobal", "0"},
-    {"Fonts", "gOSFontUse_Large", "1"},
+    {"Fonts", "gOSFontUseGlobal", "0"}, {"Fonts", "gOSFontUse_Large", "1"},
     {"Fonts", "gOSFontName_SmallLCD", "Modern,Modern,Modern "},
     {"Fonts", "gOSFontName_Medium", "Lucida Console,Lucida Console,Lucida Console Bold"},
-    {"Game", "kookyHornFlag", "1"},
-    {"Game", "latencyDisplay", "2"},
+    {"Game", "kookyHornFlag", "1"}, {"Game", "latencyDisplay", "2"},
     {"Game", "showHiddenTrack", "666"}};
-
+const std::vector<const char*> kMonsterSections = {"Fonts", "Sound", "Game"};
 const std::string kMonster =
-    "[Fonts]\r\n"
-    "gOSFontUseGlobal=1\r\n"
-    "  gOSFontUse_SmallLCD = 1 \r\n"
+    "[Fonts]\r\ngOSFontUseGlobal=1\r\n  gOSFontUse_SmallLCD = 1 \r\n"
     "gOSFontName_Small=\"Verdana,Verdana,Verdana Italic\"\r\n"
-    "gOSFontName_Large='Modern,Modern,Modern '\r\n"
-    "gLocalizationFile=ui\\MTM2-pig.loc\r\n"
-    "\r\n"
-    "[Sound]\r\n"
-    "volume=7\r\n";
+    "gOSFontName_Large='Modern,Modern,Modern '\r\ngLocalizationFile=ui\\MTM2-pig.loc\r\n"
+    "\r\n[Sound]\r\nvolume=7\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, PrivateProfileSystem,
     ::testing::Values(
-        SystemCase{"MonsterIni", kMonster, kMonsterReads, kMonsterWrites, {"Fonts", "Sound", "Game"}},
-        SystemCase{"MonsterIniUtf8Mark", "\xEF\xBB\xBF" + kMonster, kMonsterReads, kMonsterWrites,
-                   {"Fonts", "Sound", "Game"}},
+        SystemCase{"MonsterIni", kMonster, kMonsterReads, kMonsterWrites, kMonsterSections},
+        SystemCase{"MonsterIniUtf8Mark", "\xEF\xBB\xBF" + kMonster, kMonsterReads,
+                   kMonsterWrites, kMonsterSections},
         SystemCase{"MonsterIniUtf16", Utf16File(kMonster), kMonsterReads, kMonsterWrites,
-                   {"Fonts", "Sound", "Game"}},
+                   kMonsterSections},
         SystemCase{"WhatIsTrimmed",
                    "[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\nn=\xa0w\xa0\r\n",
                    {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}, {"S", "n"}},
-                   {{"S", "\x01m\x01", "x"}},
-                   {"S"}},
+                   {{"S", "\x01m\x01", "x"}}, {"S"}},
         SystemCase{"WhatIsTrimmedUtf16",
                    Utf16File("[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\n"),
-                   {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}},
-                   {{"S", "k", "2"}, {"T", "x", "1"}},
+                   {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}}, {{"S", "k", "2"}, {"T", "x", "1"}},
                    {"S", "T"}},
-        SystemCase{"DuplicatesFirstWins",
-                   "[S]\r\nk=1\r\nK=2\r\n[s]\r\nm=3\r\n",
-                   {{"S", "k"}, {"S", "m"}},
-                   {{"S", "m", "4"}, {"S", "k", "5"}},
-                   {"S"}},
-        SystemCase{"KeysWithoutEquals",
-                   "[S]\r\nB\r\nk=1\r\n",
-                   {{"S", "B"}, {"S", "k"}},
-                   {{"S", "b", "set"}, {"S", "n", ""}},
-                   {"S"}},
-        SystemCase{"BeforeTheFirstSection",
-                   "top=1\r\n[S]\r\nk=1\r\n",
-                   {{"S", "top"}, {"S", "k"}},
-                   {{"T", "x", "1"}},
-                   {"S", "T"}},
-        SystemCase{"CarriageReturnsOnly",
-                   "[S]\rk=1\r[T]\rx=2",
-                   {{"S", "k"}, {"T", "x"}},
-                   {{"S", "n", "2"}, {"T", "x", "3"}},
-                   {"S", "T"}},
-        SystemCase{"BracketWithoutClose",
-                   "[S]\r\n[T\r\nk=1\r\n",
-                   {{"S", "k"}, {"T", "k"}},
-                   {{"S", "k", "2"}},
-                   {"S"}},
+        SystemCase{"DuplicatesFirstWins", "[S]\r\nk=1\r\nK=2\r\n[s]\r\nm=3\r\n",
+                   {{"S", "k"}, {"S", "m"}}, {{"S", "m", "4"}, {"S", "k", "5"}}, {"S"}},
+        SystemCase{"KeysWithoutEquals", "[S]\r\nB\r\nk=1\r\n", {{"S", "B"}, {"S", "k"}},
+                   {{"S", "b", "set"}, {"S", "n", ""}}, {"S"}},
+        SystemCase{"BeforeTheFirstSection", "top=1\r\n[S]\r\nk=1\r\n", {{"S", "top"}, {"S", "k"}},
+                   {{"T", "x", "1"}}, {"S", "T"}},
+        SystemCase{"CarriageReturnsOnly", "[S]\rk=1\r[T]\rx=2", {{"S", "k"}, {"T", "x"}},
+                   {{"S", "n", "2"}, {"T", "x", "3"}}, {"S", "T"}},
+        SystemCase{"BracketWithoutClose", "[S]\r\n[T\r\nk=1\r\n", {{"S", "k"}, {"T", "k"}},
+                   {{"S", "k", "2"}}, {"S"}},
         SystemCase{"EmptyFile", "", {{"S", "k"}}, {{"S", "k", "v"}, {"S", "a", "'q'"}}, {"S"}},
-        SystemCase{"BlanksAndQuotes",
-                   "[ S ]\r\n\t a \t=\t\" x \" \r\nb='y\"\r\nc=\"\"\r\n",
-                   {{"S", "a"}, {" S ", "b"}, {"S", "c"}},
-                   {{"S", "a", "\"z\""}},
-                   {"S"}}),
+        SystemCase{"BlanksAndQuotes", "[ S ]\r\n\t a \t=\t\" x \" \r\nb='y\"\r\nc=\"\"\r\n",
+                   {{"S", "a"}, {" S ", "b"}, {"S", "c"}}, {{"S", "a", "\"z\""}}, {"S"}}),
     [](const auto& param) { return std::string(param.param.name); });
-
-TEST(PrivateProfileSystemFile, MissingFileIsCreatedByBoth) {
-    const std::string path = TempFile("Missing");
-    std::filesystem::remove(path);
-    EXPECT_EQ(SystemGet(path, "Fonts", "gOSFontUseGlobal"), "Empty");
-    ASSERT_TRUE(WritePrivateProfileStringA("Fonts", "gOSFontUseGlobal", "1", path.c_str()));
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-    auto ours = PrivateProfile::Parse("");
-    ASSERT_TRUE(ours.Set("Fonts", "gOSFontUseGlobal", "1"));
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream system;
-    system << in.rdbuf();
-    EXPECT_EQ(PrivateProfile::Parse(system.str()).Get("Fonts", "gOSFontUseGlobal"),
-              ours.Get("Fonts", "gOSFontUseGlobal"));
-    EXPECT_EQ(ours.Serialize(), "[Fonts]\r\ngOSFontUseGlobal=1\r\n");
-    in.close();
-    std::filesystem::remove(path);
-}
 
 }  // namespace
 }  // namespace marvok
