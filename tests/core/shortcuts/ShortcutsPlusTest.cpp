@@ -1,3 +1,5 @@
+// The program's own shortcuts (the Shortcuts menu) and the pod list shortcuts on the desktop.
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,6 +14,7 @@ namespace marvok {
 namespace {
 
 using test::ComparablePath;
+using namespace mShortcutsPlus;
 
 class ShortcutsPlusTest : public test::SessionFixture {
   protected:
@@ -25,15 +28,33 @@ class ShortcutsPlusTest : public test::SessionFixture {
         folders->Set("SendTo", files.MakeFolder("Me\\SendTo"));
     }
 
-    void WithSharedFolders() {
-        folders->Set("AllUsersDesktop", files.MakeFolder("Public\\Desktop"));
-        folders->Set("AllUsersStartMenu", files.MakeFolder("All Users\\Start Menu"));
+    std::array<bool, 3> Marks() {
+        std::array<bool, 3> marks{};
+        for (int i = 0; i < 3; ++i) {
+            marks[i] = session.controls.Checked(ControlName("menuShortcuts", i + 1));
+        }
+        return marks;
     }
-
-    bool Checked(int index) {
-        return session.controls.Checked(ControlName("menuShortcuts", index));
+    // Opens the shortcut the way its launcher does: what the program then gets.
+    void ExpectStartsTheProgram(const std::string& relative, const std::string& description,
+                                const std::string& list) {
+        const std::string path = files.Folder(relative);
+        const auto made = links->Load(path);
+        ASSERT_TRUE(made.has_value()) << relative;
+        const std::string target = game.Folder() + "\\" + platform::ExecutableName();
+        EXPECT_EQ(ComparablePath(made->targetPath), ComparablePath(target));
+        EXPECT_EQ(made->description, description);
+        EXPECT_EQ(ComparablePath(made->workingDirectory), ComparablePath(game.Folder()));
+        EXPECT_EQ(ComparablePath(platform::SplitIconLocation(made->iconLocation).path),
+                  ComparablePath(target));
+        std::string op;
+        std::string parsed;
+        EXPECT_EQ(
+            mCommandLine::ParseCommandLine(session, test::LaunchInput(path, *made), op, parsed),
+            !list.empty());
+        EXPECT_EQ(op, list.empty() ? "" : "install");
+        EXPECT_EQ(parsed, list);
     }
-    std::array<bool, 3> Marks() { return {Checked(1), Checked(2), Checked(3)}; }
 
     test::ShortcutFolder files;
     std::shared_ptr<test::FakeShellFolders> folders;
@@ -42,162 +63,118 @@ class ShortcutsPlusTest : public test::SessionFixture {
     std::string link;  // Marvok.lnk, Marvok.desktop
 };
 
-TEST_F(ShortcutsPlusTest, DesktopItemMakesTheShortcutThenRemovesIt) {
-    WithSharedFolders();
-    mShortcutsPlus::ToggleProgramShortcut(session, 1, shell);
-    ASSERT_TRUE(files.Exists("Public\\Desktop\\" + link));
+TEST_F(ShortcutsPlusTest, EachItemMakesTheShortcutInTheSharedFolderThenRemovesIt) {
+    folders->Set("AllUsersDesktop", files.MakeFolder("Public\\Desktop"));
+    folders->Set("AllUsersStartMenu", files.MakeFolder("All Users\\Start Menu"));
+    ToggleProgramShortcut(session, 1, shell);
+    EXPECT_TRUE(files.Exists("Public\\Desktop\\" + link));
     EXPECT_FALSE(files.Exists("Me\\Desktop\\" + link));
     EXPECT_EQ(Marks(), (std::array{true, false, false}));
+    ToggleProgramShortcut(session, 2, shell);
+    ExpectStartsTheProgram("All Users\\Start Menu\\" + link, "Shortcut to Marvok", "");
+    EXPECT_EQ(Marks(), (std::array{true, true, false}));
 
-    mShortcutsPlus::ToggleProgramShortcut(session, 1, shell);
+    ToggleProgramShortcut(session, 1, shell);
     EXPECT_FALSE(files.Exists("Public\\Desktop\\" + link));
+    EXPECT_EQ(Marks(), (std::array{false, true, false}));
+    ToggleProgramShortcut(session, 2, shell);
+    EXPECT_EQ(files.Names("All Users\\Start Menu"), std::vector<std::string>{});
     EXPECT_EQ(Marks(), (std::array{false, false, false}));
 }
 
-TEST_F(ShortcutsPlusTest, TheProgramShortcutStartsTheProgramInTheGameFolder) {
-    WithSharedFolders();
-    mShortcutsPlus::ChangeProgramShortcut(session, 2, shell);
-    const auto made = links->Load(files.Folder("All Users\\Start Menu\\" + link));
-    ASSERT_TRUE(made.has_value());
-    const std::string target = game.Folder() + "\\" + platform::ExecutableName();
-    EXPECT_EQ(ComparablePath(made->targetPath), ComparablePath(target));
-    EXPECT_EQ(made->arguments, "");
-    EXPECT_EQ(made->description, "Shortcut to Marvok");
-    EXPECT_EQ(ComparablePath(made->workingDirectory), ComparablePath(game.Folder()));
-    EXPECT_EQ(ComparablePath(platform::SplitIconLocation(made->iconLocation).path),
-              ComparablePath(target));
-    EXPECT_EQ(Marks(), (std::array{false, true, false}));
-}
-
 TEST_F(ShortcutsPlusTest, WithoutSharedFoldersTheUsersOwnAreUsed) {
-    mShortcutsPlus::ToggleProgramShortcut(session, 1, shell);
-    mShortcutsPlus::ToggleProgramShortcut(session, 2, shell);
+    ToggleProgramShortcut(session, 1, shell);
+    ToggleProgramShortcut(session, 2, shell);
     EXPECT_TRUE(files.Exists("Me\\Desktop\\" + link));
     EXPECT_TRUE(files.Exists("Me\\Start Menu\\" + link));
     EXPECT_EQ(Marks(), (std::array{true, true, false}));
-
-    mShortcutsPlus::ToggleProgramShortcut(session, 2, shell);
+    ToggleProgramShortcut(session, 2, shell);
     EXPECT_FALSE(files.Exists("Me\\Start Menu\\" + link));
     EXPECT_TRUE(files.Exists("Me\\Desktop\\" + link));
     EXPECT_EQ(Marks(), (std::array{true, false, false}));
 }
 
-TEST_F(ShortcutsPlusTest, SendToShowsAShortcutMadeByHandAndDoesNothing) {
+TEST_F(ShortcutsPlusTest, ACheckAnswersForTheNamedItemAndSetsOnlyItsMark) {
+    // Send To shows a shortcut made by hand, and its item does nothing.
     cShortcut(shell).CreateShortcutAt(files.Folder("Me\\SendTo"), "Marvok", "C:\\elsewhere.exe");
-    EXPECT_FALSE(mShortcutsPlus::CheckProgramShortcuts(session, "all", shell));
+    EXPECT_FALSE(CheckProgramShortcuts(session, "all", shell));
     EXPECT_EQ(Marks(), (std::array{false, false, true}));
-
-    mShortcutsPlus::ToggleProgramShortcut(session, 3, shell);
+    ToggleProgramShortcut(session, 3, shell);
     EXPECT_EQ(files.Names("Me\\SendTo"), std::vector<std::string>{link});
     EXPECT_EQ(files.Names("Me\\Desktop"), std::vector<std::string>{});
     EXPECT_EQ(Marks(), (std::array{false, false, true}));
-}
 
-TEST_F(ShortcutsPlusTest, CheckAnswersForTheNamedItemAndSetsOnlyItsMark) {
-    mShortcutsPlus::ChangeProgramShortcut(session, 0, shell);
-    mShortcutsPlus::ChangeProgramShortcut(session, 2, shell);
+    ChangeProgramShortcut(session, 0, shell);
+    ChangeProgramShortcut(session, 2, shell);
     session.controls.SetChecked("menuShortcuts_1", false);
     session.controls.SetChecked("menuShortcuts_2", false);
-
-    EXPECT_TRUE(mShortcutsPlus::CheckProgramShortcuts(session, "startmenu", shell));
-    EXPECT_EQ(Marks(), (std::array{false, true, false}));
-    EXPECT_FALSE(mShortcutsPlus::CheckProgramShortcuts(session, "sendto", shell));
+    EXPECT_TRUE(CheckProgramShortcuts(session, "startmenu", shell));
+    EXPECT_EQ(Marks(), (std::array{false, true, true}));
     // The word is compared exactly: nothing is checked for another spelling.
-    EXPECT_FALSE(mShortcutsPlus::CheckProgramShortcuts(session, "Desktop", shell));
-    EXPECT_EQ(Marks(), (std::array{false, true, false}));
-    EXPECT_FALSE(mShortcutsPlus::CheckProgramShortcuts(session, "all", shell));
+    EXPECT_FALSE(CheckProgramShortcuts(session, "Desktop", shell));
+    EXPECT_EQ(Marks(), (std::array{false, true, true}));
+    EXPECT_TRUE(CheckProgramShortcuts(session, "sendto", shell));
+    EXPECT_FALSE(CheckProgramShortcuts(session, "all", shell));
+    EXPECT_EQ(Marks(), (std::array{true, true, true}));
+    // Without a Send To folder, the desktop's shortcut must not show as "Send to".
+    folders->Set("SendTo", "");
+    CheckProgramShortcuts(session, "all", shell);
     EXPECT_EQ(Marks(), (std::array{true, true, false}));
 }
 
-TEST_F(ShortcutsPlusTest, AFolderTheMachineLacksHoldsNoShortcut) {
-    // Without a Send To folder, the desktop's shortcut must not show as "Send to".
-    folders->Set("SendTo", "");
-    mShortcutsPlus::ChangeProgramShortcut(session, 0, shell);
-    EXPECT_EQ(Marks(), (std::array{true, false, false}));
-}
-
-TEST_F(ShortcutsPlusTest, AFailedChangeLeavesTheMarksAsTheyWere) {
+TEST_F(ShortcutsPlusTest, AFailedChangeLeavesTheMarksAndActionFourOnlyRefreshes) {
     files.Write("Blocked", "a file where a folder should be");
     folders->Set("Desktop", files.Folder("Blocked\\Desktop"));
     session.controls.SetChecked("menuShortcuts_3", true);
-    mShortcutsPlus::ChangeProgramShortcut(session, 0, shell);
+    ChangeProgramShortcut(session, 0, shell);
     EXPECT_EQ(Marks(), (std::array{false, false, true}));
-
     folders->Set("Desktop", "");
-    mShortcutsPlus::ChangeProgramShortcut(session, 0, shell);
+    ChangeProgramShortcut(session, 0, shell);
     EXPECT_EQ(Marks(), (std::array{false, false, true}));
-}
 
-TEST_F(ShortcutsPlusTest, ActionFourAndRemovingWhatIsMissingOnlyRefresh) {
-    session.controls.SetChecked("menuShortcuts_1", true);
-    mShortcutsPlus::ChangeProgramShortcut(session, 4, shell);
+    folders->Set("Desktop", files.Folder("Me\\Desktop"));
+    ChangeProgramShortcut(session, 4, shell);
+    EXPECT_EQ(Marks(), (std::array{false, false, false}));
+    // Removing what is not there only refreshes too; an unknown action does nothing at all.
+    session.controls.SetChecked("menuShortcuts_2", true);
+    ChangeProgramShortcut(session, 3, shell);
     EXPECT_EQ(Marks(), (std::array{false, false, false}));
     session.controls.SetChecked("menuShortcuts_2", true);
-    mShortcutsPlus::ChangeProgramShortcut(session, 3, shell);
-    EXPECT_EQ(Marks(), (std::array{false, false, false}));
+    ChangeProgramShortcut(session, 5, shell);
+    EXPECT_EQ(Marks(), (std::array{false, true, false}));
     EXPECT_EQ(files.Names("Me\\Start Menu"), std::vector<std::string>{});
 }
 
-class ListShortcutTest : public ShortcutsPlusTest {
-  protected:
-    // Opens the list shortcut the way its launcher does and reads the command line back.
-    void ExpectInstalls(const std::string& linkName, const std::string& file) {
-        const std::string path = files.Folder("Me\\Desktop\\" + linkName);
-        const auto made = links->Load(path);
-        ASSERT_TRUE(made.has_value()) << linkName;
-        EXPECT_EQ(made->description, "RAD Odevovi");
-        EXPECT_EQ(ComparablePath(made->targetPath),
-                  ComparablePath(game.Folder() + "\\" + platform::ExecutableName()));
-        EXPECT_EQ(ComparablePath(made->workingDirectory), ComparablePath(game.Folder()));
-        std::string op;
-        std::string parsed;
-        EXPECT_TRUE(
-            mCommandLine::ParseCommandLine(session, test::LaunchInput(path, *made), op, parsed));
-        EXPECT_EQ(op, "install");
-        EXPECT_EQ(parsed, file);
+TEST_F(ShortcutsPlusTest, AListShortcutIsNamedAfterTheFileInLowerCaseAndInstallsIt) {
+    const std::string suffix(links->Suffix());
+    for (const char* relative : {"Pod Lists\\My Race.INI", "$Listes 100%\\Été $x.ini"}) {
+        files.Write(relative, "1\r\na.pod\r\n");
+        EXPECT_EQ(CreateListShortcut(session, files.Folder(relative), shell), "");
     }
-};
-
-TEST_F(ListShortcutTest, IsNamedAfterTheFileInLowerCaseAndInstallsIt) {
-    files.Write("Pod Lists\\My Race.INI", "1\r\na.pod\r\n");
-    const std::string file = files.Folder("Pod Lists\\My Race.INI");
-    EXPECT_EQ(mShortcutsPlus::CreateListShortcut(session, file, shell), "");
     EXPECT_EQ(files.Names("Me\\Desktop"),
-              std::vector<std::string>{"my race.ini" + std::string(links->Suffix())});
-    ExpectInstalls("my race.ini" + std::string(links->Suffix()), file);
-}
+              (std::vector<std::string>{"my race.ini" + suffix, "été $x.ini" + suffix}));
+    ExpectStartsTheProgram("Me\\Desktop\\my race.ini" + suffix, "RAD Odevovi",
+                           files.Folder("Pod Lists\\My Race.INI"));
+    ExpectStartsTheProgram("Me\\Desktop\\été $x.ini" + suffix, "RAD Odevovi",
+                           files.Folder("$Listes 100%\\Été $x.ini"));
 
-TEST_F(ListShortcutTest, NonAsciiDollarAndPercentInTheFileSurvive) {
-    const std::string relative = "$Listes 100%\\Été $x.ini";
-    files.Write(relative, "0\r\n");
-    const std::string file = files.Folder(relative);
-    mShortcutsPlus::CreateListShortcut(session, file, shell);
-    ExpectInstalls("été $x.ini" + std::string(links->Suffix()), file);
-}
-
-TEST_F(ListShortcutTest, ASecondListOfTheSameNameReplacesTheFirst) {
-    files.Write("A\\race.ini", "0\r\n");
-    files.Write("B\\Race.ini", "0\r\n");
-    mShortcutsPlus::CreateListShortcut(session, files.Folder("A\\race.ini"), shell);
-    mShortcutsPlus::CreateListShortcut(session, files.Folder("B\\Race.ini"), shell);
-    const std::string name = "race.ini" + std::string(links->Suffix());
-    EXPECT_EQ(files.Names("Me\\Desktop"), std::vector<std::string>{name});
-    ExpectInstalls(name, files.Folder("B\\Race.ini"));
-}
-
-TEST_F(ListShortcutTest, ForwardSlashesAlsoEndTheFolderPart) {
-    mShortcutsPlus::CreateListShortcut(session, "C:/Lists/Race.ini", shell);
+    // A second list of the same name replaces the first; "/" also ends the folder part.
+    files.Write("B\\My race.ini", "0\r\n");
+    CreateListShortcut(session, files.Folder("B\\My race.ini"), shell);
+    CreateListShortcut(session, "C:/Lists/Race.ini", shell);
     EXPECT_EQ(files.Names("Me\\Desktop"),
-              std::vector<std::string>{"race.ini" + std::string(links->Suffix())});
+              (std::vector<std::string>{"my race.ini" + suffix, "race.ini" + suffix,
+                                        "été $x.ini" + suffix}));
+    ExpectStartsTheProgram("Me\\Desktop\\my race.ini" + suffix, "RAD Odevovi",
+                           files.Folder("B\\My race.ini"));
 }
 
-TEST_F(ListShortcutTest, ADesktopThatCannotTakeItSaysWhy) {
+TEST_F(ShortcutsPlusTest, ADesktopThatCannotTakeAListShortcutSaysWhy) {
     files.Write("Blocked", "a file where the desktop should be");
     for (const std::string& desktop :
          {files.Folder("Blocked"), files.Folder("Blocked\\Desktop"), std::string()}) {
         folders->Set("Desktop", desktop);
-        EXPECT_NE(mShortcutsPlus::CreateListShortcut(session, "C:\\Lists\\race.ini", shell), "")
-            << desktop;
+        EXPECT_NE(CreateListShortcut(session, "C:\\Lists\\race.ini", shell), "") << desktop;
     }
     EXPECT_EQ(files.Names(""), (std::vector<std::string>{"Blocked", "Me"}));
 }
