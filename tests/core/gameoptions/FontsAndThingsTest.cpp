@@ -30,10 +30,26 @@ class FontsAndThingsWindow : public test::SessionFixture {
         return game.Read(kIni).find("\n" + key + "=" + value + "\r\n") != std::string::npos;
     }
 
+    // An area's row as shown: its name text, then its size text.
+    std::string Row(int area) {
+        const auto& label = window.Controls().labelVal;
+        const auto i = static_cast<std::size_t>(area);
+        return label[i] + "|" + label[i + 4];
+    }
+
     test::FakeFontDialog fonts;
     std::vector<bool> topMost;
     FontsAndThings window;
 };
+
+// A font as "Face 12 Bold Italic".
+std::string Shown(const std::optional<FontObject>& font) {
+    if (!font) {
+        return "none";
+    }
+    return font->Name + " " + std::to_string(static_cast<int>(font->Size)) +
+           (font->Bold ? " Bold" : "") + (font->Italic ? " Italic" : "");
+}
 
 const std::string kOn = "[Fonts]\r\ngOSFontUseGlobal=1\r\n";
 const std::string kMasterOff =
@@ -86,27 +102,23 @@ TEST_F(FontsAndThingsWindow, SavingAPresetWritesItsExactCells) {
     }
 }
 
-TEST_F(FontsAndThingsWindow, PresetsAreListedAndShownButTheHeadEntryChangesNothing) {
+TEST_F(FontsAndThingsWindow, APresetIsShownAndSavingWithTheMasterOffWritesTheStockOne) {
     EXPECT_EQ(PresetNames(),
               (std::array<std::string_view, 7>{"~ Use Presets ~", "Preset (Stock)", "Preset (M)",
                                                "Preset (C)", "Preset (J)", "Preset (S)",
                                                "Preset (B)"}));
-    Open(kMasterOff + "gLocalizationFile=UI\\MTM2-FUN.loc\r\n");
+    Open(kMasterOff + "gLocalizationFile=UI\\MTM2-FUN.loc\r\n[Game]\r\nlatencyDisplay=1\r\n");
     window.ChkValueClick(0, true);
     window.Combo1Click(6);
-    const auto& c = window.Controls();
+    auto& c = window.Controls();
     EXPECT_EQ(c.chkValue, (std::array<bool, 5>{true, true, true, true, true}));
-    EXPECT_EQ(c.labelVal[3], "Lucida Console,Lucida Console,Lucida Console Bold");
-    EXPECT_EQ(c.labelVal[7], "-10,-10,-28");
+    EXPECT_EQ(Row(3), "Lucida Console,Lucida Console,Lucida Console Bold|-10,-10,-28");
     EXPECT_EQ(c.opLoc, 0);
     EXPECT_EQ(c.chkThings, (std::array<bool, 3>{true, false, false}));
-    window.Combo1Click(0);
+    window.Combo1Click(0);  // the head entry changes nothing
     EXPECT_EQ(c.labelVal[3], "Lucida Console,Lucida Console,Lucida Console Bold");
-}
 
-TEST_F(FontsAndThingsWindow, SavingWithTheMasterOffWritesTheStockColumn) {
-    Open(kMasterOff + "gLocalizationFile=UI\\MTM2-FUN.loc\r\n[Game]\r\nlatencyDisplay=1\r\n");
-    auto& c = window.Controls();
+    window.ChkValueClick(0, false);
     c.opLoc = 2;
     c.chkThings = {false, true, true};
     c.labelVal[0] = "Impact,Impact,Impact";
@@ -160,20 +172,17 @@ TEST_F(FontsAndThingsWindow, ACancelledFontKeepsTheRowAConfirmedOneFillsIt) {
     window.Combo1Click(3);
     fonts.answer = FontObject{"Verdana", 12, true, true};
     window.CommFontClick(1);
-    EXPECT_EQ(c.labelVal[1], "Verdana,Verdana,Verdana Bold Italic");
-    EXPECT_EQ(c.labelVal[5], "-9,-9,-12");
+    EXPECT_EQ(Row(1), "Verdana,Verdana,Verdana Bold Italic|-9,-9,-12");
     EXPECT_EQ(c.combo1, 0);
     EXPECT_EQ(window.FontBrowserState(), "closed");
     EXPECT_EQ(topMost, (std::vector<bool>{true, false, true, false, true}));
 
     fonts.answer = FontObject{"Tahoma", 15.6};
     window.CommFontClick(3);
-    EXPECT_EQ(c.labelVal[3], "Tahoma,Tahoma,Tahoma");
-    EXPECT_EQ(c.labelVal[7], "-10,-10,-16");
+    EXPECT_EQ(Row(3), "Tahoma,Tahoma,Tahoma|-10,-10,-16");
     ASSERT_EQ(fonts.startFonts.size(), 3u);
-    EXPECT_EQ(fonts.startFonts[1].Name, "Modern");  // what the preset put in the row
-    EXPECT_EQ(fonts.startFonts[2].Name, "System");
-    EXPECT_EQ(fonts.startFonts[2].Size, 8);
+    EXPECT_EQ(Shown(fonts.startFonts[1]), "Modern 10");  // what the preset put in the row
+    EXPECT_EQ(Shown(fonts.startFonts[2]), "System 8");
 }
 
 // The dialog opens on the row's own face, style and size; OK on it untouched keeps the row's
@@ -185,20 +194,14 @@ TEST_F(FontsAndThingsWindow, TheFontDialogStartsFromTheRowAndOkOnItKeepsTheRow) 
                "gOSFontSize_Medium=-10,-10,-16\r\n"
                "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console Italic\r\n"
                "gOSFontSize_Large=-12,-12,-28\r\n");
-    const FontObject starts[] = {
-        {"Arial", 12, true, false},
-        {"Verdana", 16, true, true},
-        {"Lucida Console", 28, false, true}};
+    const char* starts[] = {"Arial 12 Bold", "Verdana 16 Bold Italic", "Lucida Console 28 Italic"};
     fonts.okUnchanged = true;
     const auto before = window.Controls().labelVal;
     for (int area = 1; area <= 3; ++area) {
         fonts.startFonts.clear();
         window.CommFontClick(area);
         ASSERT_EQ(fonts.startFonts.size(), 1u);
-        const FontObject& s = fonts.startFonts[0];
-        const FontObject& w = starts[area - 1];
-        EXPECT_EQ(std::tie(s.Name, s.Size, s.Bold, s.Italic),
-                  std::tie(w.Name, w.Size, w.Bold, w.Italic)) << area;
+        EXPECT_EQ(Shown(fonts.startFonts[0]), starts[area - 1]);
     }
     EXPECT_EQ(window.Controls().labelVal, before);
     // A row without a size to read starts from the last font confirmed.
@@ -210,20 +213,10 @@ TEST_F(FontsAndThingsWindow, TheFontDialogStartsFromTheRowAndOkOnItKeepsTheRow) 
     fonts.okUnchanged = false;
     fonts.answer = FontObject{"Arial", 13, true, false};
     window.CommFontClick(1);
-    EXPECT_EQ(window.Controls().labelVal[1], "Arial,Arial,Arial Bold");
-    EXPECT_EQ(window.Controls().labelVal[5], "-9,-9,-13");
+    EXPECT_EQ(Row(1), "Arial,Arial,Arial Bold|-9,-9,-13");
     fonts.answer = FontObject{"Lucida Console", 28, false, false};
     window.CommFontClick(3);
-    EXPECT_EQ(window.Controls().labelVal[3], "Lucida Console,Lucida Console,Lucida Console");
-    EXPECT_EQ(window.Controls().labelVal[7], "-10,-10,-28");
-}
-
-std::string Shown(const std::optional<FontObject>& font) {
-    if (!font) {
-        return "none";
-    }
-    return font->Name + " " + std::to_string(static_cast<int>(font->Size)) +
-           (font->Bold ? " Bold" : "") + (font->Italic ? " Italic" : "");
+    EXPECT_EQ(Row(3), "Lucida Console,Lucida Console,Lucida Console|-10,-10,-28");
 }
 
 TEST(RowFont, ReadsTheLastFaceAndTheLastSizeOrNothing) {
@@ -277,8 +270,8 @@ TEST_F(FontsAndThingsWindow, FailedSaveIsReportedAndTheWindowStays) {
     stuck.Combo1Click(6);
     EXPECT_FALSE(stuck.SaveClick());
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("Monster.ini"), std::string::npos);
-    EXPECT_NE(ui.messages[0].text.find("Read-only file system"), std::string::npos);
+    EXPECT_EQ(ui.messages[0].text, "Could not save " + fs->NativePath(session.MonsterIniPath) +
+                                       ":\nRead-only file system");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(stuck.Controls().labelVal[7], "-10,-10,-28") << "the choices stay on screen";
     EXPECT_EQ(game.Read(kIni), kOn);

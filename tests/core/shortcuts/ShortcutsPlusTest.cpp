@@ -82,18 +82,6 @@ TEST_F(ShortcutsPlusTest, EachItemMakesTheShortcutInTheSharedFolderThenRemovesIt
     EXPECT_EQ(Marks(), (std::array{false, false, false}));
 }
 
-TEST_F(ShortcutsPlusTest, WithoutSharedFoldersTheUsersOwnAreUsed) {
-    ToggleProgramShortcut(session, 1, shell);
-    ToggleProgramShortcut(session, 2, shell);
-    EXPECT_TRUE(files.Exists("Me\\Desktop\\" + link));
-    EXPECT_TRUE(files.Exists("Me\\Start Menu\\" + link));
-    EXPECT_EQ(Marks(), (std::array{true, true, false}));
-    ToggleProgramShortcut(session, 2, shell);
-    EXPECT_FALSE(files.Exists("Me\\Start Menu\\" + link));
-    EXPECT_TRUE(files.Exists("Me\\Desktop\\" + link));
-    EXPECT_EQ(Marks(), (std::array{true, false, false}));
-}
-
 TEST_F(ShortcutsPlusTest, ACheckAnswersForTheNamedItemAndSetsOnlyItsMark) {
     // Send To shows a shortcut made by hand, and its item does nothing.
     cShortcut(shell).CreateShortcutAt(files.Folder("Me\\SendTo"), "Marvok", "C:\\elsewhere.exe");
