@@ -9,6 +9,7 @@
 #include "shell/Text.h"
 #include "support/FailingFileSystem.h"
 #include "support/TestGameFolder.h"
+#include "Utf16File.h"
 
 namespace marvok::gameoptions {
 namespace {
@@ -56,14 +57,7 @@ void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
 
 std::string CodePage(const std::string& utf8) { return text::ToWindows1252(utf8).value(); }
 std::string Utf8WithMark(const std::string& utf8) { return "\xEF\xBB\xBF" + utf8; }
-std::string Utf16Le(const std::string& utf8) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t unit : text::ToUtf16(utf8)) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
+std::string Utf16Le(const std::string& utf8) { return test::Utf16File(utf8); }
 
 class GameSettingsEncoding : public GameSettingsFile,
                              public ::testing::WithParamInterface<EncodingCase> {};

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "shell/PrivateProfile.h"
+#include "Utf16File.h"
 
 namespace marvok {
 namespace {
@@ -27,16 +28,6 @@ struct SystemCase {
     std::vector<Write> writes;
     std::vector<const char*> sections;  // whose keys and values are compared after the writes
 };
-
-// As Notepad saves "Unicode": the mark, then UTF-16 LE (the text here is ASCII).
-std::string Utf16File(std::string_view ascii) {
-    std::string bytes = "\xFF\xFE";
-    for (const char c : ascii) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
-}
 
 std::string SystemGet(const std::string& path, const char* section, const char* key) {
     char buffer[1024] = {};
@@ -77,14 +68,14 @@ TEST(PrivateProfileSystem, AgreesWithTheSystemCalls) {
         {"MonsterIni", kMonster, kMonsterReads, kMonsterWrites, kMonsterSections},
         {"MonsterIniUtf8Mark", "\xEF\xBB\xBF" + kMonster, kMonsterReads,
          kMonsterWrites, kMonsterSections},
-        {"MonsterIniUtf16", Utf16File(kMonster), kMonsterReads, kMonsterWrites,
+        {"MonsterIniUtf16", test::Utf16File(kMonster), kMonsterReads, kMonsterWrites,
          kMonsterSections},
         {"WhatIsTrimmed",
          "[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\nn=\xa0w\xa0\r\n",
          {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}, {"S", "n"}},
          {{"S", "\x01m\x01", "x"}}, {"S"}},
         {"WhatIsTrimmedUtf16",
-         Utf16File("[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\n"),
+         test::Utf16File("[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\n"),
          {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}}, {{"S", "k", "2"}, {"T", "x", "1"}},
          {"S", "T"}},
         {"DuplicatesFirstWins", "[S]\r\nk=1\r\nK=2\r\n[s]\r\nm=3\r\n",

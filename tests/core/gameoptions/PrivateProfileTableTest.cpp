@@ -8,19 +8,10 @@
 
 #include "shell/PrivateProfile.h"
 #include "shell/Text.h"
+#include "Utf16File.h"
 
 namespace marvok {
 namespace {
-
-// A file as Notepad saves it as "Unicode": UTF-16 LE after its mark.
-std::string Utf16File(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
 
 struct ReadCase {
     const char* name;
@@ -67,7 +58,8 @@ TEST(PrivateProfile, FindsTheValueWindowsWould) {
         {"TabsFeedsTrimmed", "[S]\r\n\v\fk\t=\f\v1\t\r\n", "S", "k", "1"},
         {"OtherControlBytesAreText", "[S]\r\nk=\x01v\x1b\r\n", "S", "k", "\x01v\x1b"},
         {"Utf8MarkBeforeTheFirstSection", "\xEF\xBB\xBF[Fonts]\r\nk=1\r\n", "Fonts", "k", "1"},
-        {"Utf16LeFile", Utf16File(u"[Fonts]\r\nk=Ca\u00f1on\r\n"), "fonts", "K", "Ca\xc3\xb1on"},
+        {"Utf16LeFile", test::Utf16File("[Fonts]\r\nk=Ca\xc3\xb1on\r\n"), "fonts", "K",
+         "Ca\xc3\xb1on"},
         {"LongValueWhole", "[Fonts]\r\ngOSFontName_Large=" + k49 + "\r\n", "Fonts",
          "gOSFontName_Large", k49}};
     for (const ReadCase& c : cases) {
@@ -112,9 +104,9 @@ TEST(PrivateProfile, ChangesOnlyWhatWindowsWould) {
          "Modern,Modern,Modern ", "[Fonts]\r\ngOSFontName_Small=Modern,Modern,Modern \r\n"},
         {"Utf8FileKeepsItsMarkAndSection", "\xEF\xBB\xBF[Fonts]\r\nk=1\r\n", "Fonts", "k", "2",
          "\xEF\xBB\xBF[Fonts]\r\nk=2\r\n"},
-        {"Utf16FileStaysUtf16", Utf16File(u"[Fonts]\r\nk=1\r\n[Game]\r\n"), "FONTS", "n",
+        {"Utf16FileStaysUtf16", test::Utf16File("[Fonts]\r\nk=1\r\n[Game]\r\n"), "FONTS", "n",
          "\xc5\x81\xc3\xb3" "d\xc5\xba",
-         Utf16File(u"[Fonts]\r\nk=1\r\nn=\u0141\u00f3d\u017a\r\n[Game]\r\n")},
+         test::Utf16File("[Fonts]\r\nk=1\r\nn=\xc5\x81\xc3\xb3" "d\xc5\xba\r\n[Game]\r\n")},
         {"HighBytesUntouched", "[S]\r\nn=caf\xe9\r\nk=1\r\n", "S", "k", "\xe9t\xe9",
          "[S]\r\nn=caf\xe9\r\nk=\xe9t\xe9\r\n"}};
     for (const WriteCase& c : cases) {
@@ -133,7 +125,7 @@ TEST(PrivateProfile, RefusesTextThatWouldBreakTheFileApart) {
     EXPECT_FALSE(profile.Set("S\n", "k", "1"));
     EXPECT_EQ(profile.Serialize(), before);
 
-    const std::string unicode = Utf16File(u"[S]\r\nk=1\r\n");
+    const std::string unicode = test::Utf16File("[S]\r\nk=1\r\n");
     auto utf16 = PrivateProfile::Parse(unicode);
     EXPECT_FALSE(utf16.Set("S", "k", "caf\xe9"));  // no UTF-8: it would not read back
     EXPECT_EQ(utf16.Serialize(), unicode);
