@@ -209,7 +209,7 @@ TEST_F(FontsAndThingsWindow, TheFontDialogStartsFromTheRowAndOkOnItKeepsTheRow) 
     window.CommFontClick(0);
     EXPECT_EQ(fonts.startFonts.at(0).Name, "Lucida Console");
 
-    // A real change of any one part is written the program's way.
+    // A real change of face, size or style is written the program's way.
     fonts.okUnchanged = false;
     fonts.answer = FontObject{"Arial", 13, true, false};
     window.CommFontClick(1);

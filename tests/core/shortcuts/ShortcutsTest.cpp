@@ -291,7 +291,7 @@ TEST_F(ShortcutsPlusTest, AListShortcutIsNamedAfterTheFileInLowerCaseAndInstalls
     ExpectStartsTheProgram("Me\\Desktop\\été $x.ini" + suffix, "RAD Odevovi",
                            files.Folder("$Listes 100%\\Été $x.ini"));
 
-    // A second list of the same name replaces the first; "/" also ends the folder part.
+    // A second list of the same name replaces the first; "/" also ends the folder name.
     files.Write("B\\My race.ini", "0\r\n");
     CreateListShortcut(session, files.Folder("B\\My race.ini"), shell);
     CreateListShortcut(session, "C:/Lists/Race.ini", shell);
