@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "gameoptions/FontsAndThings.h"
-#include "shell/PrivateProfile.h"
 #include "support/FailingFileSystem.h"
 #include "support/FakeFontDialog.h"
 #include "support/SessionFixture.h"
@@ -25,18 +25,16 @@ class FontsAndThingsWindow : public test::SessionFixture {
         game.Write(kIni, content);
         window.FormLoad();
     }
-    // The raw value in the file, as the game would read it (not trimmed).
-    std::string Stored(const char* section, const char* key) {
-        const std::string content = game.Read(kIni);
-        const auto profile = PrivateProfile::Parse(content);
-        for (const auto& name : profile.Keys(section)) {
-            if (name == key) {
-                const auto start = content.find(std::string("\n") + key + "=");
-                const auto from = start + std::string(key).size() + 2;
-                return content.substr(from, content.find('\r', from) - from);
-            }
-        }
-        return "<missing>";
+    // Whether the file holds this line byte for byte (blanks kept, as the game reads them).
+    bool Holds(const std::string& key, const std::string& value) {
+        return game.Read(kIni).find("\n" + key + "=" + value + "\r\n") != std::string::npos;
+    }
+
+    // An area's row as shown: its name text, then its size text.
+    std::string Row(int area) {
+        const auto& label = window.Controls().labelVal;
+        const auto i = static_cast<std::size_t>(area);
+        return label[i] + "|" + label[i + 4];
     }
 
     test::FakeFontDialog fonts;
@@ -44,104 +42,83 @@ class FontsAndThingsWindow : public test::SessionFixture {
     FontsAndThings window;
 };
 
+// A font as "Face 12 Bold Italic".
+std::string Shown(const std::optional<FontObject>& font) {
+    if (!font) {
+        return "none";
+    }
+    return font->Name + " " + std::to_string(static_cast<int>(font->Size)) +
+           (font->Bold ? " Bold" : "") + (font->Italic ? " Italic" : "");
+}
+
+const std::string kOn = "[Fonts]\r\ngOSFontUseGlobal=1\r\n";
 const std::string kMasterOff =
     "[Fonts]\r\ngOSFontUseGlobal=0\r\ngOSFontUse_SmallLCD=1\r\ngOSFontUse_Small=1\r\n"
     "gOSFontUse_Medium=1\r\ngOSFontUse_Large=1\r\n";
 
-TEST_F(FontsAndThingsWindow, MasterSwitchOffDisablesEverythingBelowIt) {
+TEST_F(FontsAndThingsWindow, TheMasterSwitchGatesEveryAreaAndEachFontButtonFollowsItsBox) {
     Open(kMasterOff);
     const auto& c = window.Controls();
     EXPECT_FALSE(c.combo1Enabled);
-    for (int i = 1; i <= 4; ++i) {
-        EXPECT_TRUE(c.chkValue[i]) << i;
-        EXPECT_FALSE(c.chkValueEnabled[i]) << i;
-        EXPECT_FALSE(c.commFontEnabled[i - 1]) << i;
-    }
+    EXPECT_EQ(c.chkValue, (std::array<bool, 5>{false, true, true, true, true}));
+    EXPECT_EQ(c.chkValueEnabled, (std::array<bool, 5>{true, false, false, false, false}));
+    EXPECT_EQ(c.commFontEnabled, (std::array<bool, 4>{false, false, false, false}));
     EXPECT_EQ(topMost, std::vector<bool>{true});
-}
 
-TEST_F(FontsAndThingsWindow, EachFontButtonFollowsItsOwnBoxOnceTheMasterIsOn) {
     Open("[Fonts]\r\ngOSFontUseGlobal=0\r\ngOSFontUse_SmallLCD=1\r\ngOSFontUse_Medium=1\r\n");
     window.ChkValueClick(0, true);
-    const auto& c = window.Controls();
     EXPECT_TRUE(c.combo1Enabled);
     EXPECT_EQ(c.chkValueEnabled, (std::array<bool, 5>{true, true, true, true, true}));
     EXPECT_EQ(c.commFontEnabled, (std::array<bool, 4>{true, false, true, false}));
-    window.ChkValueClick(2, true);
+    window.ChkValueClick(4, true);  // the last box, and one past it that does nothing
+    window.ChkValueClick(5, true);
     window.ChkValueClick(1, false);
-    EXPECT_EQ(c.commFontEnabled, (std::array<bool, 4>{false, true, true, false}));
+    EXPECT_EQ(c.commFontEnabled, (std::array<bool, 4>{false, false, true, true}));
     window.ChkValueClick(0, false);
     EXPECT_EQ(c.commFontEnabled, (std::array<bool, 4>{false, false, false, false}));
     EXPECT_FALSE(c.combo1Enabled);
 }
 
-// A few telling cells of each preset as they must reach the file.
-struct PresetCase {
-    int index;
-    const char* name;
-    const char* key;
-    const char* stored;
-};
-
-void PrintTo(const PresetCase& c, std::ostream* os) {
-    *os << c.name << " " << c.key;
+TEST_F(FontsAndThingsWindow, SavingAPresetWritesItsExactCells) {
+    // A few telling cells of each preset as they must reach the file.
+    const std::tuple<int, const char*, const char*> cells[] = {
+        {1, "gOSFontUseGlobal", "0"}, {1, "gOSFontSize_Large", "-10,-10,-26"},
+        {2, "gOSFontUse_Medium", "0"}, {2, "gOSFontSize_Large", "-10,-10,-6"},
+        {3, "gOSFontName_Large", "System,System,System"}, {3, "gOSFontSize_Large", "-10,-10,-8"},
+        {4, "gOSFontName_SmallLCD", "Modern,Modern,Modern "},
+        {4, "gOSFontName_Small", "Modern,Modern,Modern "},
+        {4, "gOSFontName_Large", "Modern,Modern,Modern"},
+        {5, "gOSFontName_Medium", "Tahoma,Tahoma,Tahoma Bold"},
+        {5, "gOSFontSize_Large", "-10,-10,-12"},
+        {6, "gOSFontUse_Medium", "1"}, {6, "gOSFontName_Small", "Verdana,Verdana,Verdana Italic"},
+        {6, "gOSFontSize_SmallLCD", "-9,-9,-14"}, {6, "gOSFontSize_Medium", "-10,-10,-14"},
+        {6, "latencyDisplay", "2"}, {6, "kookyHornFlag", "1"}};
+    for (const auto& [preset, key, stored] : cells) {
+        Open(kOn);
+        window.Combo1Click(preset);
+        EXPECT_EQ(game.Read(kIni), kOn) << "nothing before Save";
+        ASSERT_TRUE(window.SaveClick());
+        EXPECT_TRUE(Holds(key, stored)) << preset << " " << key;
+    }
 }
 
-class PresetToFile : public FontsAndThingsWindow,
-                     public ::testing::WithParamInterface<PresetCase> {};
-
-TEST_P(PresetToFile, SavingAPresetWritesItsExactCell) {
-    const PresetCase& c = GetParam();
-    Open("[Fonts]\r\ngOSFontUseGlobal=1\r\n");
-    EXPECT_EQ(PresetNames()[static_cast<std::size_t>(c.index)], c.name);
-    window.Combo1Click(c.index);
-    EXPECT_EQ(game.Read(kIni), "[Fonts]\r\ngOSFontUseGlobal=1\r\n") << "nothing before Save";
-    ASSERT_TRUE(window.SaveClick());
-    const std::string section = std::string(c.key).rfind("g", 0) == 0 ? "Fonts" : "Game";
-    EXPECT_EQ(Stored(section.c_str(), c.key), c.stored);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cells, PresetToFile,
-    ::testing::Values(
-        PresetCase{1, "Preset (Stock)", "gOSFontUseGlobal", "0"},
-        PresetCase{1, "Preset (Stock)", "gOSFontSize_Large", "-10,-10,-26"},
-        PresetCase{2, "Preset (M)", "gOSFontUse_Medium", "0"},
-        PresetCase{2, "Preset (M)", "gOSFontSize_Large", "-10,-10,-6"},
-        PresetCase{3, "Preset (C)", "gOSFontName_Large", "System,System,System"},
-        PresetCase{3, "Preset (C)", "gOSFontSize_Large", "-10,-10,-8"},
-        PresetCase{4, "Preset (J)", "gOSFontName_SmallLCD", "Modern,Modern,Modern "},
-        PresetCase{4, "Preset (J)", "gOSFontName_Small", "Modern,Modern,Modern "},
-        PresetCase{4, "Preset (J)", "gOSFontName_Large", "Modern,Modern,Modern"},
-        PresetCase{5, "Preset (S)", "gOSFontName_Medium", "Tahoma,Tahoma,Tahoma Bold"},
-        PresetCase{5, "Preset (S)", "gOSFontSize_Large", "-10,-10,-12"},
-        PresetCase{6, "Preset (B)", "gOSFontUse_Medium", "1"},
-        PresetCase{6, "Preset (B)", "gOSFontName_Small", "Verdana,Verdana,Verdana Italic"},
-        PresetCase{6, "Preset (B)", "gOSFontSize_SmallLCD", "-9,-9,-14"},
-        PresetCase{6, "Preset (B)", "gOSFontSize_Medium", "-10,-10,-14"},
-        PresetCase{6, "Preset (B)", "latencyDisplay", "2"},
-        PresetCase{6, "Preset (B)", "kookyHornFlag", "1"}),
-    [](const auto& param) {
-        return "Preset" + std::to_string(param.param.index) + "_" + param.param.key;
-    });
-
-TEST_F(FontsAndThingsWindow, PresetBShowsEveryFontOnAndTheLargeAreaRow) {
-    Open(kMasterOff + "gLocalizationFile=UI\\MTM2-FUN.loc\r\n");
+TEST_F(FontsAndThingsWindow, APresetIsShownAndSavingWithTheMasterOffWritesTheStockOne) {
+    EXPECT_EQ(PresetNames(),
+              (std::array<std::string_view, 7>{"~ Use Presets ~", "Preset (Stock)", "Preset (M)",
+                                               "Preset (C)", "Preset (J)", "Preset (S)",
+                                               "Preset (B)"}));
+    Open(kMasterOff + "gLocalizationFile=UI\\MTM2-FUN.loc\r\n[Game]\r\nlatencyDisplay=1\r\n");
     window.ChkValueClick(0, true);
     window.Combo1Click(6);
-    const auto& c = window.Controls();
+    auto& c = window.Controls();
     EXPECT_EQ(c.chkValue, (std::array<bool, 5>{true, true, true, true, true}));
-    EXPECT_EQ(c.labelVal[3], "Lucida Console,Lucida Console,Lucida Console Bold");
-    EXPECT_EQ(c.labelVal[7], "-10,-10,-28");
+    EXPECT_EQ(Row(3), "Lucida Console,Lucida Console,Lucida Console Bold|-10,-10,-28");
     EXPECT_EQ(c.opLoc, 0);
     EXPECT_EQ(c.chkThings, (std::array<bool, 3>{true, false, false}));
-    window.Combo1Click(0);  // "~ Use Presets ~" changes nothing
+    window.Combo1Click(0);  // the head entry changes nothing
     EXPECT_EQ(c.labelVal[3], "Lucida Console,Lucida Console,Lucida Console Bold");
-}
 
-TEST_F(FontsAndThingsWindow, SavingWithTheMasterOffWritesTheStockColumn) {
-    Open(kMasterOff + "gLocalizationFile=UI\\MTM2-FUN.loc\r\n[Game]\r\nlatencyDisplay=1\r\n");
-    auto& c = window.Controls();
+    window.ChkValueClick(0, false);
     c.opLoc = 2;
     c.chkThings = {false, true, true};
     c.labelVal[0] = "Impact,Impact,Impact";
@@ -151,91 +128,80 @@ TEST_F(FontsAndThingsWindow, SavingWithTheMasterOffWritesTheStockColumn) {
 }
 
 TEST_F(FontsAndThingsWindow, SavingUnchangedRewritesFlagsAsTheirOwnTexts) {
-    Open(
-        "[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_SmallLCD=yes\r\n"
-        "gOSFontName_Medium=Impact,Impact,Impact\r\ngLocalizationFile=UI\\Klingon.loc\r\n"
-        "[Game]\r\nkookyHornFlag=1\r\nlatencyDisplay=0\r\nshowHiddenTrack=1\r\n");
+    Open(kOn + "gOSFontUse_SmallLCD=yes\r\ngOSFontName_Medium=Impact,Impact,Impact\r\n"
+               "gLocalizationFile=UI\\Klingon.loc\r\n"
+               "[Game]\r\nkookyHornFlag=1\r\nlatencyDisplay=0\r\nshowHiddenTrack=1\r\n");
     EXPECT_EQ(window.Controls().opLoc, -1);
     ASSERT_TRUE(window.SaveClick());
-    const auto values = ReadGameSettings(*fs, session.MonsterIniPath);
-    EXPECT_EQ(values[0], "1");
-    EXPECT_EQ(values[1], "0");      // "yes" is not the on text
-    EXPECT_EQ(values[2], "0");      // "Empty" became off
-    EXPECT_EQ(values[5], "Empty");  // a name still showing "Empty" is written back as shown
-    EXPECT_EQ(values[7], "Impact,Impact,Impact");
-    EXPECT_EQ(values[13], "UI\\Klingon.loc");
-    EXPECT_EQ(values[14], "1");
-    EXPECT_EQ(values[15], "2");  // off is "2" for the latency display
-    EXPECT_EQ(values[16], "0");  // only "666" is on
+    // "yes" is not the on text, "Empty" turns off, a name still showing "Empty" is written as
+    // shown, off is "2" for the latency display, and only "666" is on for the hidden track.
+    const std::string e = "Empty";
+    EXPECT_EQ(ReadGameSettings(*fs, session.MonsterIniPath),
+              (GameSettingValues{"1", "0", "0", "0", "0", e, e, "Impact,Impact,Impact", e, e, e, e,
+                                 e, "UI\\Klingon.loc", "1", "2", "0"}));
 }
 
-TEST_F(FontsAndThingsWindow, LanguageAndThingsMapToTheirTexts) {
-    Open(
-        "[Fonts]\r\ngOSFontUseGlobal=1\r\ngLocalizationFile=ui\\mtm2-PIG.loc\r\n"
-        "[Game]\r\nlatencyDisplay=1\r\n");
-    auto& c = window.Controls();
-    EXPECT_EQ(c.opLoc, 2);
-    EXPECT_TRUE(c.chkThings[1]);
-    c.opLoc = 1;
-    c.chkThings = {false, false, true};
-    ASSERT_TRUE(window.SaveClick());
-    EXPECT_EQ(Stored("Fonts", "gLocalizationFile"), "UI\\MTM2-FUN.loc");
-    EXPECT_EQ(Stored("Game", "latencyDisplay"), "2");
-    EXPECT_EQ(Stored("Game", "showHiddenTrack"), "666");
-    EXPECT_EQ(Stored("Game", "kookyHornFlag"), "0");
+TEST_F(FontsAndThingsWindow, LanguageOptionsAndThingsMapToTheirTexts) {
+    const std::string file = kOn + "gLocalizationFile=ui\\mtm2-PIG.loc\r\n[Game]\r\n"
+                                   "latencyDisplay=1\r\n";
+    const char* written[] = {"UI\\MTM2.loc", "UI\\MTM2-FUN.loc", "UI\\MTM2-PIG.loc"};
+    for (int option = 0; option < 3; ++option) {
+        Open(file);
+        auto& c = window.Controls();
+        EXPECT_EQ(c.opLoc, 2);
+        EXPECT_TRUE(c.chkThings[1]);
+        c.opLoc = option;
+        c.chkThings = {false, false, true};
+        ASSERT_TRUE(window.SaveClick());
+        EXPECT_TRUE(Holds("gLocalizationFile", written[option])) << option;
+        EXPECT_TRUE(Holds("latencyDisplay", "2"));
+        EXPECT_TRUE(Holds("showHiddenTrack", "666"));
+        EXPECT_TRUE(Holds("kookyHornFlag", "0"));
+    }
 }
 
-TEST_F(FontsAndThingsWindow, ConfirmedFontFillsTheAreaRow) {
-    Open("[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n");
-    window.Combo1Click(3);
-    FontObject verdana{"Verdana", 12, true, true};
-    fonts.answer = verdana;
-    window.CommFontClick(1);
+TEST_F(FontsAndThingsWindow, ACancelledFontKeepsTheRowAConfirmedOneFillsIt) {
+    Open(kOn + "gOSFontUse_Small=1\r\n");
+    window.Combo1Click(5);
+    window.CommFontClick(0);
     const auto& c = window.Controls();
-    EXPECT_EQ(c.labelVal[1], "Verdana,Verdana,Verdana Bold Italic");
-    EXPECT_EQ(c.labelVal[5], "-9,-9,-12");
+    EXPECT_EQ(c.labelVal[0], "Tahoma,Tahoma,Tahoma");
+    EXPECT_EQ(c.combo1, 0) << "the preset list is reset all the same";
+    EXPECT_EQ(topMost, (std::vector<bool>{true, false, true}));
+
+    window.Combo1Click(3);
+    fonts.answer = FontObject{"Verdana", 12, true, true};
+    window.CommFontClick(1);
+    EXPECT_EQ(Row(1), "Verdana,Verdana,Verdana Bold Italic|-9,-9,-12");
     EXPECT_EQ(c.combo1, 0);
     EXPECT_EQ(window.FontBrowserState(), "closed");
-    EXPECT_EQ(topMost, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(topMost, (std::vector<bool>{true, false, true, false, true}));
 
     fonts.answer = FontObject{"Tahoma", 15.6};
     window.CommFontClick(3);
-    EXPECT_EQ(c.labelVal[3], "Tahoma,Tahoma,Tahoma");
-    EXPECT_EQ(c.labelVal[7], "-10,-10,-16");
-    ASSERT_EQ(fonts.startFonts.size(), 2u);
-    EXPECT_EQ(fonts.startFonts[0].Name, "Modern");  // what the preset put in the row
-    EXPECT_EQ(fonts.startFonts[1].Name, "System");
-    EXPECT_EQ(fonts.startFonts[1].Size, 8);
+    EXPECT_EQ(Row(3), "Tahoma,Tahoma,Tahoma|-10,-10,-16");
+    ASSERT_EQ(fonts.startFonts.size(), 3u);
+    EXPECT_EQ(Shown(fonts.startFonts[1]), "Modern 10");  // what the preset put in the row
+    EXPECT_EQ(Shown(fonts.startFonts[2]), "System 8");
 }
 
 // The dialog opens on the row's own face, style and size; OK on it untouched keeps the row's
 // texts as they were, even where they differ from what the program would write.
 TEST_F(FontsAndThingsWindow, TheFontDialogStartsFromTheRowAndOkOnItKeepsTheRow) {
-    Open(
-        "[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontName_SmallLCD=Modern,Modern,Modern \r\n"
-        "gOSFontName_Small=Arial,Arial,Arial Bold\r\ngOSFontSize_Small=-9,-9,-12\r\n"
-        "gOSFontName_Medium=Verdana,Verdana,Verdana Bold Italic\r\n"
-        "gOSFontSize_Medium=-10,-10,-16\r\n"
-        "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console\r\n"
-        "gOSFontSize_Large=-10,-10,-28\r\n");
-    struct Row {
-        int area;
-        FontObject start;
-    };
-    const Row rows[] = {{1, {"Arial", 12, true, false}},
-                        {2, {"Verdana", 16, true, true}},
-                        {3, {"Lucida Console", 28, false, false}}};
+    Open(kOn + "gOSFontName_SmallLCD=Modern,Modern,Modern \r\n"
+               "gOSFontName_Small=Arial,Arial,Arial Bold\r\ngOSFontSize_Small=-8,-8,-12\r\n"
+               "gOSFontName_Medium=Verdana, Verdana, Verdana Bold Italic\r\n"
+               "gOSFontSize_Medium=-10,-10,-16\r\n"
+               "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console Italic\r\n"
+               "gOSFontSize_Large=-12,-12,-28\r\n");
+    const char* starts[] = {"Arial 12 Bold", "Verdana 16 Bold Italic", "Lucida Console 28 Italic"};
     fonts.okUnchanged = true;
     const auto before = window.Controls().labelVal;
-    for (const Row& row : rows) {
+    for (int area = 1; area <= 3; ++area) {
         fonts.startFonts.clear();
-        window.CommFontClick(row.area);
+        window.CommFontClick(area);
         ASSERT_EQ(fonts.startFonts.size(), 1u);
-        const FontObject& start = fonts.startFonts[0];
-        EXPECT_EQ(start.Name, row.start.Name) << row.area;
-        EXPECT_EQ(start.Size, row.start.Size) << row.area;
-        EXPECT_EQ(start.Bold, row.start.Bold) << row.area;
-        EXPECT_EQ(start.Italic, row.start.Italic) << row.area;
+        EXPECT_EQ(Shown(fonts.startFonts[0]), starts[area - 1]);
     }
     EXPECT_EQ(window.Controls().labelVal, before);
     // A row without a size to read starts from the last font confirmed.
@@ -243,46 +209,33 @@ TEST_F(FontsAndThingsWindow, TheFontDialogStartsFromTheRowAndOkOnItKeepsTheRow) 
     window.CommFontClick(0);
     EXPECT_EQ(fonts.startFonts.at(0).Name, "Lucida Console");
 
-    // A real change is written the program's way.
+    // A real change of face, size or style is written the program's way.
     fonts.okUnchanged = false;
     fonts.answer = FontObject{"Arial", 13, true, false};
     window.CommFontClick(1);
-    EXPECT_EQ(window.Controls().labelVal[1], "Arial,Arial,Arial Bold");
-    EXPECT_EQ(window.Controls().labelVal[5], "-9,-9,-13");
+    EXPECT_EQ(Row(1), "Arial,Arial,Arial Bold|-9,-9,-13");
+    fonts.answer = FontObject{"Lucida Console", 28, false, false};
+    window.CommFontClick(3);
+    EXPECT_EQ(Row(3), "Lucida Console,Lucida Console,Lucida Console|-10,-10,-28");
 }
 
 TEST(RowFont, ReadsTheLastFaceAndTheLastSizeOrNothing) {
-    EXPECT_FALSE(RowFont("Empty", "Empty"));
-    EXPECT_FALSE(RowFont("Arial", "-9,-9,-12"));            // not a triple
-    EXPECT_FALSE(RowFont("Arial,Arial,Arial", "-9,-9,x"));  // no size
-    EXPECT_FALSE(RowFont("Arial,Arial,Arial", "-9,-9,-0"));
-    const auto bold = RowFont("Tahoma,Tahoma,Tahoma Bold", " -10,-10,-14 ");
-    ASSERT_TRUE(bold);
-    EXPECT_EQ(bold->Name, "Tahoma");
-    EXPECT_TRUE(bold->Bold);
-    EXPECT_FALSE(bold->Italic);
-    EXPECT_EQ(bold->Size, 14);
-    // "Italic" only after "Bold", as the program writes them.
-    const auto both = RowFont("Verdana,Verdana,Verdana Bold Italic", "-9,-9,-12");
-    ASSERT_TRUE(both);
-    EXPECT_EQ(both->Name, "Verdana");
-    EXPECT_TRUE(both->Bold && both->Italic);
-}
-
-TEST_F(FontsAndThingsWindow, CancelledFontLeavesTheRowButResetsThePresetList) {
-    Open("[Fonts]\r\ngOSFontUseGlobal=1\r\n");
-    window.Combo1Click(5);
-    fonts.answer.reset();
-    window.CommFontClick(0);
-    EXPECT_EQ(window.Controls().labelVal[0], "Tahoma,Tahoma,Tahoma");
-    EXPECT_EQ(window.Controls().combo1, 0);
-    EXPECT_EQ(window.FontBrowserState(), "closed");
-    EXPECT_EQ(topMost, (std::vector<bool>{true, false, true}));
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"Empty", "Empty", "none"}, {"Arial", "-9,-9,-12", "none"},
+        {"Arial,Arial", "-9,-9,-12", "none"}, {"Arial,Arial,Arial", "-9,-9,x", "none"},
+        {"Arial,Arial,Arial", "-9,-9,-0", "none"}, {"Arial,Arial,Arial", "-9,-9,-1000", "none"},
+        {"Arial,Arial,Arial", "-9,-9,-100", "Arial 100"},
+        {"Tahoma,Tahoma,Tahoma Bold", " -10,-10,-14 ", "Tahoma 14 Bold"},
+        // "Italic" only after "Bold", as the program writes them.
+        {"Verdana,Verdana,Verdana Bold Italic", "-9,-9,-12", "Verdana 12 Bold Italic"},
+        {"A,A,A Italic Bold", "9", "A Italic 9 Bold"}, {"A,A, Bold", "12", "Bold 12"}};
+    for (const auto& [name, size, shown] : cases) {
+        EXPECT_EQ(Shown(RowFont(name, size)), shown) << name << " " << size;
+    }
 }
 
 TEST_F(FontsAndThingsWindow, SaveAndCancelWaitForTheFontBrowser) {
-    Open("[Fonts]\r\ngOSFontUseGlobal=1\r\n");
-    const std::string before = game.Read(kIni);
+    Open(kOn);
     std::vector<bool> closed;
     fonts.whileOpen = [&] {
         EXPECT_EQ(window.FontBrowserState(), "open");
@@ -300,14 +253,14 @@ TEST_F(FontsAndThingsWindow, SaveAndCancelWaitForTheFontBrowser) {
         EXPECT_EQ(m.icon, MessageIcon::Exclamation);
         EXPECT_EQ(m.buttons, MessageButtons::Ok);
     }
-    EXPECT_EQ(game.Read(kIni), before);
+    EXPECT_EQ(game.Read(kIni), kOn);
     // Once it is closed both buttons work again.
     EXPECT_TRUE(window.CancelClick());
     EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 TEST_F(FontsAndThingsWindow, FailedSaveIsReportedAndTheWindowStays) {
-    Open("[Fonts]\r\ngOSFontUseGlobal=1\r\n");
+    Open(kOn);
     test::FailingFileSystem failing(*fs);
     failing.failWith = "Read-only file system";
     Session other(failing, settings, ui);
@@ -317,11 +270,11 @@ TEST_F(FontsAndThingsWindow, FailedSaveIsReportedAndTheWindowStays) {
     stuck.Combo1Click(6);
     EXPECT_FALSE(stuck.SaveClick());
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("Monster.ini"), std::string::npos);
-    EXPECT_NE(ui.messages[0].text.find("Read-only file system"), std::string::npos);
+    EXPECT_EQ(ui.messages[0].text, "Could not save " + fs->NativePath(session.MonsterIniPath) +
+                                       ":\nRead-only file system");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(stuck.Controls().labelVal[7], "-10,-10,-28") << "the choices stay on screen";
-    EXPECT_EQ(game.Read(kIni), "[Fonts]\r\ngOSFontUseGlobal=1\r\n");
+    EXPECT_EQ(game.Read(kIni), kOn);
 }
 
 TEST(FontTexts, NameAndSizeAreBuiltAsTheGameReadsThem) {

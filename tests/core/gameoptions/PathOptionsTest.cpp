@@ -30,18 +30,18 @@ public:
 
 class PathOptionsWindow : public test::SessionFixture {
 protected:
-    DirectoriesControls Opened() {
+    DirectoriesControls Opened(Session& on) {
         DirectoriesControls controls;
-        FormLoad(session, controls);
+        FormLoad(on, controls);
         return controls;
     }
 };
 
-TEST_F(PathOptionsWindow, OpensWithTheDepthFrameOffForNoLimit) {
+TEST_F(PathOptionsWindow, FramesOpenFromTheSessionAndNoInTheDepthFrameMeansMinusOne) {
     session.UserPaths = {"C:\\Pods", "", "D:\\More", ""};
     session.SortMode = "YES";
     session.KeepOnTop = 30;
-    auto controls = Opened();
+    auto controls = Opened(session);
     EXPECT_EQ(controls.userDir, session.UserPaths);
     EXPECT_EQ(controls.keepOnTop.selected, 1);
     EXPECT_TRUE(controls.keepOnTop.textEnabled);
@@ -51,22 +51,18 @@ TEST_F(PathOptionsWindow, OpensWithTheDepthFrameOffForNoLimit) {
     EXPECT_EQ(controls.folderDepth.text, "-1");
 
     session.SortMode = "no";
-    session.FolderDepth = 0;
-    controls = Opened();
+    session.FolderDepth = 4;
+    controls = Opened(session);
     EXPECT_EQ(controls.keepOnTop.selected, 0);
     EXPECT_FALSE(controls.keepOnTop.textEnabled);
     EXPECT_EQ(controls.folderDepth.selected, 1);
     EXPECT_TRUE(controls.folderDepth.textEnabled);
-    EXPECT_EQ(controls.folderDepth.text, "0");
-}
+    EXPECT_EQ(controls.folderDepth.text, "4");
 
-TEST_F(PathOptionsWindow, NoInTheDepthFrameShowsMinusOneButTheSortFrameKeepsItsCount) {
-    session.FolderDepth = 4;
-    auto controls = Opened();
     controls.keepOnTop.text = "12";
     ApplyOptionRule(controls, Frame::KeepOnTop, 1);
     ApplyOptionRule(controls, Frame::KeepOnTop, 0);
-    EXPECT_EQ(controls.keepOnTop.text, "12");
+    EXPECT_EQ(controls.keepOnTop.text, "12") << "the sort frame keeps its count";
     ApplyOptionRule(controls, Frame::FolderDepth, 0);
     ApplyOptionRule(controls, Frame::FolderDepth, 1);
     EXPECT_EQ(controls.folderDepth.text, "-1");
@@ -77,40 +73,23 @@ TEST_F(PathOptionsWindow, NoInTheDepthFrameShowsMinusOneButTheSortFrameKeepsItsC
     SaveSettings(session, controls);
     EXPECT_EQ(session.FolderDepth, -1);
     EXPECT_EQ(session.KeepOnTop, 12) << "the count in a disabled box is saved all the same";
-    EXPECT_EQ(Opened().folderDepth.selected, 0);
+    EXPECT_EQ(Opened(session).folderDepth.selected, 0);
 }
 
-class CountText : public ::testing::TestWithParam<std::tuple<const char*, short>> {};
-TEST_P(CountText, BecomesTheKeepOnTopCount) {
-    EXPECT_EQ(KeepOnTopFromText(std::get<0>(GetParam())), std::get<1>(GetParam()));
+TEST(OptionTexts, BecomeTheKeepOnTopCountAndTheFolderDepth) {
+    // The count is at least 7 (else 24); either is a whole number in a short, rounded.
+    const std::tuple<const char*, short, short> cases[] = {
+        {"6", 24, 6},        {"7", 7, 7},           {"0", 24, 0},          {"120", 120, 120},
+        {" 12 ", 12, 12},    {"+9", 9, 9},          {"-5", 24, -5},        {"-1", 24, -1},
+        {"7.6", 8, 8},       {"6.4", 24, 6},        {"19.09", 19, 19},     {"2.4", 24, 2},
+        {"32767", 32767, 32767},                    {"32768", 24, -1},     {"-32768", 24, -32768},
+        {"-32769", 24, -1},  {"99999", 24, -1},     {"", 24, -1},          {"ab", 24, -1},
+        {"-", 24, -1},       {"1e", 24, -1},        {".", 24, -1}};
+    for (const auto& [text, count, depth] : cases) {
+        EXPECT_EQ(KeepOnTopFromText(text), count) << "[" << text << "]";
+        EXPECT_EQ(FolderDepthFromText(text), depth) << "[" << text << "]";
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Texts, CountText,
-                         ::testing::Values(std::make_tuple("6", short{24}),
-                                           std::make_tuple("0", short{24}),
-                                           std::make_tuple("ab", short{24}),
-                                           std::make_tuple("", short{24}),
-                                           std::make_tuple("-9", short{24}),
-                                           std::make_tuple("7", short{7}),
-                                           std::make_tuple("120", short{120}),
-                                           std::make_tuple(" 12 ", short{12}),
-                                           std::make_tuple("7.6", short{8}),
-                                           std::make_tuple("6.4", short{24}),
-                                           std::make_tuple("1e", short{24}),
-                                           std::make_tuple("99999", short{24})));
-
-class DepthText : public ::testing::TestWithParam<std::tuple<const char*, short>> {};
-TEST_P(DepthText, BecomesTheFolderDepth) {
-    EXPECT_EQ(FolderDepthFromText(std::get<0>(GetParam())), std::get<1>(GetParam()));
-}
-INSTANTIATE_TEST_SUITE_P(Texts, DepthText,
-                         ::testing::Values(std::make_tuple("0", short{0}),
-                                           std::make_tuple("-5", short{-5}),
-                                           std::make_tuple("3", short{3}),
-                                           std::make_tuple("-1", short{-1}),
-                                           std::make_tuple("", short{-1}),
-                                           std::make_tuple("x", short{-1}),
-                                           std::make_tuple("-", short{-1}),
-                                           std::make_tuple("2.4", short{2})));
 
 TEST_F(PathOptionsWindow, SavesInOrderDroppingFoldersThatAreGone) {
     RecordingStore store;
@@ -118,8 +97,7 @@ TEST_F(PathOptionsWindow, SavesInOrderDroppingFoldersThatAreGone) {
     SetGamePaths(recorded, game.Folder());
     game.MakeFolder("Addons");
     const std::string absolute = game.Native("Addons").string();
-    DirectoriesControls controls;
-    FormLoad(recorded, controls);
+    auto controls = Opened(recorded);
     controls.userDir = {absolute, "", game.Folder() + "/Gone", "Addons"};
     ApplyOptionRule(controls, Frame::KeepOnTop, 1);
     controls.keepOnTop.text = "6";
@@ -141,15 +119,10 @@ TEST_F(PathOptionsWindow, SavesInOrderDroppingFoldersThatAreGone) {
     EXPECT_EQ(recorded.FolderDepth, 0);
     EXPECT_TRUE(recorded.controls.Checked("menuSort"));
     EXPECT_TRUE(ui.messages.empty());
-}
 
-TEST_F(PathOptionsWindow, AFailingStoreIsReportedOnceAndTheRunUsesTheNewValues) {
-    RecordingStore store;
+    // A failing store is reported once, and the run goes on with the new values.
     store.failWith = "Permission denied";
-    Session recorded(*fs, store, ui);
-    recorded.SortMode = "yes";
-    DirectoriesControls controls;
-    FormLoad(recorded, controls);
+    store.writes.clear();
     ApplyOptionRule(controls, Frame::KeepOnTop, 0);
     controls.keepOnTop.text = "40";
     SaveSettings(recorded, controls);
@@ -161,24 +134,21 @@ TEST_F(PathOptionsWindow, AFailingStoreIsReportedOnceAndTheRunUsesTheNewValues) 
     EXPECT_FALSE(recorded.controls.Checked("menuSort"));
 }
 
-class ChosenFolder : public ::testing::TestWithParam<std::tuple<const char*, const char*>> {};
-TEST_P(ChosenFolder, ComesBackWithASeparatorOnlyAtARoot) {
-    test::FakeFolderBrowser browser;
-    browser.answers.push_back(std::get<0>(GetParam()));
-    EXPECT_EQ(mDirectoryBrowse::BrowseForFolder(browser, "C:\\Games\\MTM2", "Please select a folder:"),
-              std::get<1>(GetParam()));
-    ASSERT_EQ(browser.requests.size(), 1u);
-    EXPECT_EQ(browser.requests[0].first, "C:\\Games\\MTM2");
-    EXPECT_EQ(browser.requests[0].second, "Please select a folder:");
+TEST(ChosenFolder, ComesBackWithASeparatorOnlyAtARoot) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\", "C:\\"},        {"C:", "C:\\"}, {"D:/", "D:/"}, {"C:\\Pods\\", "C:\\Pods"},
+        {"C:\\Pods\\/", "C:\\Pods"}, {"C:\\Pods", "C:\\Pods"}, {"/", "/"},
+        {"/home/me/pods/", "/home/me/pods"},   {"", ""}};
+    for (const auto& [answer, returned] : cases) {
+        test::FakeFolderBrowser browser;
+        browser.answers.push_back(answer);
+        EXPECT_EQ(mDirectoryBrowse::BrowseForFolder(browser, "C:\\Games\\MTM2", "Pick:"), returned)
+            << answer;
+        ASSERT_EQ(browser.requests.size(), 1u);
+        EXPECT_EQ(browser.requests[0], std::make_pair(std::string("C:\\Games\\MTM2"),
+                                                      std::string("Pick:")));
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Answers, ChosenFolder,
-                         ::testing::Values(std::make_tuple("C:\\", "C:\\"),
-                                           std::make_tuple("C:", "C:\\"),
-                                           std::make_tuple("C:\\Pods\\", "C:\\Pods"),
-                                           std::make_tuple("C:\\Pods", "C:\\Pods"),
-                                           std::make_tuple("/", "/"),
-                                           std::make_tuple("/home/me/pods/", "/home/me/pods"),
-                                           std::make_tuple("", "")));
 
 }  // namespace
 }  // namespace marvok::pathoptions

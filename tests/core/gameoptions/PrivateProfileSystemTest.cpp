@@ -6,27 +6,21 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "shell/PrivateProfile.h"
+#include "Utf16File.h"
 
 namespace marvok {
 namespace {
 
-struct Read {
-    const char* section;
-    const char* key;
-};
-struct Write {
-    const char* section;
-    const char* key;
-    const char* value;
-};
+using Read = std::pair<const char*, const char*>;                // section, key
+using Write = std::tuple<const char*, const char*, const char*>;  // section, key, value
 struct SystemCase {
     const char* name;
     std::string content;
@@ -34,37 +28,6 @@ struct SystemCase {
     std::vector<Write> writes;
     std::vector<const char*> sections;  // whose keys and values are compared after the writes
 };
-
-void PrintTo(const SystemCase& c, std::ostream* os) { *os << c.name; }
-
-std::string TempFile(const char* name) {
-    static std::atomic<int> counter{0};
-    const auto folder = std::filesystem::temp_directory_path() / "marvok-profile-test";
-    std::filesystem::create_directories(folder);
-    return (folder / (std::string(name) + "-" + std::to_string(counter++) + ".ini")).string();
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// As Notepad saves "Unicode": the mark, then UTF-16 LE (the text here is ASCII).
-std::string Utf16File(std::string_view ascii) {
-    std::string bytes = "\xFF\xFE";
-    for (const char c : ascii) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
-}
 
 std::string SystemGet(const std::string& path, const char* section, const char* key) {
     char buffer[1024] = {};
@@ -77,139 +40,92 @@ std::vector<std::string> SystemKeys(const std::string& path, const char* section
     const DWORD n = GetPrivateProfileStringA(section, nullptr, "", buffer, sizeof buffer,
                                              path.c_str());
     std::vector<std::string> keys;
-    for (DWORD at = 0; at < n;) {
-        std::string key(buffer + at);
-        at += static_cast<DWORD>(key.size()) + 1;
-        keys.push_back(key);
+    for (DWORD at = 0; at < n; at += static_cast<DWORD>(keys.back().size()) + 1) {
+        keys.emplace_back(buffer + at);
     }
     return keys;
 }
 
-class PrivateProfileSystem : public ::testing::TestWithParam<SystemCase> {};
-
-TEST_P(PrivateProfileSystem, AgreesWithTheSystemCalls) {
-    const SystemCase& c = GetParam();
-    const std::string path = TempFile(c.name);
-    Put(path, c.content);
-    auto ours = PrivateProfile::Parse(c.content);
-    for (const Read& r : c.reads) {
-        EXPECT_EQ(ours.Get(r.section, r.key).value_or("Empty"), SystemGet(path, r.section, r.key))
-            << "[" << r.section << "] " << r.key;
-    }
-    for (const Write& w : c.writes) {
-        ASSERT_TRUE(WritePrivateProfileStringA(w.section, w.key, w.value, path.c_str()));
-        ASSERT_TRUE(ours.Set(w.section, w.key, w.value));
-    }
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush the cache
-    const auto reread = PrivateProfile::Parse(ours.Serialize());
-    // The system kept the file's encoding, as we do, and we read what it wrote.
-    const auto theirs = PrivateProfile::Parse(Contents(path));
-    EXPECT_EQ(theirs.FileEncoding(), ours.FileEncoding());
-    for (const char* section : c.sections) {
-        const auto keys = SystemKeys(path, section);
-        EXPECT_EQ(reread.Keys(section), keys) << "[" << section << "]";
-        for (const auto& key : keys) {
-            EXPECT_EQ(reread.Get(section, key).value_or("Empty"),
-                      SystemGet(path, section, key.c_str()))
-                << "[" << section << "] " << key;
-            EXPECT_EQ(theirs.Get(section, key), reread.Get(section, key))
-                << "[" << section << "] " << key;
-        }
-    }
-    std::filesystem::remove(path);
-}
-
-const std::vector<Read> kMonsterReads = {{"fonts", "GOSFONTUSEGLOBAL"}, {"Fonts", "gOSFontUse_SmallLCD"},
-                                         {"Fonts", "gOSFontName_Small"}, {"Fonts", "gOSFontName_Large"},
-                                         {"Fonts", "gOSFontUse_Large"},  {"Game", "kookyHornFlag"},
-                                         {"Sound", "volume"}};
+const std::vector<Read> kMonsterReads = {
+    {"fonts", "GOSFONTUSEGLOBAL"}, {"Fonts", "gOSFontUse_SmallLCD"}, {"Fonts", "gOSFontName_Small"},
+    {"Fonts", "gOSFontName_Large"}, {"Fonts", "gOSFontUse_Large"}, {"Game", "kookyHornFlag"},
+    {"Sound", "volume"}};
 const std::vector<Write> kMonsterWrites = {
-    {"Fonts", "gOSFontUseGlobal", "0"},
-    {"Fonts", "gOSFontUse_Large", "1"},
+    {"Fonts", "gOSFontUseGlobal", "0"}, {"Fonts", "gOSFontUse_Large", "1"},
     {"Fonts", "gOSFontName_SmallLCD", "Modern,Modern,Modern "},
     {"Fonts", "gOSFontName_Medium", "Lucida Console,Lucida Console,Lucida Console Bold"},
-    {"Game", "kookyHornFlag", "1"},
-    {"Game", "latencyDisplay", "2"},
+    {"Game", "kookyHornFlag", "1"}, {"Game", "latencyDisplay", "2"},
     {"Game", "showHiddenTrack", "666"}};
-
+const std::vector<const char*> kMonsterSections = {"Fonts", "Sound", "Game"};
 const std::string kMonster =
-    "[Fonts]\r\n"
-    "gOSFontUseGlobal=1\r\n"
-    "  gOSFontUse_SmallLCD = 1 \r\n"
+    "[Fonts]\r\ngOSFontUseGlobal=1\r\n  gOSFontUse_SmallLCD = 1 \r\n"
     "gOSFontName_Small=\"Verdana,Verdana,Verdana Italic\"\r\n"
-    "gOSFontName_Large='Modern,Modern,Modern '\r\n"
-    "gLocalizationFile=ui\\MTM2-pig.loc\r\n"
-    "\r\n"
-    "[Sound]\r\n"
-    "volume=7\r\n";
+    "gOSFontName_Large='Modern,Modern,Modern '\r\ngLocalizationFile=ui\\MTM2-pig.loc\r\n"
+    "\r\n[Sound]\r\nvolume=7\r\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, PrivateProfileSystem,
-    ::testing::Values(
-        SystemCase{"MonsterIni", kMonster, kMonsterReads, kMonsterWrites, {"Fonts", "Sound", "Game"}},
-        SystemCase{"MonsterIniUtf8Mark", "\xEF\xBB\xBF" + kMonster, kMonsterReads, kMonsterWrites,
-                   {"Fonts", "Sound", "Game"}},
-        SystemCase{"MonsterIniUtf16", Utf16File(kMonster), kMonsterReads, kMonsterWrites,
-                   {"Fonts", "Sound", "Game"}},
-        SystemCase{"WhatIsTrimmed",
-                   "[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\nn=\xa0w\xa0\r\n",
-                   {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}, {"S", "n"}},
-                   {{"S", "\x01m\x01", "x"}},
-                   {"S"}},
-        SystemCase{"WhatIsTrimmedUtf16",
-                   Utf16File("[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\n"),
-                   {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}},
-                   {{"S", "k", "2"}, {"T", "x", "1"}},
-                   {"S", "T"}},
-        SystemCase{"DuplicatesFirstWins",
-                   "[S]\r\nk=1\r\nK=2\r\n[s]\r\nm=3\r\n",
-                   {{"S", "k"}, {"S", "m"}},
-                   {{"S", "m", "4"}, {"S", "k", "5"}},
-                   {"S"}},
-        SystemCase{"KeysWithoutEquals",
-                   "[S]\r\nB\r\nk=1\r\n",
-                   {{"S", "B"}, {"S", "k"}},
-                   {{"S", "b", "set"}, {"S", "n", ""}},
-                   {"S"}},
-        SystemCase{"BeforeTheFirstSection",
-                   "top=1\r\n[S]\r\nk=1\r\n",
-                   {{"S", "top"}, {"S", "k"}},
-                   {{"T", "x", "1"}},
-                   {"S", "T"}},
-        SystemCase{"CarriageReturnsOnly",
-                   "[S]\rk=1\r[T]\rx=2",
-                   {{"S", "k"}, {"T", "x"}},
-                   {{"S", "n", "2"}, {"T", "x", "3"}},
-                   {"S", "T"}},
-        SystemCase{"BracketWithoutClose",
-                   "[S]\r\n[T\r\nk=1\r\n",
-                   {{"S", "k"}, {"T", "k"}},
-                   {{"S", "k", "2"}},
-                   {"S"}},
-        SystemCase{"EmptyFile", "", {{"S", "k"}}, {{"S", "k", "v"}, {"S", "a", "'q'"}}, {"S"}},
-        SystemCase{"BlanksAndQuotes",
-                   "[ S ]\r\n\t a \t=\t\" x \" \r\nb='y\"\r\nc=\"\"\r\n",
-                   {{"S", "a"}, {" S ", "b"}, {"S", "c"}},
-                   {{"S", "a", "\"z\""}},
-                   {"S"}}),
-    [](const auto& param) { return std::string(param.param.name); });
-
-TEST(PrivateProfileSystemFile, MissingFileIsCreatedByBoth) {
-    const std::string path = TempFile("Missing");
-    std::filesystem::remove(path);
-    EXPECT_EQ(SystemGet(path, "Fonts", "gOSFontUseGlobal"), "Empty");
-    ASSERT_TRUE(WritePrivateProfileStringA("Fonts", "gOSFontUseGlobal", "1", path.c_str()));
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-    auto ours = PrivateProfile::Parse("");
-    ASSERT_TRUE(ours.Set("Fonts", "gOSFontUseGlobal", "1"));
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream system;
-    system << in.rdbuf();
-    EXPECT_EQ(PrivateProfile::Parse(system.str()).Get("Fonts", "gOSFontUseGlobal"),
-              ours.Get("Fonts", "gOSFontUseGlobal"));
-    EXPECT_EQ(ours.Serialize(), "[Fonts]\r\ngOSFontUseGlobal=1\r\n");
-    in.close();
-    std::filesystem::remove(path);
+TEST(PrivateProfileSystem, AgreesWithTheSystemCalls) {
+    const SystemCase cases[] = {
+        {"MonsterIni", kMonster, kMonsterReads, kMonsterWrites, kMonsterSections},
+        {"MonsterIniUtf8Mark", "\xEF\xBB\xBF" + kMonster, kMonsterReads,
+         kMonsterWrites, kMonsterSections},
+        {"MonsterIniUtf16", test::Utf16File(kMonster), kMonsterReads, kMonsterWrites,
+         kMonsterSections},
+        {"WhatIsTrimmed",
+         "[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\nn=\xa0w\xa0\r\n",
+         {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}, {"S", "n"}},
+         {{"S", "\x01m\x01", "x"}}, {"S"}},
+        {"WhatIsTrimmedUtf16",
+         test::Utf16File("[S]\r\n\v\fk\t\x1a=\f\v1\x1a\t\r\n\x01m\x01=\x02v\x1b\r\n"),
+         {{"S", "k"}, {"S", "m"}, {"S", "\x01m\x01"}}, {{"S", "k", "2"}, {"T", "x", "1"}},
+         {"S", "T"}},
+        {"DuplicatesFirstWins", "[S]\r\nk=1\r\nK=2\r\n[s]\r\nm=3\r\n",
+         {{"S", "k"}, {"S", "m"}}, {{"S", "m", "4"}, {"S", "k", "5"}}, {"S"}},
+        {"KeysWithoutEquals", "[S]\r\nB\r\nk=1\r\n", {{"S", "B"}, {"S", "k"}},
+         {{"S", "b", "set"}, {"S", "n", ""}}, {"S"}},
+        {"BeforeTheFirstSection", "top=1\r\n[S]\r\nk=1\r\n", {{"S", "top"}, {"S", "k"}},
+         {{"T", "x", "1"}}, {"S", "T"}},
+        {"CarriageReturnsOnly", "[S]\rk=1\r[T]\rx=2", {{"S", "k"}, {"T", "x"}},
+         {{"S", "n", "2"}, {"T", "x", "3"}}, {"S", "T"}},
+        {"BracketWithoutClose", "[S]\r\n[T\r\nk=1\r\n", {{"S", "k"}, {"T", "k"}},
+         {{"S", "k", "2"}}, {"S"}},
+        {"EmptyFile", "", {{"S", "k"}}, {{"S", "k", "v"}, {"S", "a", "'q'"}}, {"S"}},
+        {"BlanksAndQuotes", "[ S ]\r\n\t a \t=\t\" x \" \r\nb='y\"\r\nc=\"\"\r\n",
+         {{"S", "a"}, {" S ", "b"}, {"S", "c"}}, {{"S", "a", "\"z\""}}, {"S"}}};
+    const auto folder = std::filesystem::temp_directory_path() / "marvok-profile-test";
+    std::filesystem::create_directories(folder);
+    for (const SystemCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = (folder / (std::string(c.name) + ".ini")).string();
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << c.content;
+        auto ours = PrivateProfile::Parse(c.content);
+        for (const auto& [section, key] : c.reads) {
+            EXPECT_EQ(ours.Get(section, key).value_or("Empty"), SystemGet(path, section, key))
+                << "[" << section << "] " << key;
+        }
+        for (const auto& [section, key, value] : c.writes) {
+            ASSERT_TRUE(WritePrivateProfileStringA(section, key, value, path.c_str()));
+            ASSERT_TRUE(ours.Set(section, key, value));
+        }
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush the cache
+        const auto reread = PrivateProfile::Parse(ours.Serialize());
+        // The system kept the file's encoding, as we do, and we read what it wrote.
+        std::stringstream written;
+        written << std::ifstream(path, std::ios::binary).rdbuf();
+        const auto theirs = PrivateProfile::Parse(written.str());
+        EXPECT_EQ(theirs.FileEncoding(), ours.FileEncoding());
+        for (const char* section : c.sections) {
+            const auto keys = SystemKeys(path, section);
+            EXPECT_EQ(reread.Keys(section), keys) << "[" << section << "]";
+            for (const auto& key : keys) {
+                EXPECT_EQ(reread.Get(section, key).value_or("Empty"),
+                          SystemGet(path, section, key.c_str()))
+                    << "[" << section << "] " << key;
+                EXPECT_EQ(theirs.Get(section, key), reread.Get(section, key))
+                    << "[" << section << "] " << key;
+            }
+        }
+    }
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

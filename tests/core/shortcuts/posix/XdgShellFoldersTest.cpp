@@ -1,3 +1,5 @@
+// The special folders of a Linux desktop, from the XDG variables and user-dirs.dirs.
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -32,8 +34,6 @@ class XdgFolders : public ::testing::Test {
         environment.values["XDG_CONFIG_DIRS"] = files.NativeText("etc");
     }
 
-    void UserDirs(const std::string& text) { files.Write("home/.config/user-dirs.dirs", text); }
-
     test::ShortcutFolder files;
     std::string home;
     FakeEnvironment environment;
@@ -41,37 +41,21 @@ class XdgFolders : public ::testing::Test {
     platform::XdgShellFolders folders;
 };
 
-struct DefaultCase {
-    std::string shellName;
-    std::string underHome;  // empty: no such folder
-};
-
-void PrintTo(const DefaultCase& c, std::ostream* os) {
-    *os << c.shellName;
-}
-
-class XdgDefaults : public XdgFolders, public ::testing::WithParamInterface<DefaultCase> {};
-
-TEST_P(XdgDefaults, WithOnlyHomeSet) {
-    const auto& c = GetParam();
-    EXPECT_EQ(folders.SpecialFolder(c.shellName), c.underHome.empty() ? "" : home + c.underHome);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, XdgDefaults,
-    ::testing::Values(
-        DefaultCase{"Desktop", "/Desktop"}, DefaultCase{"DESKTOP", "/Desktop"},
-        DefaultCase{"MyDocuments", "/Documents"}, DefaultCase{"Templates", "/Templates"},
-        DefaultCase{"StartMenu", "/.local/share/applications"},
-        DefaultCase{"Programs", "/.local/share/applications"},
-        DefaultCase{"Startup", "/.config/autostart"}, DefaultCase{"AppData", "/.local/share"},
-        DefaultCase{"Fonts", "/.local/share/fonts"}, DefaultCase{"AllUsersDesktop", ""},
-        DefaultCase{"AllUsersStartMenu", ""}, DefaultCase{"AllUsersPrograms", ""},
-        DefaultCase{"AllUsersStartup", ""}, DefaultCase{"Favorites", ""},
-        DefaultCase{"NetHood", ""}, DefaultCase{"PrintHood", ""}, DefaultCase{"Recent", ""},
-        DefaultCase{"SendTo", ""}, DefaultCase{"MyPictures", ""}));
-
-TEST_F(XdgFolders, BaseFoldersComeFromTheirVariablesWhenAbsolute) {
+TEST_F(XdgFolders, WithOnlyHomeSetTheFoldersLieUnderIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Desktop", "/Desktop"}, {"DESKTOP", "/Desktop"}, {"MyDocuments", "/Documents"},
+        {"Templates", "/Templates"}, {"StartMenu", "/.local/share/applications"},
+        {"Programs", "/.local/share/applications"}, {"Startup", "/.config/autostart"},
+        {"AppData", "/.local/share"}, {"Fonts", "/.local/share/fonts"}};
+    for (const auto& [name, underHome] : cases) {
+        EXPECT_EQ(folders.SpecialFolder(name), home + underHome) << name;
+    }
+    for (const char* none : {"AllUsersDesktop", "AllUsersStartMenu", "AllUsersPrograms",
+                             "AllUsersStartup", "Favorites", "NetHood", "PrintHood", "Recent",
+                             "SendTo", "MyPictures"}) {
+        EXPECT_EQ(folders.SpecialFolder(none), "") << none;
+    }
+    // The base folders come from their variables only when these are absolute.
     environment.values["XDG_DATA_HOME"] = "/data/";
     environment.values["XDG_CONFIG_HOME"] = "/conf";
     EXPECT_EQ(folders.SpecialFolder("StartMenu"), "/data/applications");
@@ -82,27 +66,21 @@ TEST_F(XdgFolders, BaseFoldersComeFromTheirVariablesWhenAbsolute) {
     EXPECT_EQ(folders.SpecialFolder("Startup"), home + "/.config/autostart");
 }
 
-TEST_F(XdgFolders, UserFoldersComeFromUserDirs) {
-    UserDirs(
-        "# written by xdg-user-dirs-update\n"
-        "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
-        "XDG_DOCUMENTS_DIR=\"/srv/docs/\"\n"
-        "XDG_TEMPLATES_DIR=\"$HOME/Mod\\\"\\$les\"\n");
+TEST_F(XdgFolders, UserFoldersComeFromTheLastValidLineOfUserDirs) {
+    files.Write("home/.config/user-dirs.dirs",
+                "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
+                "XDG_DOCUMENTS_DIR=\"/srv/docs/\"\nXDG_TEMPLATES_DIR=\"$HOME/Mod\\\"\\$les\"\n");
     EXPECT_EQ(folders.SpecialFolder("Desktop"), home + "/Bureau");
     EXPECT_EQ(folders.SpecialFolder("MyDocuments"), "/srv/docs");
     EXPECT_EQ(folders.SpecialFolder("Templates"), home + "/Mod\"$les");
-}
 
-TEST_F(XdgFolders, UserDirsUnderXdgConfigHomeLastValidLineCounts) {
     environment.values["XDG_CONFIG_HOME"] = files.NativeText("conf");
     files.Write("conf/user-dirs.dirs",
-                "XDG_DESKTOP_DIR=relative/Desk\n"
-                "XDG_DESKTOP_DIR=\"Desk\"\n"
-                "XDG_DESKTOP_DIR=\"$HOME/unclosed\n"
-                "XDG_DOCUMENTS_DIR=\"$HOME/Old\"\n"
+                "XDG_DESKTOP_DIR=relative/Desk\nXDG_DESKTOP_DIR=\"Desk\"\n"
+                "XDG_DESKTOP_DIR=\"$HOME/unclosed\nXDG_DOCUMENTS_DIR=\"$HOME/Old\"\n"
                 "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n");
     EXPECT_EQ(folders.SpecialFolder("Desktop"), home + "/Desktop");
-    EXPECT_EQ(folders.SpecialFolder("MyDocuments"), home + "/Docs") << "the last one counts";
+    EXPECT_EQ(folders.SpecialFolder("MyDocuments"), home + "/Docs");
 }
 
 TEST_F(XdgFolders, SharedMenuFoldersCountOnlyWhenTheUserCanWriteThem) {
@@ -134,31 +112,18 @@ TEST_F(XdgFolders, QuickLaunchNeedsAVisibleFileInTheFolder) {
               test::ComparablePath(files.Folder(quick)));
 }
 
-struct ExpandCase {
-    std::string text;
-    std::string expected;
-};
-
-void PrintTo(const ExpandCase& c, std::ostream* os) {
-    *os << "[" << c.text << "]";
-}
-
-class PercentReferences : public ::testing::TestWithParam<ExpandCase> {};
-
-TEST_P(PercentReferences, ExpandAsWindowsDoes) {
+TEST(PercentReferences, ExpandAsWindowsDoes) {
     FakeEnvironment environment;
     environment.values = {{"HOME", "/home/me"}, {"EMPTY", ""}, {"A", "x"}};
-    EXPECT_EQ(platform::ExpandPercentReferences(GetParam().text, environment), GetParam().expected);
+    const std::pair<const char*, const char*> cases[] = {
+        {"%HOME%/Desktop", "/home/me/Desktop"}, {"%A%%A%", "xx"}, {"[%EMPTY%]", "[]"},
+        {"%UNDEFINED%\\a", "%UNDEFINED%\\a"}, {"%UNDEFINED%HOME%", "%UNDEFINED/home/me"},
+        {"100%", "100%"}, {"50% of %A%", "50% of x"}, {"%%", "%%"}, {"%home%", "%home%"},
+        {"no references", "no references"}};
+    for (const auto& [text, expanded] : cases) {
+        EXPECT_EQ(platform::ExpandPercentReferences(text, environment), expanded) << text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, PercentReferences,
-    ::testing::Values(ExpandCase{"%HOME%/Desktop", "/home/me/Desktop"}, ExpandCase{"%A%%A%", "xx"},
-                      ExpandCase{"[%EMPTY%]", "[]"}, ExpandCase{"%UNDEFINED%\\a", "%UNDEFINED%\\a"},
-                      ExpandCase{"%UNDEFINED%HOME%", "%UNDEFINED/home/me"},
-                      ExpandCase{"100%", "100%"}, ExpandCase{"50% of %A%", "50% of x"},
-                      ExpandCase{"%%", "%%"}, ExpandCase{"%home%", "%home%"},
-                      ExpandCase{"no references", "no references"}));
 
 }  // namespace
 }  // namespace marvok

@@ -4,7 +4,6 @@
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "platform/ShellFolders.h"
 #include "shell/Text.h"
@@ -19,7 +18,6 @@ class FakeShellFolders final : public platform::ShellFolders {
     }
 
     std::string SpecialFolder(std::string_view shellName) const override {
-        asked.emplace_back(shellName);
         const auto found = folders_.find(text::LowerCase(shellName));
         return found == folders_.end() ? std::string() : found->second;
     }
@@ -43,7 +41,6 @@ class FakeShellFolders final : public platform::ShellFolders {
 
     std::map<std::string, std::string> variables;
     std::set<std::string> foldersWithFiles;
-    mutable std::vector<std::string> asked;
 
   private:
     std::map<std::string, std::string> folders_;

@@ -9,6 +9,7 @@
 
 #include "platform/Process.h"
 #include "platform/ShellLink.h"
+#include "support/TestGameFolder.h"
 
 namespace marvok::test {
 
@@ -16,29 +17,17 @@ std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
 
 // A fresh temporary folder, removed with everything in it at the end of the test.
-class ShortcutFolder {
+class ShortcutFolder : public TestGameFolder {
   public:
-    ShortcutFolder();
-    ~ShortcutFolder();
-    ShortcutFolder(const ShortcutFolder&) = delete;
-    ShortcutFolder& operator=(const ShortcutFolder&) = delete;
-
-    // The program's path text ("\" separated) of a place under the folder; made when asked.
+    // The program's path text ("\" separated) of a place under the folder.
     std::string Folder(std::string_view relative = {}) const;
     std::string MakeFolder(std::string_view relative) const;
-    std::filesystem::path Native(std::string_view relative) const;
     // The platform's own path text (UTF-8) of a place under the folder.
     std::string NativeText(std::string_view relative) const {
         return Utf8FromPath(Native(relative));
     }
-    void Write(std::string_view relative, std::string_view bytes = "x") const;
-    std::string Read(std::string_view relative) const;
-    bool Exists(std::string_view relative) const;
     // The names in a folder, sorted.
     std::vector<std::string> Names(std::string_view relative) const;
-
-  private:
-    std::filesystem::path root_;
 };
 
 // Marks an existing shortcut file hidden the platform's way. Answers the name (without folder)
@@ -52,5 +41,10 @@ platform::CommandLineInput LaunchInput(const std::string& linkPath,
 
 // Path texts compared as the platform's file system compares them ("\" and "/" alike).
 std::string ComparablePath(std::string_view path);
+
+// POSIX only: runs argv in folder with this environment (none: this process's), its output
+// appended to the file log (none: this process's); answers its exit status, or -1.
+int Spawn(std::vector<std::string> argv, const std::string& folder,
+          std::vector<std::string> environment = {}, const std::string& log = {});
 
 }  // namespace marvok::test

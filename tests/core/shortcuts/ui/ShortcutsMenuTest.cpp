@@ -12,7 +12,6 @@
 #include "support/FakeUserInterface.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ShortcutFiles.h"
-#include "support/TestGameFolder.h"
 #include "ui/Form1.h"
 
 namespace marvok::ui {
@@ -21,97 +20,52 @@ class ShortcutsMenuTest : public QObject {
     Q_OBJECT
 
   private:
-    // The program started as main() starts it, with the shortcut routines hooked in.
-    void Start() {
-        game = std::make_unique<test::TestGameFolder>();
-        game->Write("pod.ini", "0\r\n");
-        fs = platform::CreateFileSystem(game->Folder());
-        session = std::make_unique<Session>(*fs, settings, user);
-        const Startup::Services services = mShortcutsPlus::Install(*session);
-        Startup::FormLoad(*session, game->Folder(), {}, services);
-        form = std::make_unique<Form1>(*session, desktop);
-        mShortcutsPlus::HookMenu(*session, form->Hooks());
-        form->show();
-    }
-
-    QAction* Item(int index) {
+    QAction* Item(const Form1& form, int index) {
         const auto name = QString::fromStdString(ControlName("menuShortcuts", index));
-        auto* action = form->findChild<QAction*>(name);
+        auto* action = form.findChild<QAction*>(name);
         if (action == nullptr) {
             qFatal("no menu item %s", qPrintable(name));
         }
         return action;
     }
 
-    std::string ProgramShortcut(const std::string& folder) {
-        return folder + "/" + std::string(kAppTitle) + ".desktop";
-    }
-
-    test::ShortcutFolder home;
-    test::MemorySettingsStore settings;
-    test::FakeUserInterface user;
-    test::FakeDesktop desktop;
-    std::unique_ptr<test::TestGameFolder> game;
-    std::unique_ptr<platform::FileSystem> fs;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<Form1> form;
-
   private slots:
-    void init() {
+    void anItemMakesThenRemovesItsShortcutAndTheMarksFollow() {
         // The user's folders, and shared folders that do not exist.
+        test::ShortcutFolder home;
         qputenv("HOME", QByteArray::fromStdString(home.NativeText("")));
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(home.NativeText("shared")));
         qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(home.NativeText("etc")));
-    }
-
-    void cleanup() {
-        form.reset();
-        session.reset();
-        game.reset();
-        std::filesystem::remove_all(home.Native("Desktop"));
-        std::filesystem::remove_all(home.Native(".local"));
-    }
-
-    void checkMarksShowTheShortcutsFoundAtStartUp() {
         home.Write("Desktop/Marvok.desktop", "[Desktop Entry]\nExec=/x\n");
-        Start();
-        QVERIFY(Item(1)->isChecked());
-        QVERIFY(!Item(2)->isChecked());
-        QVERIFY(!Item(3)->isChecked());
-    }
+        const std::string startMenu = ".local/share/applications/Marvok.desktop";
 
-    void anItemMakesThenRemovesTheShortcut_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("Desktop") << 1 << QStringLiteral("Desktop");
-        QTest::newRow("Start Menu") << 2 << QStringLiteral(".local/share/applications");
-    }
+        // The program started as main() starts it, with the shortcut routines hooked in.
+        test::ShortcutFolder game;
+        game.Write("pod.ini", "0\r\n");
+        const auto fs = platform::CreateFileSystem(game.Folder());
+        test::MemorySettingsStore settings;
+        test::FakeUserInterface user;
+        test::FakeDesktop desktop;
+        Session session(*fs, settings, user);
+        Startup::FormLoad(session, game.Folder(), {}, mShortcutsPlus::Install(session));
+        Form1 form(session, desktop);
+        mShortcutsPlus::HookMenu(session, form.Hooks());
+        form.show();
+        QVERIFY(Item(form, 1)->isChecked());
+        QVERIFY(!Item(form, 2)->isChecked());
+        QVERIFY(!Item(form, 3)->isChecked());
 
-    void anItemMakesThenRemovesTheShortcut() {
-        QFETCH(int, index);
-        QFETCH(QString, folder);
-        const std::string file = ProgramShortcut(folder.toStdString());
-        Start();
-        QVERIFY(!Item(index)->isChecked());
-
-        Item(index)->trigger();
-        QVERIFY(home.Exists(file));
-        QVERIFY(Item(index)->isChecked());
-        QVERIFY(!Item(3 - index)->isChecked());
-
-        Item(index)->trigger();
-        QVERIFY(!home.Exists(file));
-        QVERIFY(!Item(index)->isChecked());
-    }
-
-    void aFailedChangeKeepsTheMark() {
-        home.Write("Desktop", "a file where the desktop folder should be");
-        Start();
-        Item(1)->trigger();
-        QVERIFY(!Item(1)->isChecked());
-        std::filesystem::remove(home.Native("Desktop"));
+        Item(form, 2)->trigger();
+        QVERIFY(home.Exists(startMenu));
+        QVERIFY(Item(form, 2)->isChecked());
+        Item(form, 1)->trigger();
+        QVERIFY(!home.Exists("Desktop/Marvok.desktop"));
+        QVERIFY(!Item(form, 1)->isChecked());
+        Item(form, 2)->trigger();
+        QVERIFY(!home.Exists(startMenu));
+        QVERIFY(!Item(form, 2)->isChecked());
     }
 };
 
