@@ -8,7 +8,6 @@ int RunConflictsTests(int argc, char** argv);
 int RunFormAboutTests(int argc, char** argv);
 int RunQtPortsTests(int argc, char** argv);
 int RunPictures(int argc, char** argv);
-int RunSecondaryWindowsTests(int argc, char** argv);
 }  // namespace marvok::ui
 
 int main(int argc, char** argv) {
@@ -19,6 +18,5 @@ int main(int argc, char** argv) {
     failed += marvok::ui::RunFormAboutTests(argc, argv);
     failed += marvok::ui::RunQtPortsTests(argc, argv);
     failed += marvok::ui::RunPictures(argc, argv);
-    failed += marvok::ui::RunSecondaryWindowsTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }
