@@ -1,23 +1,8 @@
 // The "Path Options" and "Fonts & things" windows, driven by control name as a user would, and
 // the Qt font and folder choosers they use.
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFontDatabase>
-#include <QFontDialog>
-#include <QFontInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "gameoptions/GameSettings.h"

@@ -1,13 +1,8 @@
 // Inner files shared by mounted pods: the watcher's worker, the badges on the mounted rows and
 // the Conflicts window, on real POD1 files, offscreen.
 
-#include <QAction>
-#include <QDialog>
-#include <QLabel>
-#include <QListView>
-#include <QPlainTextEdit>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <thread>
 
 #include "support/PodBytes.h"

@@ -1,8 +1,7 @@
 // The about window: its texts, its place above other windows and its link.
 
-#include <QLabel>
-#include <QMouseEvent>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "support/FakeDesktop.h"
 #include "ui/FormAbout.h"

@@ -1,9 +1,8 @@
 // Saves pictures of the main window in both presentations, with and without the toolbar, of its
 // menus and of the about window, into the build folder for a reviewer to look at.
 
-#include <QDir>
-#include <QMenu>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "ui/FormAbout.h"
 #include "WindowGame.h"

@@ -1,15 +1,7 @@
 // The Qt side of the core's ports: file dialogs, their filters, and fonts.
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QHeaderView>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 
 #include "ui/QtUserInterface.h"
