@@ -243,24 +243,6 @@ class SettingsWindowsTest : public QObject {
         QCOMPARE(game.session.SortMode, std::string("no"));
     }
 
-    // Asked for again, either window comes forward instead of opening a second one.
-    void eachWindowOpensOnce() {
-        Game game;
-        game.folder.Write(kIni, "[Fonts]\r\n");
-        QWidget& owner = game.owner;
-        auto* first = ui::formDirectories::Show(game.session, &owner, {});
-        first->move(40, 40);
-        QCOMPARE(ui::formDirectories::Show(game.session, &owner, {}), first);
-        QCOMPARE(owner.findChildren<ui::formDirectories*>().size(), 1);
-        QPointer<QWidget> window = first;
-        Click(window, "comClose_0");
-        QVERIFY(Gone(window));
-        QVERIFY(ui::formDirectories::Show(game.session, &owner, {}) != nullptr);
-        auto* fontsWindow = ui::formMonster::Show(game.session, &owner, &game.fonts);
-        QCOMPARE(ui::formMonster::Show(game.session, &owner, &game.fonts), fontsWindow);
-        QCOMPARE(owner.findChildren<ui::formMonster*>().size(), 1);
-    }
-
     // A dark palette: the number boxes take their colours from it, so their digits stay readable.
     void pathOptionsFollowsADarkPalette() {
         const QPalette light = QApplication::palette();

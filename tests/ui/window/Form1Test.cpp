@@ -244,14 +244,29 @@ class Form1Test : public QObject {
     }
 
     // Entries of pod.ini that are not mounted are counted, and the link lists each with the
-    // reason; a user folder that gives no pods is named below the lists after a refresh.
-    void whatIsNotMountedIsCountedAndExplained() {
-        Start({.podIni = "3\r\nb.pod\r\ngone.pod\r\nB.POD\r\n"});
+    // reason; a pod the game could not mount (a blank in its folder's name) is greyed, said so to
+    // a screen reader, and stays where it is when clicked, with the reason in the status line; a
+    // user folder that gives no pods is named below the lists after a refresh.
+    void whatCannotBeMountedIsExplained() {
+        Start({.podIni = "3\r\nb.pod\r\ngone.pod\r\nB.POD\r\n", .extraPod = "My Mods\\x.pod"});
         auto* link = Find<QLabel>("notMounted");
         QVERIFY(link->isVisible() && link->text().contains(QStringLiteral("2 not mounted")));
         emit link->linkActivated(QStringLiteral("why"));
         QCOMPARE(Find<QPlainTextEdit>("notMountedLines")->toPlainText(),
                  QStringLiteral("gone.pod: file not found\nB.POD: a repeat of an earlier entry\n"));
+
+        const int at = static_cast<int>(Texts(List(2)).indexOf(QStringLiteral("My Mods\\x.pod")));
+        QVERIFY(at >= 0);
+        const QColor grey = QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        QCOMPARE(Row(List(2), at).data(Qt::ForegroundRole).value<QColor>(), grey);
+        QVERIFY(!Row(List(2), 0).data(Qt::ForegroundRole).isValid());
+        QVERIFY(Row(List(2), at).data(Qt::AccessibleDescriptionRole).toString().contains(
+            QStringLiteral("cannot be mounted")));
+        ClickRow(List(2), at);
+        QCOMPARE(Texts(List(1)), Names({"b.pod"}));
+        QVERIFY2(form->statusBar()->currentMessage().contains(QStringLiteral("cannot be mounted")),
+                 qPrintable(form->statusBar()->currentMessage()));
+
         game->session->UserPaths[0] = game->folder.Native("nowhere").string();
         form->Refresh();
         auto* notice = Find<QLabel>("folderNotice");
@@ -285,23 +300,6 @@ class Form1Test : public QObject {
                  qPrintable(Text("podDetails")));
         QTest::keyClick(List(2), Qt::Key_Left, Qt::ControlModifier);
         QCOMPARE(form->focusWidget(), List(1));
-    }
-
-    // A pod the game could not mount (a blank in its folder's name) is greyed, said so to a
-    // screen reader, and stays where it is when clicked, with the reason in the status line.
-    void aPodTheGameCannotMountIsNotMounted() {
-        Start({.extraPod = "My Mods\\x.pod"});
-        const int at = static_cast<int>(Texts(List(2)).indexOf(QStringLiteral("My Mods\\x.pod")));
-        QVERIFY(at >= 0);
-        const QColor grey = QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
-        QCOMPARE(Row(List(2), at).data(Qt::ForegroundRole).value<QColor>(), grey);
-        QVERIFY(!Row(List(2), 0).data(Qt::ForegroundRole).isValid());
-        QVERIFY(Row(List(2), at).data(Qt::AccessibleDescriptionRole).toString().contains(
-            QStringLiteral("cannot be mounted")));
-        ClickRow(List(2), at);
-        QVERIFY(!Texts(List(1)).contains(QStringLiteral("My Mods\\x.pod")));
-        QVERIFY2(form->statusBar()->currentMessage().contains(QStringLiteral("cannot be mounted")),
-                 qPrintable(form->statusBar()->currentMessage()));
     }
 
     // Moves, stock lists and a restored pod.ini are undone one step at a time, with the list's
@@ -391,6 +389,7 @@ class Form1Test : public QObject {
         const int listHeight = List(1)->height();
         QTest::keyClick(form, Qt::Key_F4);
         QVERIFY(!Find<QWidget>("toolbarFrame")->isVisible() && !toolbar->isChecked());
+        SavePicture(*form, QStringLiteral("form1-no-toolbar.png"));
         const int lift = qRound(510 / form->TwipsPerPixelY());
         QCOMPARE(Find<QLabel>("Label1")->y(), labelTop - lift);
         QCOMPARE(List(1)->y(), listTop - lift);
@@ -499,6 +498,12 @@ class Form1Test : public QObject {
         QStringList titles;
         for (QAction* title : form->menuBar()->actions()) {
             titles << title->text();
+            // A picture of each menu, with its check marks, shortcut keys and greyed items.
+            QMenu* menu = title->menu();
+            menu->popup(form->mapToGlobal(QPoint(0, 0)));
+            QVERIFY(QTest::qWaitForWindowExposed(menu));
+            SavePicture(*menu, QStringLiteral("menu-%1.png").arg(menu->objectName()));
+            menu->hide();
         }
         QCOMPARE(titles, Names({"&File", "&Edit", "&View", "&Help"}));
     }
@@ -566,10 +571,10 @@ class Form1Test : public QObject {
     void tabGoesThroughTheListsAndTheButtons_data() {
         QTest::addColumn<short>("viewMode");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("side by side") << short{2}
+        QTest::newRow("side-by-side") << short{2}
                                       << Names({"commFile_2", "filterBox", "List1", "List2",
                                                 "commFile_0", "commFile_1", "commFile_2"});
-        QTest::newRow("single list")
+        QTest::newRow("single-list")
             << short{1} << Names({"commFile_2", "filterBox", "List3", "commFile_0", "commFile_1"});
     }
 
@@ -577,6 +582,7 @@ class Form1Test : public QObject {
         QFETCH(short, viewMode);
         QFETCH(QStringList, order);
         StartActive({.viewMode = viewMode});
+        SavePicture(*form, QStringLiteral("form1-%1.png").arg(QLatin1String(QTest::currentDataTag())));
         QCOMPARE(form->focusWidget()->objectName(), QStringLiteral("commFile_1"));
         for (const QString& name : order) {
             const QImage unfocused = Find<QWidget>(qPrintable(name))->grab().toImage();

@@ -5,6 +5,7 @@
 
 #include "support/FakeDesktop.h"
 #include "ui/FormAbout.h"
+#include "WindowGame.h"
 
 namespace marvok::ui {
 
@@ -42,6 +43,7 @@ class FormAboutTest : public QObject {
         QVERIFY(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !about.isModal());
         // No made-up address: without a page of its own the window shows no link.
         about.show();
+        SavePicture(about, QStringLiteral("about.png"));
         QCOMPARE(Label(about, "Label4")->isVisible(), !FormAbout::HomePage().isEmpty());
         QVERIFY(!FormAbout::HomePage().contains(QStringLiteral("example")));
     }

@@ -2,6 +2,7 @@
 // A game folder opened in the main window as start-up opens it, offscreen, with the user and the
 // desktop faked.
 
+#include <QDir>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -34,5 +35,11 @@ struct WindowGame {
         return QTest::qWaitForWindowExposed(form.get());
     }
 };
+
+// Saves a picture of the window beside the test program, for a reviewer to look at.
+inline void SavePicture(QWidget& window, const QString& name) {
+    const QString path = QDir(QStringLiteral(MARVOK_PICTURES_DIR)).filePath(name);
+    QVERIFY2(window.grab().save(path), qPrintable(path));
+}
 
 }  // namespace marvok::ui
