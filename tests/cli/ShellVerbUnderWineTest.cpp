@@ -6,12 +6,10 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
+#include "GameCopy.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "podlist/Session.h"
@@ -22,19 +20,7 @@
 namespace marvok::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Write(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using namespace marvok::cli;
 
 // The prefix is made once (wineboot takes a while) and kept beside the build.
 const fs::path kPrefix = MARVOK_VERB_PREFIX;
@@ -69,14 +55,7 @@ protected:
         Wine("wineserver -k");  // Marvok leaves a prefix alone while its server runs
         game_ = kPrefix / "drive_c" / "Games" / "Monster Truck Madness 2";
         fs::remove_all(game_);
-        fs::create_directories(game_);
-        fs::copy_file(MARVOK_EXECUTABLE, game_ / "marvok");
-        std::ofstream(game_ / "monster.exe").close();
-        fs::resize_file(game_ / "monster.exe", 2925568);
-        for (auto pod : {"a.pod", "b.pod", "Fixes/c.pod"}) {
-            Write(game_ / pod, "POD");
-        }
-        Write(game_ / "pod.ini", "1\r\na.pod\r\n");
+        MakeGame(game_, "marvok");
     }
     void TearDown() override {
         if (!game_.empty()) {

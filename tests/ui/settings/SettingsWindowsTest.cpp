@@ -1,23 +1,8 @@
-// The "Path Options" and "Fonts & things" windows, driven by control name as a user would.
+// The "Path Options" and "Fonts & things" windows, driven by control name as a user would, and
+// the Qt font and folder choosers they use.
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFontDatabase>
-#include <QFontDialog>
-#include <QFontInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QTimer>
 #include <QtTest>
-#include <memory>
+#include <QtWidgets>
 
 #include "gameoptions/GameSettings.h"
 #include "platform/FileSystem.h"
@@ -39,16 +24,35 @@ namespace {
 
 constexpr const char* kIni = "system\\Monster.ini";
 
-// A game folder with its session, fresh for each test.
+// A game folder with its session and the windows' fakes, fresh for each test. The windows are
+// made, loaded and shown as the owner's; closing deletes one later, which its pointer sees.
 struct Game {
     Game() : fs(platform::CreateFileSystem(folder.Folder())), session(*fs, settings, ui) {
         SetGamePaths(session, folder.Folder());
     }
+    std::optional<std::string> Setting(const char* section, const char* key) {
+        return settings.Get(section, key);
+    }
+    template <typename Window, typename... Args>
+    QPointer<Window> Open(Session& in, Args... args) {
+        auto* window = new Window(in, &owner, args...);
+        window->Form_Load();
+        window->show();
+        return window;
+    }
+    QPointer<ui::formDirectories> Paths(std::function<void()> refresh = {}) {
+        return Open<ui::formDirectories>(session, std::move(refresh), &browser);
+    }
+    QPointer<ui::formMonster> Fonts() { return Open<ui::formMonster>(session, &fonts); }
+
     test::TestGameFolder folder;
     std::unique_ptr<platform::FileSystem> fs;
     test::MemorySettingsStore settings;
     test::FakeUserInterface ui;
     Session session;
+    test::FakeFolderBrowser browser;
+    test::FakeFontDialog fonts;
+    QWidget owner;
 };
 
 template <typename T>
@@ -71,8 +75,8 @@ QString Text(QWidget* window, const char* name) {
     return Find<QLabel>(window, name)->text();
 }
 
-// Closing deletes the window later; let that happen.
-bool Gone(const QPointer<QWidget>& window) {
+template <typename W>
+bool Gone(const QPointer<W>& window) {
     return QTest::qWaitFor([&] { return window.isNull(); }, 2000);
 }
 
@@ -81,479 +85,359 @@ void SavePicture(QWidget* window, const QString& file) {
     QVERIFY(window->grab().save(QStringLiteral(MARVOK_PICTURES_DIR "/") + file));
 }
 
+// Runs act on the Qt dialog of type D once it is open.
+template <typename D>
+void WhenOpen(std::function<void(D*)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        for (auto* widget : QApplication::topLevelWidgets()) {
+            if (auto* open = qobject_cast<D*>(widget); open && open->isVisible()) {
+                act(open);
+            }
+        }
+    });
+}
+
 }  // namespace
 
 class SettingsWindowsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void pathOptionsOpensWithThePreferences();
-    void pathOptionsSavesEditsAndRefreshes();
-    void pathOptionsClosingWithoutSaveLeavesNoTrace_data();
-    void pathOptionsClosingWithoutSaveLeavesNoTrace();
-    void pathOptionsOpensOnce();
-
-    void pathOptionsFollowsADarkPalette();
-    void pathOptionsChecksTypedAndChosenFolders();
-    void windowsFitASmallScreen();
-    void fontsMasterSwitchGovernsTheRest();
-    void fontsPresetIsWrittenOnlyOnSave();
-    void fontsDialogGuardsTheButtonsAndLeavesTheTopBand();
-    void fontsFailedSaveKeepsTheWindow();
-    void fontsOpensOnce();
-
-    void qtFontDialogReportsTheChosenFont();
-    void qtFolderChooserAnswersThePathOrNothing();
-};
-
-void SettingsWindowsTest::pathOptionsOpensWithThePreferences() {
-    Game game;
-    game.session.UserPaths = {"C:\\Pods", "", "", "D:\\Games\\More pods"};
-    game.session.SortMode = "yes";
-    game.session.KeepOnTop = 30;
-    game.session.FolderDepth = -1;
-    test::FakeFolderBrowser browser;
-    auto* window = new ui::formDirectories(game.session, nullptr, {}, &browser);
-    window->Form_Load();
-    window->show();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Path Options"));
-    QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(Text(window, "userDir_0"), QStringLiteral("C:\\Pods"));
-    QCOMPARE(Text(window, "userDir_1"), QString());
-    QCOMPARE(Text(window, "userDir_3"), QStringLiteral("D:\\Games\\More pods"));
-    QVERIFY(Find<QRadioButton>(window, "opKeepOnTop_1")->isChecked());
-    auto* count = Find<QLineEdit>(window, "txtKeepOnTop");
-    QCOMPARE(count->text(), QStringLiteral("30"));
-    QVERIFY(count->isEnabled());
-    QCOMPARE(count->palette().color(QPalette::Base), QColor(248, 248, 248));
-    QVERIFY(Find<QRadioButton>(window, "opFolderDepth_0")->isChecked());
-    auto* depth = Find<QLineEdit>(window, "txtFolderDepth");
-    QCOMPARE(depth->text(), QStringLiteral("-1"));
-    QVERIFY(!depth->isEnabled());
-    QVERIFY(!Find<QLabel>(window, "lblFolderDepth")->isEnabled());
-    QCOMPARE(depth->palette().color(QPalette::Base),
-             Find<QWidget>(window, "FrameRecursion")->palette().color(QPalette::Window));
-    QCOMPARE(count->maxLength(), 3);
-    QVERIFY(Find<QPushButton>(window, "comClose_1")->isDefault());
-    SavePicture(window, QStringLiteral("formDirectories.png"));
-    delete window;
-}
-
-void SettingsWindowsTest::pathOptionsSavesEditsAndRefreshes() {
-    Game game;
-    game.folder.MakeFolder("Addons");
-    const std::string addons = game.folder.Native("Addons").string();
-    game.session.UserPaths = {"C:\\Nowhere", addons, "", ""};
-    game.session.FolderDepth = 2;
-    test::FakeFolderBrowser browser;
-    int refreshes = 0;
-    QPointer<QWidget> window = new ui::formDirectories(
-        game.session, nullptr, [&] { ++refreshes; }, &browser);
-    static_cast<ui::formDirectories*>(window.data())->Form_Load();
-    window->show();
-
-    browser.answers = {addons + "/", ""};
-    Click(window, "comBrowse_2");
-    QCOMPARE(Text(window, "userDir_2"), QString::fromStdString(addons));
-    Click(window, "comBrowse_1");  // cancelled: the row stays as it was
-    QCOMPARE(Text(window, "userDir_1"), QString::fromStdString(addons));
-    QCOMPARE(browser.requests.at(0).first, game.session.GameFolder);
-    QCOMPARE(browser.requests.at(0).second, std::string("Please select a folder:"));
-    Click(window, "comClear_1");
-    QCOMPARE(Text(window, "userDir_1"), QString());
-
-    Click(window, "opKeepOnTop_1");
-    auto* count = Find<QLineEdit>(window, "txtKeepOnTop");
-    count->setFocus();
-    // The focus selects the whole text (a moment later), so typing replaces it.
-    QTRY_VERIFY(count->hasSelectedText() && count->selectedText() == count->text());
-    QTest::keyClicks(count, QStringLiteral("6"));
-    QCOMPARE(count->text(), QStringLiteral("6"));
-    Click(window, "opFolderDepth_0");
-    QCOMPARE(Find<QLineEdit>(window, "txtFolderDepth")->text(), QStringLiteral("-1"));
-    Click(window, "opFolderDepth_1");
-    QVERIFY(Find<QLineEdit>(window, "txtFolderDepth")->isEnabled());
-
-    QTest::keyClick(count, Qt::Key_Return);  // Enter presses "&Save"
-    QVERIFY(Gone(window));
-    QCOMPARE(refreshes, 1);
-    QCOMPARE(game.settings.Get("userDir", "path(0)"), std::optional<std::string>(""));
-    QCOMPARE(game.settings.Get("userDir", "path(1)"), std::optional<std::string>(""));
-    QCOMPARE(game.settings.Get("userDir", "path(2)"), std::optional<std::string>(addons));
-    QCOMPARE(game.settings.Get("Prefs", "sortmode"), std::optional<std::string>("yes"));
-    QCOMPARE(game.settings.Get("Prefs", "keepOnTop"), std::optional<std::string>("24"));
-    QCOMPARE(game.settings.Get("Prefs", "FolderDepth"), std::optional<std::string>("-1"));
-    QCOMPARE(game.session.KeepOnTop, short{24});
-    QCOMPARE(game.session.FolderDepth, short{-1});
-    QVERIFY(game.session.controls.Checked("menuSort"));
-}
-
-// A folder can be typed or pasted; Save checks it and, on No, keeps the window to mend it. A
-// browsed folder that can give no pods is said to be so at once.
-void SettingsWindowsTest::pathOptionsChecksTypedAndChosenFolders() {
-    Game game;
-    game.folder.MakeFolder("Pods");
-    const std::string pods = game.folder.Native("Pods").string();
-    // Chosen, then gone before Save (a blank without a short name is the core tests' case: a
-    // Windows folder always has one).
-    const std::string gone = game.folder.Native("Gone").string();
-    test::FakeFolderBrowser browser;
-    QPointer<QWidget> window = new ui::formDirectories(game.session, nullptr, {}, &browser);
-    static_cast<ui::formDirectories*>(window.data())->Form_Load();
-    window->show();
-
-    browser.answers = {gone};
-    Click(window, "comBrowse_3");
-    QCOMPARE(game.ui.messages.size(), std::size_t{1});
-    QVERIFY(game.ui.messages[0].text.find(gone + ":\nnot found") != std::string::npos);
-
-    auto* typed = Find<QLineEdit>(window, "userDir_0");
-    typed->setFocus();
-    QTest::keyClicks(typed,
-                     QStringLiteral(" ") + QString::fromStdString(pods) + QStringLiteral(" "));
-    Find<QLineEdit>(window, "userDir_1")->setText(QStringLiteral("D:\\Nowhere"));
-    game.ui.answers.push_back(MessageAnswer::No);
-    Click(window, "comClose_1");
-    QVERIFY(window && window->isVisible());
-    QCOMPARE(game.ui.messages.size(), std::size_t{2});
-    const std::string& asked = game.ui.messages[1].text;
-    QVERIFY(asked.find("D:\\Nowhere: not found") != std::string::npos);
-    QVERIFY(asked.find(gone + ": not found") != std::string::npos);
-    QVERIFY(asked.find(pods + ":") == std::string::npos);
-    QCOMPARE(game.settings.Get("userDir", "path(0)"), std::optional<std::string>());
-
-    Find<QLineEdit>(window, "userDir_1")->clear();
-    Click(window, "comClear_3");
-    Click(window, "comClose_1");
-    QVERIFY(Gone(window));
-    QCOMPARE(game.ui.messages.size(), std::size_t{2});  // nothing more to say
-    QCOMPARE(game.settings.Get("userDir", "path(0)"), std::optional<std::string>(pods));
-    QCOMPARE(game.session.UserPaths[0], pods);
-}
-
-void SettingsWindowsTest::pathOptionsClosingWithoutSaveLeavesNoTrace_data() {
-    QTest::addColumn<int>("how");
-    QTest::newRow("Cancel button") << 0;
-    QTest::newRow("Escape key") << 1;
-    QTest::newRow("close box") << 2;
-}
-
-void SettingsWindowsTest::pathOptionsClosingWithoutSaveLeavesNoTrace() {
-    QFETCH(int, how);
-    Game game;
-    game.session.UserPaths = {"C:\\Pods", "", "", ""};
-    test::FakeFolderBrowser browser;
-    int refreshes = 0;
-    auto* form = new ui::formDirectories(
-        game.session, nullptr, [&] { ++refreshes; }, &browser);
-    QPointer<QWidget> window = form;
-    form->Form_Load();
-    form->show();
-    Click(window, "comClear_0");
-    Click(window, "opKeepOnTop_1");
-    Click(window, "opFolderDepth_1");
-    if (how == 0) {
-        Click(window, "comClose_0");
-    } else if (how == 1) {
-        QTest::keyClick(window, Qt::Key_Escape);
-    } else {
-        QVERIFY(window->close());
+    void pathOptionsOpensWithThePreferences() {
+        Game game;
+        game.session.UserPaths = {"C:\\Pods", "", "", "D:\\Games\\More pods"};
+        game.session.SortMode = "yes";
+        game.session.KeepOnTop = 30;
+        game.session.FolderDepth = -1;
+        QWidget* w = game.Paths();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Path Options"));
+        QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(Text(w, "userDir_0") + Text(w, "userDir_1") + QLatin1Char('|') + Text(w, "userDir_3"),
+                 QStringLiteral("C:\\Pods|D:\\Games\\More pods"));
+        QVERIFY(Find<QRadioButton>(w, "opKeepOnTop_1")->isChecked());
+        auto* count = Find<QLineEdit>(w, "txtKeepOnTop");
+        QCOMPARE(count->text(), QStringLiteral("30"));
+        QVERIFY(count->isEnabled() && count->maxLength() == 3);
+        QCOMPARE(count->palette().color(QPalette::Base), QColor(248, 248, 248));
+        QVERIFY(Find<QRadioButton>(w, "opFolderDepth_0")->isChecked());
+        auto* depth = Find<QLineEdit>(w, "txtFolderDepth");
+        QCOMPARE(depth->text(), QStringLiteral("-1"));
+        QVERIFY(!depth->isEnabled() && !Find<QLabel>(w, "lblFolderDepth")->isEnabled());
+        QCOMPARE(depth->palette().color(QPalette::Base),
+                 Find<QWidget>(w, "FrameRecursion")->palette().color(QPalette::Window));
+        QVERIFY(Find<QPushButton>(w, "comClose_1")->isDefault());
+        SavePicture(w, QStringLiteral("formDirectories.png"));
     }
-    QVERIFY(Gone(window));
-    QCOMPARE(refreshes, 0);
-    QCOMPARE(game.settings.writes, 0);
-    QCOMPARE(game.session.UserPaths[0], std::string("C:\\Pods"));
-    QCOMPARE(game.session.SortMode, std::string("no"));
-}
 
-void SettingsWindowsTest::pathOptionsOpensOnce() {
-    Game game;
-    QWidget owner;
-    auto* first = ui::formDirectories::Show(game.session, &owner, {});
-    first->move(40, 40);
-    auto* second = ui::formDirectories::Show(game.session, &owner, {});
-    QCOMPARE(first, second);
-    QCOMPARE(owner.findChildren<ui::formDirectories*>().size(), 1);
-    QPointer<QWidget> window = first;
-    Click(window, "comClose_0");
-    QVERIFY(Gone(window));
-    QVERIFY(ui::formDirectories::Show(game.session, &owner, {}) != nullptr);
-}
+    void pathOptionsSavesEditsAndRefreshes() {
+        Game game;
+        game.folder.MakeFolder("Addons");
+        const std::string addons = game.folder.Native("Addons").string();
+        game.session.UserPaths = {"C:\\Nowhere", addons, "", ""};
+        game.session.FolderDepth = 2;
+        int refreshes = 0;
+        const auto window = game.Paths([&] { ++refreshes; });
 
-// Each window opens inside the screen's free area, goes down to what an 800 x 600 screen leaves
-// inside a window frame, and every control can then be brought into view.
-// A dark palette: the number boxes take their colours from it, so their digits stay readable.
-void SettingsWindowsTest::pathOptionsFollowsADarkPalette() {
-    const QPalette light = QApplication::palette();
-    QPalette dark(QColor(45, 45, 48), QColor(37, 37, 38));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(150, 150, 150));
-    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(150, 150, 150));
-    dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    QApplication::setPalette(dark);
-    Game game;
-    game.session.SortMode = "yes";
-    game.session.KeepOnTop = 24;
-    test::FakeFolderBrowser browser;
-    auto* window = new ui::formDirectories(game.session, nullptr, {}, &browser);
-    window->Form_Load();
-    window->show();
-    for (const char* name : {"txtKeepOnTop", "txtFolderDepth"}) {
-        auto* box = Find<QLineEdit>(window, name);
-        const QPalette::ColorGroup group = box->isEnabled() ? QPalette::Active : QPalette::Disabled;
-        const int text = box->palette().color(group, QPalette::Text).lightness();
-        const int field = box->palette().color(group, QPalette::Base).lightness();
-        QVERIFY2(std::abs(text - field) >= 80, name);
+        game.browser.answers = {addons + "/", ""};
+        Click(window, "comBrowse_2");
+        QCOMPARE(Text(window, "userDir_2"), QString::fromStdString(addons));
+        Click(window, "comBrowse_1");  // cancelled: the row stays as it was
+        QCOMPARE(Text(window, "userDir_1"), QString::fromStdString(addons));
+        QCOMPARE(game.browser.requests.at(0),
+                 std::make_pair(game.session.GameFolder, std::string("Please select a folder:")));
+        Click(window, "comClear_1");
+        QCOMPARE(Text(window, "userDir_1"), QString());
+
+        Click(window, "opKeepOnTop_1");
+        auto* count = Find<QLineEdit>(window, "txtKeepOnTop");
+        count->setFocus();
+        // The focus selects the whole text (a moment later), so typing replaces it.
+        QTRY_VERIFY(count->hasSelectedText() && count->selectedText() == count->text());
+        QTest::keyClicks(count, QStringLiteral("6"));
+        QCOMPARE(count->text(), QStringLiteral("6"));
+        Click(window, "opFolderDepth_0");
+        QCOMPARE(Text(window, "txtFolderDepth"), QStringLiteral("-1"));
+        Click(window, "opFolderDepth_1");
+        QVERIFY(Find<QLineEdit>(window, "txtFolderDepth")->isEnabled());
+
+        QTest::keyClick(count, Qt::Key_Return);  // Enter presses "&Save"
+        QVERIFY(Gone(window));
+        QCOMPARE(refreshes, 1);
+        const std::pair<const char*, const char*> saved[] = {
+            {"path(0)", ""}, {"path(1)", ""}, {"path(2)", addons.c_str()}, {"sortmode", "yes"},
+            {"keepOnTop", "24"}, {"FolderDepth", "-1"}};
+        for (const auto& [key, value] : saved) {
+            const char* section = std::string_view(key).starts_with("path") ? "userDir" : "Prefs";
+            QCOMPARE(game.Setting(section, key), std::optional<std::string>(value));
+        }
+        QCOMPARE(game.session.KeepOnTop, short{24});
+        QCOMPARE(game.session.FolderDepth, short{-1});
+        QVERIFY(game.session.controls.Checked("menuSort"));
     }
-    SavePicture(window, QStringLiteral("formDirectories-dark.png"));
-    delete window;
-    QApplication::setPalette(light);
-}
 
-void SettingsWindowsTest::windowsFitASmallScreen() {
-    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
-    const QSize small(760, 540);
-    Game game;
-    game.folder.Write(kIni,
-                      "[Fonts]\r\ngOSFontUseGlobal=1\r\n"
-                      "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console Bold\r\n");
-    test::FakeFontDialog fonts;
-    auto* fontsWindow = new ui::formMonster(game.session, nullptr, &fonts);
-    fontsWindow->Form_Load();
-    auto* paths = new ui::formDirectories(game.session, nullptr, {});
-    paths->Form_Load();
-    for (QWidget* window : {static_cast<QWidget*>(fontsWindow), static_cast<QWidget*>(paths)}) {
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QVERIFY2(window->width() <= screen.width() && window->height() <= screen.height(),
-                 qPrintable(window->objectName()));
-        window->resize(window->size().boundedTo(small));
-        QVERIFY2(window->width() <= small.width() && window->height() <= small.height(),
-                 qPrintable(window->objectName()));
-        QCoreApplication::processEvents();
-        for (auto* control : window->findChildren<QAbstractButton*>()) {
-            if (!control->isVisibleTo(window)) {
-                continue;
+    // A folder can be typed or pasted; Save checks it and, on No, keeps the window to mend it. A
+    // browsed folder that can give no pods is said to be so at once.
+    void pathOptionsChecksTypedAndChosenFolders() {
+        Game game;
+        game.folder.MakeFolder("Pods");
+        const std::string pods = game.folder.Native("Pods").string();
+        // Chosen, then gone before Save (a blank without a short name is the core tests' case: a
+        // Windows folder always has one).
+        const std::string gone = game.folder.Native("Gone").string();
+        const auto window = game.Paths();
+
+        game.browser.answers = {gone};
+        Click(window, "comBrowse_3");
+        QCOMPARE(game.ui.messages.size(), std::size_t{1});
+        QVERIFY(game.ui.messages[0].text.find(gone + ":\nnot found") != std::string::npos);
+
+        auto* typed = Find<QLineEdit>(window, "userDir_0");
+        typed->setFocus();
+        QTest::keyClicks(typed, QStringLiteral(" %1 ").arg(QString::fromStdString(pods)));
+        Find<QLineEdit>(window, "userDir_1")->setText(QStringLiteral("D:\\Nowhere"));
+        game.ui.answers.push_back(MessageAnswer::No);
+        Click(window, "comClose_1");
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(game.ui.messages.size(), std::size_t{2});
+        const std::string& asked = game.ui.messages[1].text;
+        QVERIFY(asked.find("D:\\Nowhere: not found") != std::string::npos);
+        QVERIFY(asked.find(gone + ": not found") != std::string::npos);
+        QVERIFY(asked.find(pods + ":") == std::string::npos);
+        QCOMPARE(game.Setting("userDir", "path(0)"), std::optional<std::string>());
+
+        Find<QLineEdit>(window, "userDir_1")->clear();
+        Click(window, "comClear_3");
+        Click(window, "comClose_1");
+        QVERIFY(Gone(window));
+        QCOMPARE(game.ui.messages.size(), std::size_t{2});  // nothing more to say
+        QCOMPARE(game.Setting("userDir", "path(0)"), std::optional<std::string>(pods));
+        QCOMPARE(game.session.UserPaths[0], pods);
+    }
+
+    void pathOptionsClosingWithoutSaveLeavesNoTrace_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Cancel button") << 0;
+        QTest::newRow("Escape key") << 1;
+        QTest::newRow("close box") << 2;
+    }
+
+    void pathOptionsClosingWithoutSaveLeavesNoTrace() {
+        QFETCH(int, how);
+        Game game;
+        game.session.UserPaths = {"C:\\Pods", "", "", ""};
+        int refreshes = 0;
+        const auto window = game.Paths([&] { ++refreshes; });
+        for (const char* name : {"comClear_0", "opKeepOnTop_1", "opFolderDepth_1"}) {
+            Click(window, name);
+        }
+        if (how == 0) {
+            Click(window, "comClose_0");
+        } else if (how == 1) {
+            QTest::keyClick(window, Qt::Key_Escape);
+        } else {
+            QVERIFY(window->close());
+        }
+        QVERIFY(Gone(window));
+        QCOMPARE(refreshes + game.settings.writes, 0);
+        QCOMPARE(game.session.UserPaths[0], std::string("C:\\Pods"));
+        QCOMPARE(game.session.SortMode, std::string("no"));
+    }
+
+    // A dark palette: the number boxes take their colours from it, so their digits stay readable.
+    void pathOptionsFollowsADarkPalette() {
+        const QPalette light = QApplication::palette();
+        QPalette dark(QColor(45, 45, 48), QColor(37, 37, 38));
+        for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+            dark.setColor(role, QColor(230, 230, 230));
+            dark.setColor(QPalette::Disabled, role, QColor(150, 150, 150));
+        }
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        QApplication::setPalette(dark);
+        Game game;
+        game.session.SortMode = "yes";
+        game.session.KeepOnTop = 24;
+        QWidget* window = game.Paths();
+        for (const char* name : {"txtKeepOnTop", "txtFolderDepth"}) {
+            auto* box = Find<QLineEdit>(window, name);
+            const auto group = box->isEnabled() ? QPalette::Active : QPalette::Disabled;
+            const int text = box->palette().color(group, QPalette::Text).lightness();
+            const int field = box->palette().color(group, QPalette::Base).lightness();
+            QVERIFY2(std::abs(text - field) >= 80, name);
+        }
+        SavePicture(window, QStringLiteral("formDirectories-dark.png"));
+        delete window;
+        QApplication::setPalette(light);
+    }
+
+    // Each window opens inside the screen's free area, goes down to what an 800 x 600 screen
+    // leaves inside a window frame, and every control can then be brought into view.
+    void windowsFitASmallScreen() {
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const QSize small(760, 540);
+        Game game;
+        game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=1\r\n"
+                                "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console Bold\r\n");
+        QWidget* const windows[] = {game.Fonts(), game.Paths()};
+        for (const auto& window : windows) {
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            const QString name = window->objectName();
+            QVERIFY2(window->width() <= screen.width() && window->height() <= screen.height(),
+                     qPrintable(name));
+            window->resize(window->size().boundedTo(small));
+            QVERIFY2(window->width() <= small.width() && window->height() <= small.height(),
+                     qPrintable(name));
+            QCoreApplication::processEvents();
+            for (auto* control : window->findChildren<QAbstractButton*>()) {
+                if (auto* scroll = window->findChild<QScrollArea*>()) {
+                    scroll->ensureWidgetVisible(control);
+                }
+                QVERIFY2(!control->isVisibleTo(window) || !control->visibleRegion().isEmpty(),
+                         qPrintable(control->objectName()));
             }
-            if (auto* scroll = window->findChild<QScrollArea*>()) {
-                scroll->ensureWidgetVisible(control);
-            }
-            QVERIFY2(!control->visibleRegion().isEmpty(), qPrintable(control->objectName()));
         }
     }
-    delete fontsWindow;
-    delete paths;
-}
 
-void SettingsWindowsTest::fontsMasterSwitchGovernsTheRest() {
-    Game game;
-    game.folder.Write(kIni,
-                      "[Fonts]\r\ngOSFontUseGlobal=0\r\ngOSFontUse_Small=1\r\n"
-                      "gLocalizationFile=UI\\Other.loc\r\n");
-    test::FakeFontDialog fonts;
-    auto* window = new ui::formMonster(game.session, nullptr, &fonts);
-    window->Form_Load();
-    window->show();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Fonts & things"));
-    QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!Find<QComboBox>(window, "Combo1")->isEnabled());
-    QCOMPARE(Find<QComboBox>(window, "Combo1")->currentText(), QStringLiteral("~ Use Presets ~"));
-    QVERIFY(!Find<QCheckBox>(window, "chkValue_2")->isEnabled());
-    QVERIFY(!Find<QPushButton>(window, "commFont_1")->isEnabled());
-    for (const char* option : {"opLoc_0", "opLoc_1", "opLoc_2"}) {
-        QVERIFY(!Find<QRadioButton>(window, option)->isChecked());
+    void fontsMasterSwitchGovernsTheRest() {
+        Game game;
+        game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=0\r\ngOSFontUse_Small=1\r\n"
+                                "gLocalizationFile=UI\\Other.loc\r\n");
+        QWidget* window = game.Fonts();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Fonts & things"));
+        QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        auto* presets = Find<QComboBox>(window, "Combo1");
+        QVERIFY(!presets->isEnabled());
+        QCOMPARE(presets->currentText(), QStringLiteral("~ Use Presets ~"));
+        QVERIFY(!Find<QCheckBox>(window, "chkValue_2")->isEnabled());
+        QVERIFY(!Find<QPushButton>(window, "commFont_1")->isEnabled());
+        for (const char* option : {"opLoc_0", "opLoc_1", "opLoc_2"}) {
+            QVERIFY(!Find<QRadioButton>(window, option)->isChecked());
+        }
+        QCOMPARE(Text(window, "labelVal_0"), QStringLiteral("Empty"));
+        QCOMPARE(Text(window, "Label1_2"), QStringLiteral("Dashboard & Gauges"));
+
+        Click(window, "chkValue_0");
+        QVERIFY(presets->isEnabled() && Find<QCheckBox>(window, "chkValue_1")->isEnabled());
+        QVERIFY(!Find<QPushButton>(window, "commFont_0")->isEnabled());
+        QVERIFY(Find<QPushButton>(window, "commFont_1")->isEnabled());
+        Click(window, "chkValue_1");
+        QVERIFY(Find<QPushButton>(window, "commFont_0")->isEnabled());
+        SavePicture(window, QStringLiteral("formMonster.png"));
     }
-    QCOMPARE(Text(window, "labelVal_0"), QStringLiteral("Empty"));
-    QCOMPARE(Text(window, "Label1_2"), QStringLiteral("Dashboard & Gauges"));
 
-    Click(window, "chkValue_0");
-    QVERIFY(Find<QComboBox>(window, "Combo1")->isEnabled());
-    QVERIFY(Find<QCheckBox>(window, "chkValue_1")->isEnabled());
-    QVERIFY(!Find<QPushButton>(window, "commFont_0")->isEnabled());
-    QVERIFY(Find<QPushButton>(window, "commFont_1")->isEnabled());
-    Click(window, "chkValue_1");
-    QVERIFY(Find<QPushButton>(window, "commFont_0")->isEnabled());
-    SavePicture(window, QStringLiteral("formMonster.png"));
-    delete window;
-}
+    void fontsPresetIsWrittenOnlyOnSave() {
+        Game game;
+        const std::string original = "[Fonts]\r\ngOSFontUseGlobal=1\r\n; ours\r\n";
+        game.folder.Write(kIni, original);
+        const auto window = game.Fonts();
+        auto* presets = Find<QComboBox>(window, "Combo1");
+        QCOMPARE(presets->count(), 7);
+        presets->setCurrentIndex(6);
+        emit presets->activated(6);
+        QCOMPARE(Text(window, "labelVal_3"),
+                 QStringLiteral("Lucida Console,Lucida Console,Lucida Console Bold"));
+        QCOMPARE(Text(window, "labelVal_7"), QStringLiteral("-10,-10,-28"));
+        QVERIFY(Find<QCheckBox>(window, "chkValue_3")->isChecked());
+        QVERIFY(Find<QRadioButton>(window, "opLoc_0")->isChecked());
+        QCOMPARE(game.folder.Read(kIni), original);
 
-void SettingsWindowsTest::fontsPresetIsWrittenOnlyOnSave() {
-    Game game;
-    const std::string original = "[Fonts]\r\ngOSFontUseGlobal=1\r\n; ours\r\n";
-    game.folder.Write(kIni, original);
-    test::FakeFontDialog fonts;
-    QPointer<QWidget> window = new ui::formMonster(game.session, nullptr, &fonts);
-    static_cast<ui::formMonster*>(window.data())->Form_Load();
-    window->show();
-    auto* presets = Find<QComboBox>(window, "Combo1");
-    QCOMPARE(presets->count(), 7);
-    presets->setCurrentIndex(6);
-    emit presets->activated(6);
-    QCOMPARE(Text(window, "labelVal_3"),
-             QStringLiteral("Lucida Console,Lucida Console,Lucida Console Bold"));
-    QCOMPARE(Text(window, "labelVal_7"), QStringLiteral("-10,-10,-28"));
-    QVERIFY(Find<QCheckBox>(window, "chkValue_3")->isChecked());
-    QVERIFY(Find<QRadioButton>(window, "opLoc_0")->isChecked());
-    QCOMPARE(game.folder.Read(kIni), original);
+        for (const char* name : {"chkThings_2", "opLoc_1", "Command_1"}) {
+            Click(window, name);
+        }
+        QVERIFY(Gone(window));
+        const auto values = gameoptions::ReadGameSettings(*game.fs, game.session.MonsterIniPath);
+        QCOMPARE(values[8], std::string("Lucida Console,Lucida Console,Lucida Console Bold"));
+        QCOMPARE(values[13], std::string("UI\\MTM2-FUN.loc"));
+        QCOMPARE(values[16], std::string("666"));
+        QVERIFY(game.folder.Read(kIni).find("; ours\r\n") != std::string::npos);
+        QVERIFY(game.ui.messages.empty());
+    }
 
-    Click(window, "chkThings_2");
-    Click(window, "opLoc_1");
-    Click(window, "Command_1");
-    QVERIFY(Gone(window));
-    const auto values = gameoptions::ReadGameSettings(*game.fs, game.session.MonsterIniPath);
-    QCOMPARE(values[8], std::string("Lucida Console,Lucida Console,Lucida Console Bold"));
-    QCOMPARE(values[13], std::string("UI\\MTM2-FUN.loc"));
-    QCOMPARE(values[16], std::string("666"));
-    QVERIFY(game.folder.Read(kIni).find("; ours\r\n") != std::string::npos);
-    QVERIFY(game.ui.messages.empty());
-}
-
-void SettingsWindowsTest::fontsDialogGuardsTheButtonsAndLeavesTheTopBand() {
-    Game game;
-    game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n");
-    test::FakeFontDialog fonts;
-    auto* form = new ui::formMonster(game.session, nullptr, &fonts);
-    QPointer<QWidget> window = form;
-    form->Form_Load();
-    form->show();
-    bool topMostMeanwhile = true;
-    bool closedMeanwhile = true;
-    fonts.whileOpen = [&] {
-        topMostMeanwhile = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        Click(window, "Command_1");
+    // While the font browser is open the window leaves the top band without being hidden,
+    // refuses Save, Cancel and closing, and comes back with the chosen font, still unsaved.
+    void fontsDialogGuardsTheButtonsAndLeavesTheTopBand() {
+        Game game;
+        const std::string original = "[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n";
+        game.folder.Write(kIni, original);
+        const auto window = game.Fonts();
+        bool topMostMeanwhile = true;
+        bool closedMeanwhile = true;
+        game.fonts.whileOpen = [&] {
+            topMostMeanwhile = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            Click(window, "Command_1");
+            Click(window, "Command_0");
+            closedMeanwhile = window->close();
+        };
+        game.fonts.answer = FontObject{"Verdana", 12, true, true};
+        struct HideCounter : QObject {
+            int hides = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                hides += event->type() == QEvent::Hide ? 1 : 0;
+                return false;
+            }
+        } hideCounter;
+        window->installEventFilter(&hideCounter);
+        Click(window, "commFont_1");
+        window->removeEventFilter(&hideCounter);
+        QCOMPARE(hideCounter.hides, 0);
+        QVERIFY(!topMostMeanwhile && !closedMeanwhile);
+        QCOMPARE(game.ui.messages.size(), size_t{3});  // one refusal each
+        QVERIFY(window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(Text(window, "labelVal_1"), QStringLiteral("Verdana,Verdana,Verdana Bold Italic"));
+        QCOMPARE(Text(window, "labelVal_5"), QStringLiteral("-9,-9,-12"));
+        QCOMPARE(Find<QLineEdit>(window, "Text1")->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(game.folder.Read(kIni), original);
         Click(window, "Command_0");
-        closedMeanwhile = window->close();
-    };
-    fonts.answer = FontObject{"Verdana", 12, true, true};
-    // The window leaves the top band and comes back as it was: never hidden and shown anew.
-    struct HideCounter : QObject {
-        int hides = 0;
-        bool eventFilter(QObject*, QEvent* event) override {
-            hides += event->type() == QEvent::Hide ? 1 : 0;
-            return false;
-        }
-    } hideCounter;
-    window->installEventFilter(&hideCounter);
-    Click(window, "commFont_1");
-    window->removeEventFilter(&hideCounter);
-    QCOMPARE(hideCounter.hides, 0);
-    QVERIFY(!topMostMeanwhile);
-    QVERIFY(!closedMeanwhile);
-    QCOMPARE(game.ui.messages.size(), size_t{3});
-    QCOMPARE(game.ui.messages[0].title, std::string("We're not dont yet"));
-    QCOMPARE(game.ui.messages[0].text, std::string("Close the font browser first!"));
-    QVERIFY(window->isVisible());
-    QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(Text(window, "labelVal_1"), QStringLiteral("Verdana,Verdana,Verdana Bold Italic"));
-    QCOMPARE(Text(window, "labelVal_5"), QStringLiteral("-9,-9,-12"));
-    QCOMPARE(Find<QLineEdit>(window, "Text1")->font().family(), QStringLiteral("Verdana"));
-    QCOMPARE(game.folder.Read(kIni),
-             std::string("[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n"));
-    Click(window, "Command_0");
-    QVERIFY(Gone(window));
-}
-
-void SettingsWindowsTest::fontsFailedSaveKeepsTheWindow() {
-    Game game;
-    game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=0\r\n");
-    test::FailingFileSystem failing(*game.fs);
-    failing.failWith = "Disk full";
-    Session session(failing, game.settings, game.ui);
-    SetGamePaths(session, game.folder.Folder());
-    test::FakeFontDialog fonts;
-    auto* window = new ui::formMonster(session, nullptr, &fonts);
-    window->Form_Load();
-    window->show();
-    Click(window, "Command_1");
-    QCOMPARE(game.ui.messages.size(), size_t{1});
-    QVERIFY(game.ui.messages[0].text.find("Disk full") != std::string::npos);
-    QVERIFY(window->isVisible());
-    QCOMPARE(Text(window, "labelVal_3"), QStringLiteral("Arial,Arial,Arial Bold"));
-    QCOMPARE(game.folder.Read(kIni), std::string("[Fonts]\r\ngOSFontUseGlobal=0\r\n"));
-    delete window;
-}
-
-void SettingsWindowsTest::fontsOpensOnce() {
-    Game game;
-    game.folder.Write(kIni, "[Fonts]\r\n");
-    QWidget owner;
-    test::FakeFontDialog fonts;
-    auto* first = ui::formMonster::Show(game.session, &owner, &fonts);
-    QCOMPARE(ui::formMonster::Show(game.session, &owner, &fonts), first);
-    QCOMPARE(owner.findChildren<ui::formMonster*>().size(), 1);
-}
-
-void SettingsWindowsTest::qtFontDialogReportsTheChosenFont() {
-    ui::QtFontDialog dialog;
-    // OK on what it opened with gives the font back as it came, whatever face stood in for it.
-    FontObject missing{"No Such Face", 11, true};
-    QTimer::singleShot(0, [] {
-        for (auto* widget : QApplication::topLevelWidgets()) {
-            if (auto* open = qobject_cast<QFontDialog*>(widget); open && open->isVisible()) {
-                open->accept();
-            }
-        }
-    });
-    QVERIFY(dialog.ChooseFont(missing));
-    QCOMPARE(missing.Name, std::string("No Such Face"));
-    QCOMPARE(missing.Size, 11.0);
-
-    FontObject font{"Sans Serif", 10};
-    const QString family = QFontInfo(QFont(QStringLiteral("Sans Serif"))).family();
-    if (!QFontDatabase::isSmoothlyScalable(family)) {
-        QSKIP(
-            "no scalable font to choose 14 points from (as on the offscreen platform under Wine)");
+        QVERIFY(Gone(window));
     }
-    const auto answer = [](bool accept) {
-        QTimer::singleShot(0, [accept] {
-            for (auto* widget : QApplication::topLevelWidgets()) {
-                if (auto* open = qobject_cast<QFontDialog*>(widget); open && open->isVisible()) {
-                    QFont chosen = open->currentFont();
-                    chosen.setPointSize(14);
-                    chosen.setItalic(true);
-                    open->setCurrentFont(chosen);
-                    accept ? open->accept() : open->reject();
-                }
-            }
-        });
-    };
-    answer(false);
-    QVERIFY(!dialog.ChooseFont(font));
-    QCOMPARE(font.Size, 10.0);
-    answer(true);
-    QVERIFY(dialog.ChooseFont(font));
-    QCOMPARE(font.Size, 14.0);
-    QVERIFY(font.Italic);
-    QVERIFY(!font.Name.empty());
-}
 
-void SettingsWindowsTest::qtFolderChooserAnswersThePathOrNothing() {
-    test::TestGameFolder folder;
-    folder.MakeFolder("Pods");
-    const QString pods = QString::fromStdString(folder.Native("Pods").string());
-    QWidget owner;
-    ui::QtFolderBrowser browser(&owner);
-    const auto answer = [&](bool accept) {
-        QTimer::singleShot(0, [&, accept] {
-            for (auto* widget : QApplication::topLevelWidgets()) {
-                if (auto* open = qobject_cast<QFileDialog*>(widget); open && open->isVisible()) {
-                    QCOMPARE(open->windowTitle(), QStringLiteral("Please select a folder:"));
-                    QVERIFY(open->width() >=
-                            std::min(800, open->screen()->availableSize().width() - 40));
-                    open->selectFile(pods);
-                    QMetaObject::invokeMethod(open, accept ? "accept" : "reject");
-                }
-            }
-        });
-    };
-    answer(false);
-    QCOMPARE(browser.ChooseFolder(folder.Folder(), "Please select a folder:"), std::string());
-    answer(true);
-    const std::string chosen = browser.ChooseFolder(folder.Folder(), "Please select a folder:");
-    QCOMPARE(QDir(QString::fromStdString(chosen)).canonicalPath(), QDir(pods).canonicalPath());
-}
+    void fontsFailedSaveKeepsTheWindow() {
+        Game game;
+        game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=0\r\n");
+        test::FailingFileSystem failing(*game.fs);
+        failing.failWith = "Disk full";
+        Session session(failing, game.settings, game.ui);
+        SetGamePaths(session, game.folder.Folder());
+        QWidget* window = game.Open<ui::formMonster>(session, &game.fonts);
+        Click(window, "Command_1");
+        QCOMPARE(game.ui.messages.size(), size_t{1});
+        QVERIFY(game.ui.messages[0].text.find("Disk full") != std::string::npos);
+        QVERIFY(window->isVisible());
+        QCOMPARE(Text(window, "labelVal_3"), QStringLiteral("Arial,Arial,Arial Bold"));
+        QCOMPARE(game.folder.Read(kIni), std::string("[Fonts]\r\ngOSFontUseGlobal=0\r\n"));
+    }
+
+    // OK on what it opened with gives the font back as it came, whatever face stood in for it.
+    void qtFontDialogGivesBackTheFontItOpenedWith() {
+        ui::QtFontDialog dialog;
+        FontObject missing{"No Such Face", 11, true};
+        WhenOpen<QFontDialog>([](QFontDialog* open) { open->accept(); });
+        QVERIFY(dialog.ChooseFont(missing));
+        QCOMPARE(missing.Name, std::string("No Such Face"));
+        QCOMPARE(missing.Size, 11.0);
+        QVERIFY(missing.Bold);
+    }
+
+    void qtFolderChooserAnswersThePathOrNothing() {
+        test::TestGameFolder folder;
+        folder.MakeFolder("Pods");
+        const QString pods = QString::fromStdString(folder.Native("Pods").string());
+        QWidget owner;
+        ui::QtFolderBrowser browser(&owner);
+        for (const bool accept : {false, true}) {
+            WhenOpen<QFileDialog>([&, accept](QFileDialog* open) {
+                QCOMPARE(open->windowTitle(), QStringLiteral("Please select a folder:"));
+                const int room = open->screen()->availableSize().width();
+                QVERIFY(open->width() >= std::min(800, room - 40));
+                open->selectFile(pods);
+                QMetaObject::invokeMethod(open, accept ? "accept" : "reject");
+            });
+            const QString chosen = QString::fromStdString(
+                browser.ChooseFolder(folder.Folder(), "Please select a folder:"));
+            QCOMPARE(chosen.isEmpty() ? chosen : QDir(chosen).canonicalPath(),
+                     accept ? QDir(pods).canonicalPath() : QString());
+        }
+    }
+};
 
 QTEST_MAIN(SettingsWindowsTest)
 #include "SettingsWindowsTest.moc"

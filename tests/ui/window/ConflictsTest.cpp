@@ -1,25 +1,15 @@
 // Inner files shared by mounted pods: the watcher's worker, the badges on the mounted rows and
 // the Conflicts window, on real POD1 files, offscreen.
 
-#include <QAction>
-#include <QDialog>
-#include <QLabel>
-#include <QListView>
-#include <QPlainTextEdit>
-#include <QSignalSpy>
-#include <QTest>
-#include <memory>
+#include <QtTest>
+#include <QtWidgets>
 #include <thread>
 
-#include "app/Startup.h"
-#include "support/FakeDesktop.h"
-#include "support/FakeUserInterface.h"
-#include "support/MemorySettingsStore.h"
 #include "support/PodBytes.h"
 #include "support/TestGameFolder.h"
 #include "ui/ConflictWatcher.h"
-#include "ui/Form1.h"
 #include "ui/PodListModel.h"
+#include "WindowGame.h"
 
 namespace marvok::ui {
 
@@ -29,36 +19,30 @@ class ConflictsTest : public QObject {
     // d.pod and b.pod (mounted in that order) share ART\X.ACT; bad.pod promises nine entries
     // and holds one; a.pod carries ART\X.ACT too but is not mounted.
     void Start(short viewMode) {
-        folder = std::make_unique<test::TestGameFolder>();
-        folder->Write("a.pod", test::SoundPod({"ART\\X.ACT"}));
-        folder->Write("b.pod", test::SoundPod({"ART\\X.ACT", "ART\\B.BMP"}));
-        folder->Write("d.pod", test::SoundPod({"art\\x.act", "TRUCK\\D.TRK"}));
-        folder->Write("bad.pod", test::PodBytes("", {{"ART\\X.ACT"}}, 9u));
-        folder->Write("pod.ini", "3\r\nd.pod\r\nbad.pod\r\nb.pod\r\n");
-        folder->WriteSized("monster.exe", 2920448);
-        folder->Write("system\\Monster.ini", "[Game]\r\n");
-        settings = std::make_unique<test::MemorySettingsStore>();
-        settings->Set("Prefs", "ViewMode", std::to_string(viewMode));
-        fs = platform::CreateFileSystem(folder->Folder());
-        session = std::make_unique<Session>(*fs, *settings, ui);
-        Startup::FormLoad(*session, folder->Folder(), {});
-        form = std::make_unique<Form1>(*session, desktop);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        game = std::make_unique<WindowGame>();
+        game->folder.Write("a.pod", test::SoundPod({"ART\\X.ACT"}));
+        game->folder.Write("b.pod", test::SoundPod({"ART\\X.ACT", "ART\\B.BMP"}));
+        game->folder.Write("d.pod", test::SoundPod({"art\\x.act", "TRUCK\\D.TRK"}));
+        game->folder.Write("bad.pod", test::PodBytes("", {{"ART\\X.ACT"}}, 9u));
+        game->folder.Write("pod.ini", "3\r\nd.pod\r\nbad.pod\r\nb.pod\r\n");
+        game->folder.WriteSized("monster.exe", 2920448);
+        QVERIFY(game->Open(viewMode));
+        form = game->form.get();
     }
 
     QListView* List(const char* name) { return form->findChild<QListView*>(QLatin1String(name)); }
+    static QModelIndex Entry(QListView* list, const char* entry) {
+        const QModelIndexList rows = list->model()->match(
+            list->model()->index(0, 0), Qt::DisplayRole, QLatin1String(entry), 1, Qt::MatchExactly);
+        return rows.isEmpty() ? QModelIndex() : rows.first();
+    }
     // The badge count of the row showing entry, -1 when no row shows it.
     static int Shared(QListView* list, const char* entry) {
-        const QModelIndexList rows = list->model()->match(
-            list->model()->index(0, 0), Qt::DisplayRole, QLatin1String(entry), 1, Qt::MatchExactly);
-        return rows.isEmpty() ? -1 : rows.first().data(PodListModel::SharedFilesRole).toInt();
+        const QModelIndex row = Entry(list, entry);
+        return row.isValid() ? row.data(PodListModel::SharedFilesRole).toInt() : -1;
     }
     static void Click(QListView* list, const char* entry) {
-        const QModelIndexList rows = list->model()->match(
-            list->model()->index(0, 0), Qt::DisplayRole, QLatin1String(entry), 1, Qt::MatchExactly);
-        QVERIFY(!rows.isEmpty());
-        const QRect rect = list->visualRect(rows.first());
+        const QRect rect = list->visualRect(Entry(list, entry));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           QPoint(rect.right() - 10, rect.center().y()));
     }
@@ -73,20 +57,11 @@ class ConflictsTest : public QObject {
         return window->findChild<QPlainTextEdit*>(QLatin1String(child))->toPlainText();
     }
 
-    std::unique_ptr<test::TestGameFolder> folder;
-    std::unique_ptr<test::MemorySettingsStore> settings;
-    std::unique_ptr<platform::FileSystem> fs;
-    test::FakeUserInterface ui;
-    test::FakeDesktop desktop;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<WindowGame> game;
+    Form1* form = nullptr;
 
   private slots:
-    void cleanup() {
-        form.reset();
-        session.reset();
-        folder.reset();
-    }
+    void cleanup() { game.reset(); }
 
     // The badges and the window name the shared file with its pods in mount order, whatever
     // the case, and the damaged pod with its problem.
@@ -143,17 +118,17 @@ class ConflictsTest : public QObject {
 
     // Requests in a burst: only the last one's result arrives, read on a worker thread.
     void theWatcherDeliversOnlyTheLatestRequest() {
-        test::TestGameFolder game;
+        test::TestGameFolder pods;
         std::vector<std::string> many;
         for (int i = 0; i < 300; ++i) {
             const std::string name = "p" + std::to_string(i) + ".pod";
-            game.Write(name, test::SoundPod({"ART\\SAME.ACT", "ART\\" + std::to_string(i)}));
-            many.push_back(game.Folder() + "\\" + name);
+            pods.Write(name, test::SoundPod({"ART\\SAME.ACT", "ART\\" + std::to_string(i)}));
+            many.push_back(pods.Folder() + "\\" + name);
         }
         std::thread::id reader;
         ConflictWatcher watcher([&] {
             reader = std::this_thread::get_id();
-            return platform::CreateFileSystem(game.Folder());
+            return platform::CreateFileSystem(pods.Folder());
         });
         QSignalSpy found(&watcher, &ConflictWatcher::Found);
         watcher.Request(many);

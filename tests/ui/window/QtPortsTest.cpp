@@ -1,15 +1,7 @@
-// The Qt side of the core's ports: dialog filters and fonts.
+// The Qt side of the core's ports: file dialogs, their filters, and fonts.
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QHeaderView>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 
 #include "ui/QtUserInterface.h"
@@ -29,37 +21,33 @@ class QtPortsTest : public QObject {
         request.overwritePrompt = save;
         return request;
     }
-    // Acts on the open dialog from inside its own modal loop.
-    static void WhenShown(std::function<void(QFileDialog*)> act) {
-        QTimer::singleShot(0, [act = std::move(act)] {
+    // Picks name in the dialog from inside its own modal loop, and answers the message box that
+    // follows with button; came tells whether one did.
+    static void Choose(const QString& name, QMessageBox::StandardButton button, bool* came,
+                       std::function<void(QFileDialog*)> look) {
+        QTimer::singleShot(0, [=] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
-            act(dialog);
-        });
-    }
-    // Qt's own dialog opens wide enough for its Size, Type and Date columns, within the screen,
-    // and gives the names what the other columns leave.
-    static void VerifyRoomForTheColumns(QFileDialog* dialog) {
-        const QSize room = dialog->screen()->availableGeometry().size();
-        QVERIFY(dialog->width() <= room.width() && dialog->height() <= room.height());
-        QVERIFY(dialog->width() >= std::min(800, room.width() - 40));
-        auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-        QVERIFY(details != nullptr);
-        QCOMPARE(details->header()->sectionResizeMode(0), QHeaderView::Stretch);
-        QCOMPARE(details->header()->sectionResizeMode(2), QHeaderView::ResizeToContents);
-    }
-    // Answers the next message box with the given button; records that it came.
-    static void AnswerNextBox(QMessageBox::StandardButton button, bool* came) {
-        QTimer::singleShot(0, [button, came] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            *came = box != nullptr;
-            if (box != nullptr) {
-                box->button(button)->click();
+            look(dialog);
+            dialog->selectFile(name);
+            QTimer::singleShot(0, [button, came] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                *came = box != nullptr;
+                if (box != nullptr) {
+                    box->button(button)->click();
+                }
+            });
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+            if (dialog->isVisible()) {  // still asking
+                dialog->reject();
             }
         });
     }
 
   private slots:
+    // Qt's own dialog opens wide enough for its Size, Type and Date columns, within the screen,
+    // gives the names what the other columns leave, starts in the folder asked for, and asks
+    // before replacing a file.
     void saveDialogAsksBeforeReplacingTheFileThatWillBeWritten() {
         QTemporaryDir folder;
         QFile existing(folder.filePath(QStringLiteral("mylist.ini")));
@@ -67,13 +55,17 @@ class QtPortsTest : public QObject {
         existing.close();
         QtUserInterface ui;
         bool asked = false;
-        WhenShown([&asked](QFileDialog* dialog) {
+        Choose(QStringLiteral("mylist"), QMessageBox::Yes, &asked, [&](QFileDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Save File"));
-            VerifyRoomForTheColumns(dialog);
+            QCOMPARE(QDir(dialog->directory()).canonicalPath(),
+                     QDir(folder.path()).canonicalPath());
+            const QSize room = dialog->screen()->availableGeometry().size();
+            QVERIFY(dialog->width() <= room.width() && dialog->height() <= room.height());
+            QVERIFY(dialog->width() >= std::min(800, room.width() - 40));
+            auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QCOMPARE(details->header()->sectionResizeMode(0), QHeaderView::Stretch);
+            QCOMPARE(details->header()->sectionResizeMode(2), QHeaderView::ResizeToContents);
             QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("Pod Files (*.ini)"));
-            dialog->selectFile(QStringLiteral("mylist"));
-            AnswerNextBox(QMessageBox::Yes, &asked);
-            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
         });
         const std::string chosen = ui.ShowFileDialog(PodListRequest(true, folder.path()));
         QVERIFY(asked);
@@ -81,81 +73,30 @@ class QtPortsTest : public QObject {
                  QDir::toNativeSeparators(folder.filePath(QStringLiteral("mylist.ini"))));
     }
 
-    void openDialogRefusesAMissingFileAndStartsInTheFolder() {
-        QTemporaryDir folder;
-        QtUserInterface ui;
-        bool refused = false;
-        WhenShown([&refused, &folder](QFileDialog* dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Open File"));
-            QCOMPARE(QDir(dialog->directory()).canonicalPath(),
-                     QDir(folder.path()).canonicalPath());
-            dialog->selectFile(QStringLiteral("missing.ini"));
-            AnswerNextBox(QMessageBox::Ok, &refused);
-            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-            QVERIFY(dialog->isVisible());  // still asking
-            dialog->reject();
-        });
-        QCOMPARE(ui.ShowFileDialog(PodListRequest(false, folder.path())), std::string());
-        QVERIFY(refused);
-    }
-
-    void nameFilter_data() {
-        QTest::addColumn<QString>("description");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("filter");
-        QTest::newRow("pattern shown once")
-            << QStringLiteral("Pod Files (*.ini)") << QStringLiteral("*.ini")
-            << QStringLiteral("Pod Files (*.ini)");
-        QTest::newRow("blank before the pattern")
-            << QStringLiteral("All (*.*)") << QStringLiteral(" *.*") << QStringLiteral("All (*.*)");
-        QTest::newRow("several patterns")
-            << QStringLiteral("Lists") << QStringLiteral("*.ini;*.txt")
-            << QStringLiteral("Lists (*.ini *.txt)");
-    }
-
     void nameFilter() {
-        QFETCH(QString, description);
-        QFETCH(QString, pattern);
-        QFETCH(QString, filter);
-        QCOMPARE(NameFilter(description.toStdString(), pattern.toStdString()), filter);
+        QCOMPARE(NameFilter("Pod Files (*.ini)", "*.ini"), QStringLiteral("Pod Files (*.ini)"));
+        QCOMPARE(NameFilter("All (*.*)", " *.*"), QStringLiteral("All (*.*)"));
+        QCOMPARE(NameFilter("Lists", "*.ini;*.txt"), QStringLiteral("Lists (*.ini *.txt)"));
     }
 
-    void fontRoundTrip_data() {
-        QTest::addColumn<int>("weight");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<bool>("italic");
-        QTest::newRow("regular") << 400 << false << false;
-        QTest::newRow("bold italic") << 700 << true << true;
-        QTest::newRow("heavy") << 900 << true << false;
-    }
-
-    void fontRoundTrip() {
-        QFETCH(int, weight);
-        QFETCH(bool, bold);
-        QFETCH(bool, italic);
-        FontObject font;
-        font.Name = "DejaVu Sans";
-        font.Size = 10.5;
-        font.Weight = weight;
-        font.Bold = bold;
-        font.Italic = italic;
-        font.Underline = true;
-        FontObject back;
-        FromQFont(ToQFont(font), back);
-        QCOMPARE(back.Weight, weight);
-        QCOMPARE(back.Bold, bold);
-        QCOMPARE(back.Italic, italic);
-        QVERIFY(back.Underline);
-        QVERIFY(!back.Strikethrough);
-        QCOMPARE(back.Size, 10.5);
-        QCOMPARE(back.Name, std::string("DejaVu Sans"));
-    }
-
-    void boldWithoutAWeightIsBold() {
-        FontObject font;
-        font.Name = "DejaVu Sans";
-        font.Bold = true;  // the weight left at normal
-        QVERIFY(ToQFont(font).bold());
+    // Weight, bold, italic, underline, size and name come back as they went; bold without a
+    // weight is bold.
+    void fontsRoundTrip() {
+        for (const auto& [weight, bold, italic] : {std::tuple{400, false, false},
+                                                   std::tuple{700, true, true},
+                                                   std::tuple{900, true, false}}) {
+            FontObject back;
+            FromQFont(ToQFont({.Name = "DejaVu Sans", .Size = 10.5, .Bold = bold, .Italic = italic,
+                               .Underline = true, .Weight = weight}),
+                      back);
+            QCOMPARE(back.Weight, weight);
+            QCOMPARE(back.Bold, bold);
+            QCOMPARE(back.Italic, italic);
+            QVERIFY(back.Underline && !back.Strikethrough);
+            QCOMPARE(back.Size, 10.5);
+            QCOMPARE(back.Name, std::string("DejaVu Sans"));
+        }
+        QVERIFY(ToQFont({.Name = "DejaVu Sans", .Bold = true}).bold());
     }
 };
 

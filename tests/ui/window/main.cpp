@@ -7,8 +7,6 @@ int RunForm1Tests(int argc, char** argv);
 int RunConflictsTests(int argc, char** argv);
 int RunFormAboutTests(int argc, char** argv);
 int RunQtPortsTests(int argc, char** argv);
-int RunPictures(int argc, char** argv);
-int RunSecondaryWindowsTests(int argc, char** argv);
 }  // namespace marvok::ui
 
 int main(int argc, char** argv) {
@@ -18,7 +16,5 @@ int main(int argc, char** argv) {
     failed += marvok::ui::RunConflictsTests(argc, argv);
     failed += marvok::ui::RunFormAboutTests(argc, argv);
     failed += marvok::ui::RunQtPortsTests(argc, argv);
-    failed += marvok::ui::RunPictures(argc, argv);
-    failed += marvok::ui::RunSecondaryWindowsTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }
