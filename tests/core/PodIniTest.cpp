@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mPodini.h"
 #include "support/FailingFileSystem.h"
@@ -180,6 +183,24 @@ TEST_F(PodIniTest, TheLastSavedPodIniIsKeptAndRestoredWithoutWriting) {
                   .rfind("C:\\Users\\me\\AppData\\Marvok\\last-saved\\", 0),
               0u);
     EXPECT_EQ(LastSavedCopyPath("", "/games/MTM2"), "");
+}
+
+TEST_F(PodIniTest, APodIniUpToSixteenMegabytesIsKeptWhenASaveReplacesIt) {
+    Pods({"c.pod"});
+    const test::TestGameFolder data;
+    session.LastSavedCopy = LastSavedCopyPath(data.Folder(), session.GameFolder);
+    Mount({"c.pod"});
+    const auto copy = [&] {
+        std::ifstream in(session.LastSavedCopy, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string limit(16u << 20, 'x');
+    game.Write("pod.ini", limit);
+    ASSERT_TRUE(SavePodList(session, "").Done());
+    EXPECT_TRUE(copy() == limit);
+    game.Write("pod.ini", limit + "x");  // one byte more is not kept: the copy stays
+    ASSERT_TRUE(SavePodList(session, "").Done());
+    EXPECT_TRUE(copy() == limit);
 }
 
 TEST_F(PodIniTest, AFailedSaveKeepsTheOldFileLeavesNoTraceAndSaysWhy) {

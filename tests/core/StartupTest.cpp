@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "app/ConsoleUserInterface.h"
 #include "app/Startup.h"
 #include "shell/Text.h"
 #include "support/FakeUserInterface.h"
@@ -274,6 +275,33 @@ TEST(UserInterfaceRelayTest, AFailureOnEitherSideReachesTheCallerAfterTheWorkHas
         },
         [] {});
     EXPECT_EQ(caught.exitCode, 5);
+}
+
+TEST(ConsoleUserInterface, PrintsEachMessageOnOneLineAndTakesTheDefaultAnswer) {
+    std::ostringstream out;
+    ConsoleUserInterface console(out);
+    const struct {
+        MessageButtons buttons;
+        int defaultButton;
+        MessageAnswer answer;
+        const char* shown;
+    } cases[] = {
+        {MessageButtons::Ok, 0, MessageAnswer::Ok, ""},
+        {MessageButtons::OkCancel, 0, MessageAnswer::Ok, " [OK]"},
+        {MessageButtons::OkCancel, 1, MessageAnswer::Cancel, " [Cancel]"},
+        {MessageButtons::YesNo, 0, MessageAnswer::Yes, " [Yes]"},
+        {MessageButtons::YesNo, 1, MessageAnswer::No, " [No]"},
+        {MessageButtons::YesNoCancel, 2, MessageAnswer::Cancel, " [Cancel]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        out.str("");
+        EXPECT_EQ(console.ShowMessage("Marvok", "two\nlines", MessageIcon::Question, c.buttons,
+                                      c.defaultButton),
+                  c.answer);
+        EXPECT_EQ(out.str(), std::string("Marvok: two lines") + c.shown + "\n");
+    }
+    EXPECT_EQ(console.ShowFileDialog({}), "");  // no one to ask: cancelled
 }
 
 }  // namespace
