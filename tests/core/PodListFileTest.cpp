@@ -4,22 +4,12 @@
 #include <random>
 
 #include "podlist/PodListFile.h"
-#include "shell/Text.h"
+#include "support/Utf16File.h"
 
 namespace marvok {
 namespace {
 
 using Names = std::vector<std::string>;
-
-// The bytes Notepad writes when a list is saved as "Unicode".
-std::string Utf16LeWithMark(std::string_view utf8) {
-    std::string bytes = "\xff\xfe";
-    for (char16_t unit : text::ToUtf16(utf8)) {
-        bytes += static_cast<char>(unit & 0xff);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
 
 TEST(ParsePodList, ReadsTheFieldsOfEveryFormat) {
     struct Case {
@@ -70,7 +60,7 @@ TEST(ParsePodList, ReadsTheFieldsOfEveryFormat) {
         {"Windows-1252 names become UTF-8", "1\r\ncaf\xe9.pod\r\n", 30, 1, {"café.pod"}},
         {"UTF-8 with its mark", "\xef\xbb\xbf" "2\r\ncafé.pod\r\nb.pod\r\n", 30, 2,
          {"café.pod", "b.pod"}},
-        {"UTF-16 LE with its mark", Utf16LeWithMark("2\r\ncafé.pod,\"日本.pod\"\r\n"), 30, 2,
+        {"UTF-16 LE with its mark", test::Utf16File("2\r\ncafé.pod,\"日本.pod\"\r\n"), 30, 2,
          {"café.pod", "日本.pod"}},
         {"a mark inside is a name's bytes", "1\r\n\xef\xbb\xbf" "a.pod\r\n", 30, 1, {"ï»¿a.pod"}}};
     for (const Case& c : cases) {

@@ -9,9 +9,9 @@
 
 #include "app/ConsoleUserInterface.h"
 #include "app/Startup.h"
-#include "shell/Text.h"
 #include "support/FakeUserInterface.h"
 #include "support/SessionFixture.h"
+#include "support/Utf16File.h"
 
 namespace marvok {
 namespace {
@@ -52,11 +52,7 @@ TEST_F(StartupTest, APlainStartLoadsPodIniAndFillsTheUnmountedList) {
 TEST_F(StartupTest, InstallWritesWhatCanBeMountedAsPodIniAndEnds) {
     Pods({"café.pod"});
     const std::string cafe = "2\r\ncafé.pod\r\nb.pod\r\n";
-    std::string utf16 = "\xff\xfe";
-    for (char16_t unit : text::ToUtf16(cafe)) {
-        utf16 += static_cast<char>(unit & 0xff);
-        utf16 += static_cast<char>(unit >> 8);
-    }
+    const std::string utf16 = test::Utf16File(cafe);
     struct Case {
         const char* op;
         std::string list;

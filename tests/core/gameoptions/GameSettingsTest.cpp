@@ -9,7 +9,7 @@
 #include "shell/Text.h"
 #include "support/FailingFileSystem.h"
 #include "support/TestGameFolder.h"
-#include "Utf16File.h"
+#include "support/Utf16File.h"
 
 namespace marvok::gameoptions {
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "shell/PrivateProfile.h"
-#include "Utf16File.h"
+#include "support/Utf16File.h"
 
 namespace marvok {
 namespace {

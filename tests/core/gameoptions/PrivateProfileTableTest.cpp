@@ -8,7 +8,7 @@
 
 #include "shell/PrivateProfile.h"
 #include "shell/Text.h"
-#include "Utf16File.h"
+#include "support/Utf16File.h"
 
 namespace marvok {
 namespace {
