@@ -18,15 +18,7 @@ using platform::RegHandle;
 
 class FileRegistryTest : public ::testing::Test {
   protected:
-    FileRegistry& Store() {
-        if (!store_) {
-            auto options = FileOptions(folder);
-            options.writeGuard = [this] { return blocked; };
-            options.clock = [] { return 133444736000000000ULL; };  // 1700000000 in Unix seconds
-            store_ = std::make_unique<FileRegistry>(std::move(options));
-        }
-        return *store_;
-    }
+    FileRegistry& Store() { return files.store; }
     // A REG_SZ value, stored with its NUL as the class writes it.
     long Write(std::uint32_t root, const std::string& path, const std::string& name,
                const std::string& text) {
@@ -38,12 +30,10 @@ class FileRegistryTest : public ::testing::Test {
         return stored ? std::optional(stored->data) : std::nullopt;
     }
 
-    TestGameFolder folder;
-    std::string blocked;
+    GameRegistry files;
+    TestGameFolder& folder = files.folder;
+    std::string& blocked = files.blocked;
     FakeUserInterface ui;
-
-  private:
-    std::unique_ptr<FileRegistry> store_;
 };
 
 TEST_F(FileRegistryTest, WritesTheFileWineWouldWriteAndReadsItBack) {

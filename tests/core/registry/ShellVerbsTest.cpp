@@ -99,7 +99,9 @@ TEST_F(ShellVerbsTest, NothingIsTouchedWhileTheRegistryIsInUse) {
     EXPECT_EQ(mMyRegStuff::RemoveShellVerbs(session, registry), 0);
     mMyRegStuff::ClearKvexStartup(session, registry);
     mMyRegStuff::ResetKvexPosition(session, registry);
-    EXPECT_EQ(Messages(), std::vector<std::string>(4, "Close Wine first."));
+    EXPECT_FALSE(mMyRegStuff::ResetAs(session, registry, "mtm2"));
+    EXPECT_EQ(Messages(), std::vector<std::string>(5, "Close Wine first."));
+    EXPECT_EQ(ui.messages[4].icon, MessageIcon::Exclamation);
     EXPECT_FALSE(files.folder.Exists("system.reg") || files.folder.Exists("user.reg"));
 }
 
