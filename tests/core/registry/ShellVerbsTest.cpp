@@ -50,11 +50,7 @@ TEST_F(ShellVerbsTest, RegisteringWritesTheSixDefaultValuesAndRemovingTakesThem)
                       "marvokO\\command|" + exe + " /open %1",
                       "marvokI\\command|" + exe + " /install %1",
                       "marvokD\\command|" + exe + " /desktop %1"}));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Registered 6 of 6");
-    EXPECT_EQ(ui.messages[0].title, "Marvok");
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Registered 6 of 6"});
 
     ui.messages.clear();
     EXPECT_EQ(mMyRegStuff::RemoveShellVerbs(session, registry), 6);
