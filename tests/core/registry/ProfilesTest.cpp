@@ -28,7 +28,6 @@ class ProfilesTest : public SessionFixture {
         session.GameExePath = session.GameFolder + "\\" + session.GameExeName;
         session.GameVersion = std::move(version);
     }
-    Values Written() { return Dump(registry, kMachine, ""); }
 
     GameRegistry files;
     FileRegistry& registry = files.store;
@@ -85,7 +84,7 @@ TEST_F(ProfilesTest, ResetOverwritesItsValuesKeepsOthersAndKnowsOnlyThreeCodes) 
     for (const char* code : {"MTM2", "Trial", "mtm3", ""}) {
         EXPECT_TRUE(mMyRegStuff::ResetAs(session, registry, code));
     }
-    EXPECT_EQ(Written(), Values{});
+    EXPECT_EQ(Dump(registry, kMachine, ""), Values{});
     mMyRegStuff::WriteValueList(registry, ui, kMachineCode, kGame2, {"InstalledPath", "Extra"},
                                 {"C:\\Old", "kept"}, 2);
     ASSERT_TRUE(mMyRegStuff::ResetAs(session, registry, "mtm2"));
