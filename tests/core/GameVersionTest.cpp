@@ -37,8 +37,7 @@ TEST_F(GameVersionTest, TheSizeOfTheExecutableTellsTheEdition) {
         {3109888, "MTM1 Unpatched 30 monster.exe 0111111"},
         {2455552, "MTM1 Patched 30 monster.exe 0111111"},
         {2925567, "Unknown 30 monster.exe 1000011"},
-        {2925569, "Unknown 30 monster.exe 1000011"},
-        {0, "Unknown 30 monster.exe 1000011"}};
+        {2925569, "Unknown 30 monster.exe 1000011"}};
     for (const auto& [size, detected] : editions) {
         game.WriteSized("monster.exe", size);
         EXPECT_EQ(Detected(), detected) << size;

@@ -7,10 +7,16 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-ListBox Filled(ListStyle style, const Names& names) {
+ListBox Filled(ListStyle style, const Names& names, bool batch = false) {
     ListBox list(style);
+    if (batch) {
+        list.BeginBatch();
+    }
     for (const auto& name : names) {
-        list.AddItem(name);
+        list.AddItem(name, true);
+    }
+    if (batch) {
+        list.EndBatch();
     }
     return list;
 }
@@ -53,21 +59,13 @@ TEST(ListBox, BatchGivesTheOrderOfAddingOneByOne) {
         batch.EndBatch();
         EXPECT_EQ(batch.Items(), oneByOne.Items()) << names.size();
     }
-    ListBox batch(ListStyle::Sorted);
-    batch.BeginBatch();
-    batch.AddItem("b.pod");
-    batch.EndBatch();
+    ListBox batch = Filled(ListStyle::Sorted, {"b.pod"}, true);
     batch.AddItem("0.pod");  // after the batch, entries go to their place again
     EXPECT_EQ(batch.Item(0), "0.pod");
 }
 
 TEST(ListBox, RemoveRepeatsKeepsTheFirstOfEqualEntries) {
-    ListBox list(ListStyle::Sorted);
-    list.BeginBatch();
-    for (auto name : {"b.pod", "A.pod", "a.pod", "B.POD", "c.pod"}) {
-        list.AddItem(name);
-    }
-    list.EndBatch();
+    ListBox list = Filled(ListStyle::Sorted, {"b.pod", "A.pod", "a.pod", "B.POD", "c.pod"}, true);
     list.TakeChange();
     list.RemoveRepeats();
     EXPECT_EQ(list.Items(), (Names{"A.pod", "b.pod", "c.pod"}));
@@ -86,16 +84,13 @@ TEST(ListBox, PlainListKeepsOrderAndFindsIgnoringCaseUntilTheLastRepeatGoes) {
     EXPECT_FALSE(list.Contains("a.pod"));
     list.RemoveItem(5);  // out of range: nothing happens
     EXPECT_EQ(list.Count(), 1u);
-    list.AddItem("b.pod", true);  // only the check box list holds checks
-    EXPECT_FALSE(list.Checked(1));
+    EXPECT_FALSE(list.Checked(0));  // only the check box list holds checks
     EXPECT_EQ(list.CheckedCount(), 0u);
 }
 
 TEST(ListBox, CheckMarksAreCountedThroughEveryChange) {
-    ListBox list(ListStyle::CheckBoxes);
-    list.AddItem("a.pod", true);
-    list.AddItem("b.pod", false);
-    list.AddItem("c.pod", true);
+    ListBox list = Filled(ListStyle::CheckBoxes, {"a.pod", "b.pod", "c.pod"});
+    list.SetChecked(1, false);
     EXPECT_EQ(list.CheckedCount(), 2u);
     list.SetChecked(1, true);
     list.SetChecked(1, true);  // checking twice counts once
@@ -128,7 +123,7 @@ TEST(ListBox, TakeChangeNamesTheOneChangeOrAResetAndTheRevisionGrows) {
          {Kind::Inserted, 3, 3}},
         {"remove", ListStyle::Plain, [](ListBox& l) { l.RemoveItem(1); }, {Kind::Removed, 1, 1}},
         {"remove out of range", ListStyle::Plain, [](ListBox& l) { l.RemoveItem(9); }, {}},
-        {"check", ListStyle::CheckBoxes, [](ListBox& l) { l.SetChecked(2, true); },
+        {"uncheck", ListStyle::CheckBoxes, [](ListBox& l) { l.SetChecked(2, false); },
          {Kind::Updated, 2, 2}},
         {"swaps merge", ListStyle::Plain, [](ListBox& l) { l.Swap(2, 1); l.Swap(0, 1); },
          {Kind::Updated, 0, 2}},

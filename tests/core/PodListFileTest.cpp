@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
-
 #include "podlist/PodListFile.h"
 #include "support/Utf16File.h"
 
@@ -91,29 +88,6 @@ TEST(FormatPodList, WritesCountAndNamesWithCrLfThatReadBackTheSame) {
                                    "a.pod\t", "a\r\nb.pod", "a\nb.pod", "a\rb.pod", ""}) {
         EXPECT_FALSE(FormatPodList({name, "next.pod"})) << name;
     }
-}
-
-TEST(ParsePodList, AnyBytesAreReadWithinTheLimit) {
-    std::mt19937 random(1234);
-    const std::string alphabet = std::string("0123456789,\"\r\n \t\0ab\\.\xff", 22);
-    for (int round = 0; round < 2000; ++round) {
-        std::string bytes;
-        const int length = static_cast<int>(random() % 300);
-        for (int i = 0; i < length; ++i) {
-            bytes += alphabet[random() % alphabet.size()];
-        }
-        const long long limit = static_cast<long long>(random() % 40);
-        const ParsedPodList parsed = ParsePodList(bytes, limit);
-        ASSERT_LE(static_cast<long long>(parsed.names.size()),
-                  std::max(0LL, std::min(limit, parsed.count)));
-    }
-}
-
-TEST(ParsePodList, AHugeFileIsReadOnlyAsFarAsNeeded) {
-    std::string bytes = "2\r\na.pod\r\nb.pod\r\n";
-    bytes.append(8u << 20, 'x');  // megabytes of junk with no line end
-    const ParsedPodList parsed = ParsePodList(bytes, 30);
-    EXPECT_EQ(parsed.names, (std::vector<std::string>{"a.pod", "b.pod"}));
 }
 
 }  // namespace

@@ -11,19 +11,7 @@ namespace {
 using Names = std::vector<std::string>;
 using PodOrderTest = test::SessionFixture;
 
-TEST_F(PodOrderTest, APodMovesToItsNewPlaceAndTheOthersCloseUp) {
-    const std::tuple<std::size_t, std::size_t, Names> cases[] = {{0, 2, {"b", "c", "a", "d"}},
-                                                                 {3, 0, {"d", "a", "b", "c"}},
-                                                                 {1, 2, {"a", "c", "b", "d"}},
-                                                                 {2, 2, {"a", "b", "c", "d"}}};
-    for (const auto& [from, to, after] : cases) {
-        session.List1.Clear();
-        Mount({"a", "b", "c", "d"});
-        EXPECT_FALSE(ReorderMountedPod(session, from, to)) << from << "->" << to;
-        EXPECT_EQ(session.List1.Items(), after) << from << "->" << to;
-    }
-}
-
+// Moves by keys and by dragging are in the window tests.
 TEST_F(PodOrderTest, OnlyTheHeadThatSortingLeavesInPlaceCanBeReordered) {
     Mount({"z", "y", "a", "b"});
     session.SortMode = "yes";

@@ -11,24 +11,25 @@ using mCommonFunctions::LoadPreferences;
 
 class PreferencesTest : public test::SessionFixture {
 protected:
-    void ExpectDefaults(const std::string& why) {
-        EXPECT_EQ(session.ViewMode, 2) << why;
-        EXPECT_EQ(session.KeepOnTop, 24) << why;
-        EXPECT_EQ(session.FolderDepth, -1) << why;
+    // The loaded numbers, then what the window shows of them as 0s and 1s.
+    std::string Loaded() {
+        std::string shown = std::to_string(session.ViewMode) + " " +
+                            std::to_string(session.KeepOnTop) + " " +
+                            std::to_string(session.FolderDepth) + " ";
+        for (const char* c : {"toolbarFrame", "List1", "List3", "Label4"}) {
+            shown += session.controls.Visible(c) ? '1' : '0';
+        }
+        for (const char* c : {"menuToolbar", "menuViewmode", "menuSort"}) {
+            shown += session.controls.Checked(c) ? '1' : '0';
+        }
+        return shown;
     }
 };
 
 TEST_F(PreferencesTest, AFirstRunUsesTheDefaultsAndWritesNothing) {
     LoadPreferences(session);
-    ExpectDefaults("first run");
-    EXPECT_EQ(session.ToolbarDisplay, "yes");
-    EXPECT_TRUE(session.controls.Visible("toolbarFrame"));
-    EXPECT_TRUE(session.controls.Checked("menuToolbar"));
-    EXPECT_TRUE(session.controls.Checked("menuViewmode"));
-    EXPECT_TRUE(session.controls.Visible("List1"));
-    EXPECT_FALSE(session.controls.Visible("List3"));
-    EXPECT_EQ(session.SortMode, "no");
-    EXPECT_FALSE(session.controls.Checked("menuSort"));
+    EXPECT_EQ(Loaded(), "2 24 -1 1101110");
+    EXPECT_EQ(session.ToolbarDisplay + session.SortMode, "yesno");
     EXPECT_EQ(session.UserPaths, decltype(session.UserPaths){});
     EXPECT_EQ(settings.writes, 0);
     EXPECT_TRUE(settings.values.empty());
@@ -47,16 +48,9 @@ TEST_F(PreferencesTest, StoredValuesAreAppliedWithKeysMatchedIgnoringCase) {
     };
     LoadPreferences(session);
     EXPECT_TRUE(hooked);
+    EXPECT_EQ(Loaded(), "1 10 3 0010001");
     EXPECT_EQ(session.ToolbarDisplay, "no");
-    EXPECT_FALSE(session.controls.Visible("toolbarFrame"));
-    EXPECT_FALSE(session.controls.Checked("menuToolbar"));
-    EXPECT_EQ(session.ViewMode, 1);
-    EXPECT_TRUE(session.controls.Visible("List3"));
-    EXPECT_FALSE(session.controls.Visible("Label4"));
-    EXPECT_EQ(session.KeepOnTop, 10);
     EXPECT_TRUE(session.Sorting());
-    EXPECT_TRUE(session.controls.Checked("menuSort"));
-    EXPECT_EQ(session.FolderDepth, 3);
     EXPECT_EQ(settings.writes, 0);
 }
 
@@ -68,7 +62,7 @@ TEST_F(PreferencesTest, BadNumbersFallBackToTheirDefaultsAndStayStored) {
             settings.Set("Prefs", "FolderDepth", stored);
         }
         LoadPreferences(session);
-        ExpectDefaults(stored);
+        EXPECT_EQ(Loaded().substr(0, 8), "2 24 -1 ") << stored;
         EXPECT_EQ(settings.Get("Prefs", "ViewMode"), stored);
     }
 }
@@ -79,25 +73,19 @@ TEST_F(PreferencesTest, UserFoldersThatNoLongerExistStayEmptyButStored) {
     settings.Set("userDir", "path(1)", game.Native("gone").string());
     settings.Set("userDir", "path(3)", "pods");  // relative to the game folder
     LoadPreferences(session);
-    EXPECT_EQ(session.UserPaths[0], game.Native("pods").string());
-    EXPECT_EQ(session.UserPaths[1], "");
-    EXPECT_EQ(session.UserPaths[2], "");
-    EXPECT_EQ(session.UserPaths[3], "pods");
+    EXPECT_EQ(session.UserPaths,
+              (decltype(session.UserPaths){game.Native("pods").string(), "", "", "pods"}));
     EXPECT_EQ(settings.Get("userDir", "path(1)"), game.Native("gone").string());
 }
 
 TEST_F(PreferencesTest, TogglesStoreTheirKeyAtOnceAndAFailedWriteIsShown) {
-    mResizeWindow::ApplyToolbarDisplay(session, "no", "");
-    EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");
-    mResizeWindow::ApplyToolbarDisplay(session, "anything", "");
-    EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");
-    mResizeWindow::ApplyToolbarDisplay(session, "yes", "load");
-    EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no");  // "load" does not write back
-    EXPECT_TRUE(ui.messages.empty());
+    for (const char* mode : {"no", "anything", "yes"}) {  // "yes" with "load" does not write back
+        mResizeWindow::ApplyToolbarDisplay(session, mode, *mode == 'y' ? "load" : "");
+        EXPECT_EQ(settings.Get("Prefs", "ToolbarDisplay"), "no") << mode;
+    }
     settings.failWrites = "Permission denied";
     mResizeWindow::ApplyToolbarDisplay(session, "no", "");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("Permission denied"), std::string::npos);
+    EXPECT_TRUE(ui.messages.size() == 1 && Said(0, "Permission denied"));  // only the failure
     EXPECT_EQ(session.ToolbarDisplay, "no");  // the window still follows the user's choice
 }
 
@@ -108,8 +96,7 @@ TEST_F(PreferencesTest, SwitchingTheViewReloadsPodIniDroppingUnsavedChanges) {
     mResizeWindow::ApplyViewMode(session, 1, "");
     EXPECT_EQ(settings.Get("Prefs", "ViewMode"), "1");
     EXPECT_EQ(session.List3.Items(), (std::vector<std::string>{"a.pod", "b.pod"}));
-    EXPECT_TRUE(session.List3.Checked(0));
-    EXPECT_FALSE(session.List3.Checked(1));
+    EXPECT_TRUE(session.List3.Checked(0) && !session.List3.Checked(1));
     EXPECT_EQ(session.Label3, "1 of 2");
 }
 

@@ -1,9 +1,10 @@
 #include "support/TestGameFolder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 
 namespace marvok::test {
 
@@ -22,11 +23,7 @@ TestGameFolder::~TestGameFolder() {
 
 std::filesystem::path TestGameFolder::Native(std::string_view relative) const {
     std::string parts(relative);
-    for (char& c : parts) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
+    std::replace(parts.begin(), parts.end(), '\\', '/');
     // Names are UTF-8 on every platform, not the Windows ANSI code page.
     return (root_ / std::filesystem::path(std::u8string(parts.begin(), parts.end())))
         .make_preferred();
@@ -50,9 +47,7 @@ void TestGameFolder::WriteSized(std::string_view relative, std::uintmax_t size) 
 
 std::string TestGameFolder::Read(std::string_view relative) const {
     std::ifstream in(Native(relative), std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool TestGameFolder::Exists(std::string_view relative) const {
