@@ -108,13 +108,6 @@ class Form1Test : public QObject {
             .join(QLatin1Char('|'));
     }
     std::string PodIni() const { return game->folder.Read("pod.ini"); }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& message : game->ui.messages) {
-            texts.push_back(message.text);
-        }
-        return texts;
-    }
     // The visible top-level windows of a class, or with an object name.
     template <typename W = QWidget>
     static std::vector<W*> Shown(const char* name = nullptr) {
@@ -148,14 +141,9 @@ class Form1Test : public QObject {
                 continue;
             }
             const QRect r = label->geometry();
-            const QString where = QStringLiteral("%1 \"%2\" at %3..%4 in %5")
-                                      .arg(QLatin1String(name), label->text())
-                                      .arg(r.left())
-                                      .arg(r.right())
-                                      .arg(inner.width());
             QVERIFY2(r.width() >= label->sizeHint().width() && inner.contains(r) &&
                          r.left() > previousRight,
-                     qPrintable(where));
+                     qPrintable(QLatin1String(name) + QLatin1Char(' ') + label->text()));
             previousRight = r.right();
         }
         for (const char* name : {"commFile_0", "commFile_1", "commFile_2"}) {
@@ -174,8 +162,6 @@ class Form1Test : public QObject {
     void clicksMovePodsBetweenTheLists() {
         Start({});
         QCOMPARE(State(), QStringLiteral("b.pod d.pod|a.pod c.pod e.pod f.pod|2|4|pod.ini"));
-        QCOMPARE(form->focusWidget(), Find<QPushButton>("commFile_1"));
-        QVERIFY(List(1)->isVisible() && List(2)->isVisible() && !List(3)->isVisible());
         QVERIFY(!Find<QLabel>("folderNotice")->isVisible());
         ClickRow(List(2), 0);
         QCOMPARE(State(), QStringLiteral("b.pod d.pod a.pod|c.pod e.pod f.pod|3|3|") + kNotSaved);
@@ -348,8 +334,8 @@ class Form1Test : public QObject {
             Start({.podIni = podIni, .pods = 31, .viewMode = viewMode});
             ClickRow(List(viewMode == 2 ? 2 : 3), viewMode == 2 ? 0 : 30);
             QCOMPARE(Text("Label3"), viewMode == 2 ? QStringLiteral("30") : QStringLiteral("30 of 31"));
-            const std::vector<std::string> says{"MTM2 Unpatched pod limit is 30 pods"};
-            QCOMPARE(Messages(), mounted < 30 ? std::vector<std::string>{} : says);
+            QCOMPARE(game->ui.messages.size(), std::size_t{mounted < 30 ? 0u : 1u});
+            QVERIFY(mounted < 30 || game->ui.messages[0].text == "MTM2 Unpatched pod limit is 30 pods");
         }
     }
 
