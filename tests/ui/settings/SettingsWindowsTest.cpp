@@ -42,7 +42,10 @@ struct Game {
     QPointer<ui::formDirectories> Paths(std::function<void()> refresh = {}) {
         return Open<ui::formDirectories>(session, std::move(refresh), &browser);
     }
-    QPointer<ui::formMonster> Fonts() { return Open<ui::formMonster>(session, &fonts); }
+    QPointer<ui::formMonster> Fonts(const std::string& ini) {
+        folder.Write(kIni, ini);
+        return Open<ui::formMonster>(session, &fonts);
+    }
 
     test::TestGameFolder folder;
     std::unique_ptr<platform::FileSystem> fs;
@@ -267,9 +270,10 @@ class SettingsWindowsTest : public QObject {
         const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
         const QSize small(760, 540);
         Game game;
-        game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=1\r\n"
-                                "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console Bold\r\n");
-        QWidget* const windows[] = {game.Fonts(), game.Paths()};
+        QWidget* const windows[] = {
+            game.Fonts("[Fonts]\r\ngOSFontUseGlobal=1\r\n"
+                       "gOSFontName_Large=Lucida Console,Lucida Console,Lucida Console Bold\r\n"),
+            game.Paths()};
         for (const auto& window : windows) {
             QVERIFY(QTest::qWaitForWindowExposed(window));
             const QString name = window->objectName();
@@ -292,9 +296,8 @@ class SettingsWindowsTest : public QObject {
     // The Qt controls follow the master switch and each area's box (the rules are the core's).
     void fontsMasterSwitchGovernsTheRest() {
         Game game;
-        game.folder.Write(kIni, "[Fonts]\r\ngOSFontUseGlobal=0\r\ngOSFontUse_Small=1\r\n"
-                                "gLocalizationFile=UI\\Other.loc\r\n");
-        QWidget* window = game.Fonts();
+        QWidget* window = game.Fonts("[Fonts]\r\ngOSFontUseGlobal=0\r\ngOSFontUse_Small=1\r\n"
+                                     "gLocalizationFile=UI\\Other.loc\r\n");
         for (const char* option : {"opLoc_0", "opLoc_1", "opLoc_2"}) {  // none of the three
             QVERIFY(!Find<QRadioButton>(window, option)->isChecked());
         }
@@ -311,8 +314,7 @@ class SettingsWindowsTest : public QObject {
     void fontsPresetIsWrittenOnlyOnSave() {
         Game game;
         const std::string original = "[Fonts]\r\ngOSFontUseGlobal=1\r\n; ours\r\n";
-        game.folder.Write(kIni, original);
-        const auto window = game.Fonts();
+        const auto window = game.Fonts(original);
         auto* presets = Find<QComboBox>(window, "Combo1");
         QCOMPARE(presets->count(), 7);
         presets->setCurrentIndex(6);
@@ -341,8 +343,7 @@ class SettingsWindowsTest : public QObject {
     void fontsDialogGuardsTheButtonsAndLeavesTheTopBand() {
         Game game;
         const std::string original = "[Fonts]\r\ngOSFontUseGlobal=1\r\ngOSFontUse_Small=1\r\n";
-        game.folder.Write(kIni, original);
-        const auto window = game.Fonts();
+        const auto window = game.Fonts(original);
         bool topMostMeanwhile = true;
         bool closedMeanwhile = true;
         game.fonts.whileOpen = [&] {
