@@ -27,17 +27,10 @@ class FormAboutTest : public QObject {
     void showsTheProgramAboveOtherWindows() {
         test::FakeDesktop desktop;
         FormAbout about(desktop);
-        QCOMPARE(about.windowTitle(), QStringLiteral("About Marvok"));
-        const QString version = FormAbout::VersionText(MARVOK_VERSION_MAJOR, MARVOK_VERSION_MINOR,
-                                                       MARVOK_VERSION_PATCH);
-        const std::pair<const char*, QString> texts[] = {
-            {"Label1", QStringLiteral("Marvok")},
-            {"Label2", version},
-            {"Label3", QStringLiteral("A program for Monster Truck Madness 2")},
-            {"labelLicence", QStringLiteral("Free software under the MIT licence")}};
-        for (const auto& [name, text] : texts) {
-            QCOMPARE(Label(about, name)->text(), text);
-        }
+        // The fixed captions are not compared: only the version, which comes from the build.
+        QCOMPARE(Label(about, "Label2")->text(),
+                 FormAbout::VersionText(MARVOK_VERSION_MAJOR, MARVOK_VERSION_MINOR,
+                                        MARVOK_VERSION_PATCH));
         QCOMPARE(FormAbout::VersionText(1, 0, 12), QStringLiteral("v1.0.12"));
         QCOMPARE(Label(about, "Image1")->pixmap().size(), QSize(48, 48));
         QVERIFY(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !about.isModal());
