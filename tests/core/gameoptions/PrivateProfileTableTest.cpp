@@ -57,6 +57,7 @@ TEST(PrivateProfile, FindsTheValueWindowsWould) {
         {"EndOfFileMarksTrimmed", "[S]\r\n\x1ak=1\x1a\r\n", "S", "k", "1"},
         {"TabsFeedsTrimmed", "[S]\r\n\v\fk\t=\f\v1\t\r\n", "S", "k", "1"},
         {"OtherControlBytesAreText", "[S]\r\nk=\x01v\x1b\r\n", "S", "k", "\x01v\x1b"},
+        {"NoBreakSpaceIsText", "[S]\r\nk=\xa0v\xa0\r\n", "S", "k", "\xa0v\xa0"},
         {"Utf8MarkBeforeTheFirstSection", "\xEF\xBB\xBF[Fonts]\r\nk=1\r\n", "Fonts", "k", "1"},
         {"Utf16LeFile", test::Utf16File("[Fonts]\r\nk=Ca\xc3\xb1on\r\n"), "fonts", "K",
          "Ca\xc3\xb1on"},
