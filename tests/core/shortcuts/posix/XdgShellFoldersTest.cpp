@@ -95,7 +95,7 @@ TEST_F(XdgFolders, SharedMenuFoldersCountOnlyWhenTheUserCanWriteThem) {
     readOnly = {applications, autostart};
     EXPECT_EQ(folders.SpecialFolder("AllUsersStartMenu"), "");
     EXPECT_EQ(folders.SpecialFolder("AllUsersStartup"), "");
-    // So the user's own folder stands in (which ones do is the special folders test's).
+    // So the user's own folder stands in (which ones may: the fake shell's tests).
     EXPECT_EQ(mSpecialFolders::GetSpecialFolder(folders, "allusersstartmenu"),
               home + "/.local/share/applications");
 }
