@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "gameoptions/FontsAndThings.h"
-#include "support/FailingFileSystem.h"
 #include "support/FakeFontDialog.h"
 #include "support/SessionFixture.h"
 
@@ -79,37 +78,13 @@ TEST_F(FontsAndThingsWindow, TheMasterSwitchGatesEveryAreaAndEachFontButtonFollo
     EXPECT_FALSE(c.combo1Enabled);
 }
 
-TEST_F(FontsAndThingsWindow, SavingAPresetWritesItsExactCells) {
-    // A few telling cells of each preset as they must reach the file.
-    const std::tuple<int, const char*, const char*> cells[] = {
-        {1, "gOSFontUseGlobal", "0"}, {1, "gOSFontSize_Large", "-10,-10,-26"},
-        {2, "gOSFontUse_Medium", "0"}, {2, "gOSFontSize_Large", "-10,-10,-6"},
-        {3, "gOSFontName_Large", "System,System,System"}, {3, "gOSFontSize_Large", "-10,-10,-8"},
-        {4, "gOSFontName_SmallLCD", "Modern,Modern,Modern "},
-        {4, "gOSFontName_Small", "Modern,Modern,Modern "},
-        {4, "gOSFontName_Large", "Modern,Modern,Modern"},
-        {5, "gOSFontName_Medium", "Tahoma,Tahoma,Tahoma Bold"},
-        {5, "gOSFontSize_Large", "-10,-10,-12"},
-        {6, "gOSFontUse_Medium", "1"}, {6, "gOSFontName_Small", "Verdana,Verdana,Verdana Italic"},
-        {6, "gOSFontSize_SmallLCD", "-9,-9,-14"}, {6, "gOSFontSize_Medium", "-10,-10,-14"},
-        {6, "latencyDisplay", "2"}, {6, "kookyHornFlag", "1"}};
-    for (const auto& [preset, key, stored] : cells) {
-        Open(kOn);
-        window.Combo1Click(preset);
-        EXPECT_EQ(game.Read(kIni), kOn) << "nothing before Save";
-        ASSERT_TRUE(window.SaveClick());
-        EXPECT_TRUE(Holds(key, stored)) << preset << " " << key;
-    }
-}
-
 TEST_F(FontsAndThingsWindow, APresetIsShownAndSavingWithTheMasterOffWritesTheStockOne) {
-    EXPECT_EQ(PresetNames(),
-              (std::array<std::string_view, 7>{"~ Use Presets ~", "Preset (Stock)", "Preset (M)",
-                                               "Preset (C)", "Preset (J)", "Preset (S)",
-                                               "Preset (B)"}));
-    Open(kMasterOff + "gLocalizationFile=UI\\MTM2-FUN.loc\r\n[Game]\r\nlatencyDisplay=1\r\n");
+    const std::string file =
+        kMasterOff + "gLocalizationFile=UI\\MTM2-FUN.loc\r\n[Game]\r\nlatencyDisplay=1\r\n";
+    Open(file);
     window.ChkValueClick(0, true);
     window.Combo1Click(6);
+    EXPECT_EQ(game.Read(kIni), file) << "nothing before Save";
     auto& c = window.Controls();
     EXPECT_EQ(c.chkValue, (std::array<bool, 5>{true, true, true, true, true}));
     EXPECT_EQ(Row(3), "Lucida Console,Lucida Console,Lucida Console Bold|-10,-10,-28");
@@ -163,7 +138,9 @@ TEST_F(FontsAndThingsWindow, LanguageOptionsAndThingsMapToTheirTexts) {
 TEST_F(FontsAndThingsWindow, ACancelledFontKeepsTheRowAConfirmedOneFillsIt) {
     Open(kOn + "gOSFontUse_Small=1\r\n");
     window.Combo1Click(5);
+    fonts.whileOpen = [&] { window.CommFontClick(2); };  // a second browser is not opened
     window.CommFontClick(0);
+    fonts.whileOpen = nullptr;
     const auto& c = window.Controls();
     EXPECT_EQ(c.labelVal[0], "Tahoma,Tahoma,Tahoma");
     EXPECT_EQ(c.combo1, 0) << "the preset list is reset all the same";
@@ -174,7 +151,6 @@ TEST_F(FontsAndThingsWindow, ACancelledFontKeepsTheRowAConfirmedOneFillsIt) {
     window.CommFontClick(1);
     EXPECT_EQ(Row(1), "Verdana,Verdana,Verdana Bold Italic|-9,-9,-12");
     EXPECT_EQ(c.combo1, 0);
-    EXPECT_EQ(window.FontBrowserState(), "closed");
     EXPECT_EQ(topMost, (std::vector<bool>{true, false, true, false, true}));
 
     fonts.answer = FontObject{"Tahoma", 15.6};
@@ -204,19 +180,18 @@ TEST_F(FontsAndThingsWindow, TheFontDialogStartsFromTheRowAndOkOnItKeepsTheRow) 
         EXPECT_EQ(Shown(fonts.startFonts[0]), starts[area - 1]);
     }
     EXPECT_EQ(window.Controls().labelVal, before);
-    // A row without a size to read starts from the last font confirmed.
-    fonts.startFonts.clear();
+    // A row without a size to read starts from the last font confirmed, and takes it.
     window.CommFontClick(0);
-    EXPECT_EQ(fonts.startFonts.at(0).Name, "Lucida Console");
+    EXPECT_EQ(Row(0), "Lucida Console,Lucida Console,Lucida Console Italic|-9,-9,-28");
 
     // A real change of face, size or style is written the program's way.
     fonts.okUnchanged = false;
     fonts.answer = FontObject{"Arial", 13, true, false};
     window.CommFontClick(1);
     EXPECT_EQ(Row(1), "Arial,Arial,Arial Bold|-9,-9,-13");
-    fonts.answer = FontObject{"Lucida Console", 28, false, false};
-    window.CommFontClick(3);
-    EXPECT_EQ(Row(3), "Lucida Console,Lucida Console,Lucida Console|-10,-10,-28");
+    fonts.answer = FontObject{"Verdana", 16.4, true, false};  // only the italic dropped
+    window.CommFontClick(2);
+    EXPECT_EQ(Row(2), "Verdana,Verdana,Verdana Bold|-10,-10,-16");
 }
 
 TEST(RowFont, ReadsTheLastFaceAndTheLastSizeOrNothing) {
@@ -232,59 +207,6 @@ TEST(RowFont, ReadsTheLastFaceAndTheLastSizeOrNothing) {
     for (const auto& [name, size, shown] : cases) {
         EXPECT_EQ(Shown(RowFont(name, size)), shown) << name << " " << size;
     }
-}
-
-TEST_F(FontsAndThingsWindow, SaveAndCancelWaitForTheFontBrowser) {
-    Open(kOn);
-    std::vector<bool> closed;
-    fonts.whileOpen = [&] {
-        EXPECT_EQ(window.FontBrowserState(), "open");
-        closed.push_back(window.SaveClick());
-        closed.push_back(window.CancelClick());
-        window.CommFontClick(2);  // a second browser is not opened meanwhile
-    };
-    window.CommFontClick(0);
-    EXPECT_EQ(closed, (std::vector<bool>{false, false}));
-    EXPECT_EQ(fonts.startFonts.size(), 1u);
-    ASSERT_EQ(ui.messages.size(), 2u);
-    for (const auto& m : ui.messages) {
-        EXPECT_EQ(m.title, "We're not dont yet");
-        EXPECT_EQ(m.text, "Close the font browser first!");
-        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-        EXPECT_EQ(m.buttons, MessageButtons::Ok);
-    }
-    EXPECT_EQ(game.Read(kIni), kOn);
-    // Once it is closed both buttons work again.
-    EXPECT_TRUE(window.CancelClick());
-    EXPECT_EQ(ui.messages.size(), 2u);
-}
-
-TEST_F(FontsAndThingsWindow, FailedSaveIsReportedAndTheWindowStays) {
-    Open(kOn);
-    test::FailingFileSystem failing(*fs);
-    failing.failWith = "Read-only file system";
-    Session other(failing, settings, ui);
-    other.MonsterIniPath = session.MonsterIniPath;
-    FontsAndThings stuck(other, fonts, FontObject{}, nullptr);
-    stuck.FormLoad();
-    stuck.Combo1Click(6);
-    EXPECT_FALSE(stuck.SaveClick());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Could not save " + fs->NativePath(session.MonsterIniPath) +
-                                       ":\nRead-only file system");
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(stuck.Controls().labelVal[7], "-10,-10,-28") << "the choices stay on screen";
-    EXPECT_EQ(game.Read(kIni), kOn);
-}
-
-TEST(FontTexts, NameAndSizeAreBuiltAsTheGameReadsThem) {
-    EXPECT_EQ(FontNameText({"Arial", 10, true, false}), "Arial,Arial,Arial Bold");
-    EXPECT_EQ(FontNameText({"Arial", 10, false, true}), "Arial,Arial,Arial Italic");
-    EXPECT_EQ(FontNameText({"Lucida Console", 10}), "Lucida Console,Lucida Console,Lucida Console");
-    EXPECT_EQ(FontSizeText(0, 9.75), "-9,-9,-10");
-    EXPECT_EQ(FontSizeText(1, 12), "-9,-9,-12");
-    EXPECT_EQ(FontSizeText(2, 16), "-10,-10,-16");
-    EXPECT_EQ(FontSizeText(3, 26.4), "-10,-10,-26");
 }
 
 }  // namespace

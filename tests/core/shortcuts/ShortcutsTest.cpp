@@ -19,6 +19,15 @@ namespace {
 using test::ComparablePath;
 using namespace mShortcutsPlus;
 
+// A link's texts on one line, paths compared as the platform does: target|arguments|description|
+// folder|icon,index.
+std::string Fields(const platform::ShellLinkProperties& l) {
+    const auto icon = platform::SplitIconLocation(l.iconLocation);
+    return ComparablePath(l.targetPath) + "|" + l.arguments + "|" + l.description + "|" +
+           ComparablePath(l.workingDirectory) + "|" + ComparablePath(icon.path) + "," +
+           std::to_string(icon.index);
+}
+
 class ShortcutTest : public test::SessionFixture {
   protected:
     ShortcutTest()
@@ -52,11 +61,8 @@ class ShortcutTest : public test::SessionFixture {
         const auto made = links->Load(path);
         ASSERT_TRUE(made.has_value()) << relative;
         const std::string target = game.Folder() + "\\" + platform::ExecutableName();
-        EXPECT_EQ(ComparablePath(made->targetPath), ComparablePath(target));
-        EXPECT_EQ(made->description, description);
-        EXPECT_EQ(ComparablePath(made->workingDirectory), ComparablePath(game.Folder()));
-        EXPECT_EQ(ComparablePath(platform::SplitIconLocation(made->iconLocation).path),
-                  ComparablePath(target));
+        EXPECT_EQ(Fields(*made),
+                  Fields({target, made->arguments, description, game.Folder(), target + ",0"}));
         std::string op;
         std::string parsed;
         EXPECT_EQ(
@@ -97,14 +103,8 @@ TEST_F(ShortcutTest, ReadsBackWhatWasWrittenWhateverThePathsHold) {
         shortcut.CreateShortcutAt(folder, c.name, target, c.arguments, c.description, workDir,
                                   target + ", 0", 1);
         ASSERT_TRUE(shortcut.LinkExists(c.name, folder)) << c.name;
-        const auto made = Load("Links\\" + c.name + suffix);
-        EXPECT_EQ(ComparablePath(made.targetPath), ComparablePath(target));
-        EXPECT_EQ(made.arguments, c.arguments);
-        EXPECT_EQ(made.description, c.description);
-        EXPECT_EQ(ComparablePath(made.workingDirectory), ComparablePath(workDir));
-        const auto icon = platform::SplitIconLocation(made.iconLocation);
-        EXPECT_EQ(ComparablePath(icon.path), ComparablePath(target));
-        EXPECT_EQ(icon.index, 0);
+        EXPECT_EQ(Fields(Load("Links\\" + c.name + suffix)),
+                  Fields({target, c.arguments, c.description, workDir, target + ",0"}));
         names.push_back(c.name + suffix);
     }
     std::sort(names.begin(), names.end());
@@ -116,16 +116,13 @@ TEST_F(ShortcutTest, PathsAreExpandedButNotTheDescriptionAndEmptyTextsStayOut) {
     const std::string folder = files.MakeFolder("Links");
     shortcut.CreateShortcutAt(folder, "expanded", "%GAME%\\marvok.exe", "/i %GAME%\\a.ini",
                               "%GAME% stays", "%GAME%", "%GAME%\\marvok.exe, 0");
-    auto made = Load("Links\\expanded" + suffix);
-    EXPECT_EQ(ComparablePath(made.targetPath), ComparablePath(files.Folder("Game\\marvok.exe")));
-    EXPECT_EQ(made.arguments, "/i " + files.Folder("Game\\a.ini"));
-    EXPECT_EQ(made.description, "%GAME% stays");
-    EXPECT_EQ(ComparablePath(made.workingDirectory), ComparablePath(files.Folder("Game")));
-    EXPECT_EQ(ComparablePath(platform::SplitIconLocation(made.iconLocation).path),
-              ComparablePath(files.Folder("Game\\marvok.exe")));
+    const std::string exe = files.Folder("Game\\marvok.exe");
+    EXPECT_EQ(Fields(Load("Links\\expanded" + suffix)),
+              Fields({exe, "/i " + files.Folder("Game\\a.ini"), "%GAME% stays",
+                      files.Folder("Game"), exe + ",0"}));
 
     shortcut.CreateShortcutAt(folder, "bare", files.Folder("bare.exe"));
-    made = Load("Links\\bare" + suffix);
+    const auto made = Load("Links\\bare" + suffix);
     EXPECT_EQ(made.arguments + made.description + made.workingDirectory, "");
     EXPECT_EQ(made.windowStyle, 1);
 }
