@@ -79,37 +79,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     std::map<std::pair<std::string, std::string>, std::string> set;
-    std::vector<const Setting*> checked;
     for (const auto& s : settings) {
         if (!IsPlainName(s.section, "") || !IsPlainName(s.key, "=[];") ||
             !ReadsBackWhole(*s.value)) {
             // What such a setting reads back is not fixed: only that it does no harm.
             PrivateProfile(profile).Set(s.section, s.key, *s.value);
         } else if (profile.Set(s.section, s.key, *s.value)) {
-            set[NameKey(s.section, s.key)] = *s.value;
-            checked.push_back(&s);
+            set[NameKey(s.section, s.key)] = *s.value;  // plain ASCII names: lower case finds them
         }
     }
 
     const PrivateProfile reread = PrivateProfile::Parse(profile.Serialize());
-    const auto fail = [&](const char* what, const Setting& s) {
-        Fail(what, "section " + Shown(s.section) + ", key " + Shown(s.key) + "\nfile before: " +
+    const auto fail = [&](const char* what, const std::string& section, const std::string& key) {
+        Fail(what, "section " + Shown(section) + ", key " + Shown(key) + "\nfile before: " +
                        Shown(file) + "\nfile after:  " + Shown(reread.Serialize()));
     };
-    for (const Setting* s : checked) {
-        if (reread.Get(s->section, s->key) != set[NameKey(s->section, s->key)]) {
-            fail("a value that was set does not read back", *s);
+    for (const auto& [name, value] : set) {
+        const std::string& section = name.first;
+        const std::string& key = name.second;
+        if (reread.Get(section, key) != value) {
+            fail("a value that was set does not read back", section, key);
         }
-        const auto keys = reread.Keys(s->section);
+        const auto keys = reread.Keys(section);
         if (std::none_of(keys.begin(), keys.end(),
-                         [&](const auto& k) { return text::EqualsIgnoringCase(k, s->key); })) {
-            fail("a key that was set is not listed", *s);
+                         [&](const auto& k) { return text::EqualsIgnoringCase(k, key); })) {
+            fail("a key that was set is not listed", section, key);
         }
     }
     for (const auto& seen : before) {
         if (set.count(NameKey(seen.section, seen.key)) == 0 &&
             reread.Get(seen.section, seen.key) != seen.value) {
-            fail("setting a value changed another", seen);
+            fail("setting a value changed another", seen.section, seen.key);
         }
     }
     return 0;
