@@ -15,25 +15,14 @@
 namespace marvok::fuzz {
 namespace {
 
-struct Reader {
-    MemoryFileSystem disk;
-    test::MemorySettingsStore settings;
-    test::FakeUserInterface ui;
-    Session session{disk, settings, ui};
-    Reader() { SetGamePaths(session, "C:\\Games\\Monster Truck Madness 2"); }
-};
-
 void CheckUsable(bool usable, const std::string& op, const std::string& file,
                  const std::string& input) {
-    if (!usable) {
-        return;
-    }
-    if (op != "open" && op != "install" && op != "desktop") {
+    if (usable && op != "open" && op != "install" && op != "desktop") {
         Fail("a usable command line has no operator", Shown(input) + " gave " + Shown(op));
     }
-    if (file.empty() || !text::EndsWithIgnoringCase(file, ".ini") || file.front() == ' ' ||
-        file.back() == ' ' ||
-        file.find_first_of(std::string_view("\t\0", 2)) != std::string::npos) {
+    if (usable &&
+        (!text::EndsWithIgnoringCase(file, ".ini") || file.front() == ' ' || file.back() == ' ' ||
+         file.find_first_of(std::string_view("\t\0", 2)) != std::string::npos)) {
         Fail("a usable command line names no .ini file", Shown(input) + " gave " + Shown(file));
     }
 }
@@ -44,50 +33,19 @@ void CheckUsable(bool usable, const std::string& op, const std::string& file,
 std::string PathFrom(std::string_view bytes) {
     std::string path;
     for (char c : bytes) {
-        if (static_cast<unsigned char>(c) < 0x20 ||
-            std::string_view("\"<>|*?").find(c) != std::string_view::npos) {
-            continue;
+        if (static_cast<unsigned char>(c) >= 0x20 &&
+            std::string_view("\"<>|*?").find(c) == std::string_view::npos &&
+            (c != '/' || (!path.empty() && path.back() != ' '))) {
+            path += c;
         }
-        if (c == '/' && (path.empty() || path.back() == ' ')) {
-            continue;
-        }
-        path += c;
     }
     path = text::Trim(path, " ");
-    if (!text::EndsWithIgnoringCase(path, ".ini")) {
-        path += ".ini";
-    }
-    return path;
+    return text::EndsWithIgnoringCase(path, ".ini") ? path : path + ".ini";
 }
 
 std::string Slashes(std::string s) {
     std::replace(s.begin(), s.end(), '/', '\\');
     return s;
-}
-
-void CheckPathComesBack(Reader& reader, const std::string& path) {
-    const std::pair<std::string, std::string> forms[] = {{"/install " + path, "install"},
-                                                         {"/install \"" + path + "\"", "install"},
-                                                         {"/Open " + path, "open"}};
-    for (const auto& [text, expected] : forms) {
-        std::string op;
-        std::string file;
-        const bool usable = mCommandLine::ParseCommandLine(reader.session, text, op, file);
-        // Forward slashes may come back as backslashes: the same path to Windows.
-        if (!usable || op != expected || (file != path && Slashes(file) != Slashes(path))) {
-            Fail("a list's path does not come back from the Windows command line",
-                 Shown(text) + " gave " + (usable ? "" : "nothing usable, ") + Shown(op) + " " +
-                     Shown(file));
-        }
-    }
-    std::string op;
-    std::string file;
-    const bool usable = mCommandLine::ParseArguments(reader.session, {"/install", path}, op, file);
-    if (!usable || file != path) {
-        Fail("a list's path does not come back from the Linux arguments",
-             "/install " + Shown(path) + " gave " + (usable ? "" : "nothing usable, ") +
-                 Shown(file));
-    }
 }
 
 }  // namespace
@@ -97,23 +55,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace marvok;
     using namespace marvok::fuzz;
     const std::string input(reinterpret_cast<const char*>(data), size);
-    Reader reader;
-
+    MemoryFileSystem disk;
+    test::MemorySettingsStore settings;
+    test::FakeUserInterface ui;
+    Session session{disk, settings, ui};
+    SetGamePaths(session, "C:\\Games\\Monster Truck Madness 2");
     std::string op;
     std::string file;
-    CheckUsable(mCommandLine::ParseCommandLine(reader.session, input, op, file), op, file, input);
+    CheckUsable(mCommandLine::ParseCommandLine(session, input, op, file), op, file, input);
 
-    // The same bytes as words, one per line.
-    std::vector<std::string> words;
+    std::vector<std::string> words;  // the same bytes as words, one per line
     std::size_t start = 0;
     for (std::size_t end; (end = input.find('\n', start)) != std::string::npos; start = end + 1) {
         words.push_back(input.substr(start, end - start));
     }
     words.push_back(input.substr(start));
-    op.clear();
-    file.clear();
-    CheckUsable(mCommandLine::ParseArguments(reader.session, words, op, file), op, file, input);
+    op = file = "";
+    CheckUsable(mCommandLine::ParseArguments(session, words, op, file), op, file, input);
 
-    CheckPathComesBack(reader, PathFrom(input));
+    const std::string path = PathFrom(input);
+    const std::pair<std::string, std::string> forms[] = {{"/install " + path, "install"},
+                                                         {"/install \"" + path + "\"", "install"},
+                                                         {"/Open " + path, "open"}};
+    for (const auto& [line, expected] : forms) {
+        op = file = "";
+        // Forward slashes may come back as backslashes: the same path to Windows.
+        if (!mCommandLine::ParseCommandLine(session, line, op, file) || op != expected ||
+            Slashes(file) != Slashes(path)) {
+            Fail("a list's path does not come back from the Windows command line",
+                 Shown(line) + " gave " + Shown(op) + " " + Shown(file));
+        }
+    }
+    op = file = "";
+    if (!mCommandLine::ParseArguments(session, {"/install", path}, op, file) || file != path) {
+        Fail("a list's path does not come back from the Linux arguments",
+             Shown(path) + " gave " + Shown(file));
+    }
     return 0;
 }

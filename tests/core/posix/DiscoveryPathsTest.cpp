@@ -66,21 +66,39 @@ TEST(LinuxUserFolders, OutsideAPrefixAFolderWithABlankIsLeftOut) {
     EXPECT_EQ(session.Unmountable.Entries(), unmountable);
 }
 
+// A Wine prefix laid out as Wine makes it: the game folder finds its prefix, its drives and
+// Wine's short names, and a user folder with blanks lists its pods by them.
 TEST(LinuxUserFolders, InsideAPrefixEntriesUseWinesShortNames) {
     test::TestGameFolder dir;
     dir.Write("system.reg", "WINE REGISTRY Version 2\n");
-    dir.Write("drive_c\\MTM2\\main.pod", "x");
-    dir.Write("drive_c\\My Pods\\big.pod", "x");
+    dir.Write("drive_c\\Games\\Monster Truck Madness 2\\main.pod", "x");
+    dir.Write("drive_c\\My Pods\\Big Trucks\\x.pod", "x");
     dir.MakeFolder("dosdevices");
     fsys::create_directory_symlink("../drive_c", dir.Native("dosdevices\\c:"));
-    const std::string game = dir.Native("drive_c\\MTM2").string();
+    fsys::create_directory_symlink("/", dir.Native("dosdevices\\z:"));
+    const std::string game = dir.Native("drive_c\\Games\\Monster Truck Madness 2").string();
+    const std::optional<platform::WinePrefix> prefix = platform::WinePrefix::Find(game);
+    ASSERT_TRUE(prefix);
+    EXPECT_EQ(fsys::path(prefix->root), fsys::canonical(dir.Native("")));
+    EXPECT_EQ(prefix->ToWindowsPath(game), "C:\\Games\\Monster Truck Madness 2");
+    EXPECT_EQ(prefix->ToWindowsPath("/"), "Z:\\");
+    EXPECT_FALSE(platform::WinePrefix::Find(fsys::path(dir.Folder()).parent_path().string()));
     LinuxSession setup(game);
+    const platform::FileSystem& fs = *setup.fs;
+    EXPECT_EQ(fs.Attributes("C:\\games\\MONSTER TRUCK MADNESS 2\\main.pod"),
+              platform::EntryKind::File);
+    EXPECT_EQ(fs.Attributes("c:\\My Pods"), platform::EntryKind::Directory);
+    EXPECT_FALSE(fs.Attributes("D:\\anything"));
+    const std::string folder = dir.Native("drive_c\\My Pods\\Big Trucks").string();
+    const std::string shortPath = fs.ShortPath(folder);
+    EXPECT_EQ(shortPath, "C:\\" + platform::HashedShortName("My Pods") + "\\" +
+                             platform::HashedShortName("Big Trucks"));
+    EXPECT_EQ(fs.ShortPath(shortPath), shortPath);  // already short: unchanged
     Session& session = setup.session;
-    session.UserPaths[2] = dir.Native("drive_c\\My Pods").string();
+    session.UserPaths[2] = folder;
     mAvailablePods::RefreshAvailablePods(session);
-    const std::string big = "C:\\" + platform::HashedShortName("My Pods") + "\\big.pod";
-    EXPECT_EQ(session.List2.Items(), (std::vector<std::string>{big, "main.pod"}));
-    EXPECT_TRUE(session.FileExists(big));
+    EXPECT_EQ(session.List2.Items(), (std::vector<std::string>{shortPath + "\\x.pod", "main.pod"}));
+    EXPECT_TRUE(session.FileExists(shortPath + "\\x.pod"));
 }
 
 TEST(LinuxGameFolder, APathHoldingABackslashIsReadAsItself) {

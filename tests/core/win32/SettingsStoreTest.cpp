@@ -22,17 +22,6 @@ class SettingsStoreTest : public ::testing::Test {
         return L"Software\\VB and VBA Program Settings\\Marvok Test " +
                std::to_wstring(GetCurrentProcessId());
     }
-    // The raw value as the registry holds it, with its type.
-    std::wstring RawValue(const std::wstring& section, const std::wstring& name,
-                          DWORD* type) const {
-        wchar_t buffer[256] = {};
-        DWORD size = sizeof buffer;
-        const LSTATUS status =
-            RegGetValueW(HKEY_CURRENT_USER, (AppKey() + L"\\" + section).c_str(), name.c_str(),
-                         RRF_RT_ANY | RRF_NOEXPAND, type, buffer, &size);
-        return status == ERROR_SUCCESS ? buffer : L"<missing>";
-    }
-
     std::string appName_;
     std::unique_ptr<SettingsStore> store_;
 };
@@ -40,9 +29,12 @@ class SettingsStoreTest : public ::testing::Test {
 TEST_F(SettingsStoreTest, WritesTextWhereVbKeepsItAndReadsItBackIgnoringCase) {
     EXPECT_FALSE(store_->Read("Prefs", "ViewMode"));
     ASSERT_EQ(store_->Write("userDir", "path(0)", "C:\\My Pods"), "");
-    DWORD type = 0;
-    EXPECT_EQ(RawValue(L"userDir", L"path(0)", &type), L"C:\\My Pods");
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    wchar_t raw[64] = {};
+    DWORD size = sizeof raw;  // the value as the registry holds it, REG_SZ
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (AppKey() + L"\\userDir").c_str(), L"path(0)",
+                           RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, raw, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(raw), L"C:\\My Pods");
     ASSERT_EQ(store_->Write("Prefs", "keepOnTop", "24"), "");
     ASSERT_EQ(store_->Write("Prefs", "KeepOnTop", "30"), "");
     ASSERT_EQ(store_->Write("userDir", "path(1)", ""), "");
@@ -60,14 +52,10 @@ TEST_F(SettingsStoreTest, WritesTextWhereVbKeepsItAndReadsItBackIgnoringCase) {
 
 TEST_F(SettingsStoreTest, AValueOfAnotherTypeReadsAsNothing) {
     ASSERT_EQ(store_->Write("Prefs", "ViewMode", "2"), "");
-    HKEY key = nullptr;
-    ASSERT_EQ(
-        RegOpenKeyExW(HKEY_CURRENT_USER, (AppKey() + L"\\Prefs").c_str(), 0, KEY_SET_VALUE, &key),
-        ERROR_SUCCESS);
     const DWORD number = 2;
-    RegSetValueExW(key, L"FolderDepth", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                   sizeof number);
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (AppKey() + L"\\Prefs").c_str(), L"FolderDepth",
+                              REG_DWORD, &number, sizeof number),
+              ERROR_SUCCESS);
     EXPECT_FALSE(store_->Read("Prefs", "FolderDepth"));
     EXPECT_EQ(store_->Read("Prefs", "ViewMode"), "2");
 }

