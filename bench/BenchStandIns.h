@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "common/UserInterface.h"
 #include "platform/SettingsStore.h"
-#include "podlist/UserInterface.h"
 
 namespace marvok::bench {
 

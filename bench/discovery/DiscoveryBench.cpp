@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "BenchStandIns.h"
+#include "common/Session.h"
 #include "platform/FileSystem.h"
-#include "podlist/Session.h"
 #include "podlist/mAvailablePods.h"
 #include "podlist/mPodini.h"
 

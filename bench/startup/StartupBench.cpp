@@ -18,9 +18,9 @@
 #include "BenchGame.h"
 #include "BenchStandIns.h"
 #include "app/Startup.h"
+#include "common/Session.h"
 #include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
-#include "podlist/Session.h"
 
 #ifdef MARVOK_BENCH_WINDOW
 #include <QAction>
@@ -28,7 +28,7 @@
 #include <QLineEdit>
 #include <QListView>
 
-#include "podlist/Desktop.h"
+#include "common/Desktop.h"
 #include "ui/Form1.h"
 #endif
 

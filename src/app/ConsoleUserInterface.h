@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "podlist/UserInterface.h"
+#include "common/UserInterface.h"
 
 namespace marvok {
 

@@ -6,9 +6,11 @@
 #include <utility>
 
 #include "app/mCommandLine.h"
+#include "podlist/MainWindowEvents.h"
 #include "podlist/mAvailablePods.h"
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mPodini.h"
+#include "shell/mShortcutsPlus.h"
 
 namespace marvok::Startup {
 namespace {
@@ -45,8 +47,8 @@ Result FormLoad(Session& session, std::string_view programFolder,
                 const platform::CommandLineInput& commandLine, const Services& services) {
     SetGamePaths(session, programFolder);
     session.LastSavedCopy = mPodini::LastSavedCopyPath(services.dataFolder, session.GameFolder);
-    mCommonFunctions::LoadPreferences(session);
-    mCommonFunctions::DetectGameVersion(session);
+    podlist::mCommonFunctions::LoadPreferences(session);
+    podlist::mCommonFunctions::DetectGameVersion(session);
 
     std::string op;
     std::string file;
@@ -78,11 +80,11 @@ Result FormLoad(Session& session, std::string_view programFolder,
             ReportNotMounted(session, file,
                              services.standardError ? *services.standardError : std::cerr);
         }
-        FormUnload(session);
+        mPodini::CheckPodIni(session, "lastCall");
         return {false, exitCode};
     } else if (op == "desktop") {
         const bool made = services.createListShortcut && services.createListShortcut(session, file);
-        FormUnload(session);
+        mPodini::CheckPodIni(session, "lastCall");
         return {false, made ? 0 : 1};
     }
     session.Caption = session.GameVersion;
@@ -184,6 +186,27 @@ Result UserInterfaceRelay::RunBeside(const std::function<Result()>& work,
     return result;
 }
 
-void FormUnload(Session& session) { mPodini::CheckPodIni(session, "lastCall"); }
+Services ShortcutServices(Session& session) {
+    session.checkProgramShortcuts = [](Session& s) {
+        mShortcutsPlus::CheckProgramShortcuts(s, "all");
+    };
+    Services services;
+    services.createListShortcut = [](Session& s, const std::string& file) {
+        const std::string failed = mShortcutsPlus::CreateListShortcut(s, file);
+        if (!failed.empty()) {
+            s.ui.ShowMessage(kAppTitle,
+                             "Could not make the desktop shortcut to " + file + ":\n" + failed,
+                             MessageIcon::Critical, MessageButtons::Ok);
+        }
+        return failed.empty();
+    };
+    return services;
+}
+
+void HookShortcutsMenu(Session& session, WindowHooks& hooks) {
+    hooks.changeProgramShortcut = [&session](int index) {
+        mShortcutsPlus::ToggleProgramShortcut(session, index);
+    };
+}
 
 }  // namespace marvok::Startup

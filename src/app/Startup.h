@@ -10,9 +10,13 @@
 #include <string_view>
 #include <thread>
 
+#include "common/Session.h"
+#include "common/UserInterface.h"
 #include "platform/Process.h"
-#include "podlist/Session.h"
-#include "podlist/UserInterface.h"
+
+namespace marvok {
+struct WindowHooks;
+}
 
 namespace marvok::Startup {
 
@@ -61,7 +65,10 @@ private:
     bool workDone_ = false;
 };
 
-// Asks whether to create a missing pod.ini; the caller then closes the windows and ends.
-void FormUnload(Session& session);
+// Hooks the shortcut routines into start-up: the check marks once the preferences are read, and
+// the shortcut of the "desktop" operator, whose failure is reported.
+Services ShortcutServices(Session& session);
+// The main window's Shortcuts menu: "Desktop" and "Start Menu" toggle the program's shortcut.
+void HookShortcutsMenu(Session& session, WindowHooks& hooks);
 
 }  // namespace marvok::Startup

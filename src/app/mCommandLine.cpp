@@ -1,7 +1,7 @@
 #include "app/mCommandLine.h"
 
-#include "podlist/Session.h"
-#include "shell/Text.h"
+#include "common/Session.h"
+#include "common/Text.h"
 #include "shell/mCommonFunctions.h"
 
 namespace marvok::mCommandLine {
@@ -42,7 +42,7 @@ std::string Problem(const Session& session, std::string_view op, const std::stri
         text = "No pod list file was named (marvok /" + std::string(op) + " <list>.ini).";
     } else if (!text::EndsWithIgnoringCase(file, ".ini")) {
         text = "\"" + file + "\" is not a pod list file: its name must end in \".ini\".";
-    } else if (mCommonFunctions::IsAbsolutePath(session.fs, file)) {
+    } else if (shell::mCommonFunctions::IsAbsolutePath(session.fs, file)) {
         text = "The pod list " + file + " was not found.";
     } else {
         text = "The pod list " + file + " was not found in the game folder " +
@@ -66,7 +66,7 @@ void Interpret(const Session& session, const std::vector<std::string>& candidate
         if (!text::EndsWithIgnoringCase(candidate, ".ini")) {
             continue;
         }
-        if (session.FileExists(candidate)) {
+        if (shell::mCommonFunctions::FileExists(session, candidate)) {
             p.file = candidate;
             p.usable = true;
             return;

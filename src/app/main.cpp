@@ -9,13 +9,12 @@
 #include "app/ConsoleUserInterface.h"
 #include "app/Startup.h"
 #include "app/mCommandLine.h"
+#include "common/Session.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/SettingsStore.h"
 #include "platform/ShellFolders.h"
-#include "podlist/Session.h"
-#include "shell/mShortcutsPlus.h"
 #include "ui/FirstPaint.h"
 #include "ui/Form1.h"
 #include "ui/QtDesktop.h"
@@ -56,7 +55,7 @@ int main(int argc, char** argv) {
     // is asked on this thread, once the connection is made.
     Startup::UserInterfaceRelay relay(*port);
     Session session(*fs, *settings, relay);
-    Startup::Services services = mShortcutsPlus::Install(session);
+    Startup::Services services = Startup::ShortcutServices(session);
     services.dataFolder = platform::CreateShellFolders()->SpecialFolder("AppData");
     const auto load = [&] {
         return Startup::FormLoad(session, programFolder, commandLine, services);
@@ -109,7 +108,7 @@ int main(int argc, char** argv) {
         return *registry;
     };
     ui::ConnectSecondaryWindows(session, window, openRegistry);
-    mShortcutsPlus::HookMenu(session, window.Hooks());
+    Startup::HookShortcutsMenu(session, window.Hooks());
     ui::ReportFirstPaint(&window);
     window.show();
     // Closing the window runs the shutdown (the question about a missing pod.ini) itself.

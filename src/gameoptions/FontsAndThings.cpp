@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok::gameoptions {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Session.h"
 #include "gameoptions/GameSettings.h"
-#include "podlist/Session.h"
 #include "shell/FontDialog.h"
 
 namespace marvok::gameoptions {

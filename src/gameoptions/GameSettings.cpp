@@ -1,7 +1,7 @@
 #include "gameoptions/GameSettings.h"
 
-#include "shell/PrivateProfile.h"
-#include "shell/Text.h"
+#include "common/PrivateProfile.h"
+#include "common/Text.h"
 
 namespace marvok::gameoptions {
 namespace {

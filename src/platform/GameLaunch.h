@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "podlist/Desktop.h"
+#include "common/Desktop.h"
 
 namespace marvok::platform {
 

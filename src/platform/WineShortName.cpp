@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok::platform {
 namespace {

@@ -5,6 +5,7 @@
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mPodini.h"
 #include "podlist/mResizeWindow.h"
+#include "shell/mCommonFunctions.h"
 
 namespace marvok::FileCommands {
 namespace {
@@ -49,7 +50,8 @@ void RestoreLastSaved(Session& session) {
 void menuFile_Click(Session& session, Desktop& desktop, int index) {
     switch (index) {
         case kNotepad: {
-            if (!session.FileExists(session.PodIniPath) || !SavePodIni(session)) {
+            if (!shell::mCommonFunctions::FileExists(session, session.PodIniPath) ||
+                !SavePodIni(session)) {
                 return;
             }
             desktop.MinimizeMainWindow();
@@ -156,7 +158,7 @@ std::string LaunchGame(Session& session, Desktop& desktop) {
 
 void menuSort_click(Session& session) {
     session.SortMode = session.SortMode == "no" ? "yes" : "no";
-    mCommonFunctions::WritePreference(session, "Prefs", "SortMode", session.SortMode);
+    podlist::mCommonFunctions::WritePreference(session, "Prefs", "SortMode", session.SortMode);
     mResizeWindow::ApplySortCheck(session);
 }
 

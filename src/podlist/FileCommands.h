@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "podlist/Desktop.h"
-#include "podlist/Session.h"
+#include "common/Desktop.h"
+#include "common/Session.h"
 
 namespace marvok::FileCommands {
 

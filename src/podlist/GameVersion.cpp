@@ -4,7 +4,7 @@
 #include "podlist/mCommonFunctions.h"
 #include "shell/mCommonFunctions.h"
 
-namespace marvok::mCommonFunctions {
+namespace marvok::podlist::mCommonFunctions {
 namespace {
 
 struct Edition {
@@ -32,7 +32,7 @@ std::string_view GameVersionForSize(std::uint64_t size) {
 }
 
 void DetectGameVersion(Session& session) {
-    const std::string base = marvok::mCommonFunctions::StripTrailingBackslash(session.GameFolder);
+    const std::string base = shell::mCommonFunctions::StripTrailingBackslash(session.GameFolder);
     session.GameExeName = "monster.exe";
     session.GameExePath = base + "\\" + session.GameExeName;
     auto size = session.fs.FileSize(session.GameExePath);
@@ -53,10 +53,10 @@ void DetectGameVersion(Session& session) {
         c.SetEnabled(ControlName("commFile", 0), false);
     }
     session.PodLimit = session.GameVersion == "MTM2 Patched" ? 100 : 30;
-    if (!session.FileExists(session.MonsterIniPath)) {
+    if (!shell::mCommonFunctions::FileExists(session, session.MonsterIniPath)) {
         c.SetEnabled(ControlName("menuPrefs", 2), false);
         c.SetEnabled(ControlName("toolbar", 9), false);
     }
 }
 
-}  // namespace marvok::mCommonFunctions
+}  // namespace marvok::podlist::mCommonFunctions

@@ -9,11 +9,12 @@
 namespace marvok {
 
 void MainWindowEvents::List1_Click(std::size_t position) {
-    mCommonFunctions::MovePod(session_, position, session_.List1, session_.List2, "");
+    podlist::mCommonFunctions::MovePod(session_, position, session_.List1, session_.List2, "");
 }
 
 void MainWindowEvents::List2_Click(std::size_t position) {
-    mCommonFunctions::MovePod(session_, position, session_.List2, session_.List1, "checkLimit");
+    podlist::mCommonFunctions::MovePod(session_, position, session_.List2, session_.List1,
+                                       "checkLimit");
 }
 
 void MainWindowEvents::List3_Click(std::size_t position) {
@@ -23,10 +24,10 @@ void MainWindowEvents::List3_Click(std::size_t position) {
     }
     list.SetChecked(position, !list.Checked(position));
     if (static_cast<long>(list.CheckedCount()) > static_cast<long>(session_.PodLimit)) {
-        ShowPodLimitMessage(session_);
+        podlist::mCommonFunctions::ShowPodLimitMessage(session_);
         list.SetChecked(position, false);
     }
-    UpdatePodCounts(session_);
+    podlist::mCommonFunctions::UpdatePodCounts(session_);
 }
 
 void MainWindowEvents::menuFile_Click(int index) {

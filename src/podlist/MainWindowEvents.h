@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "podlist/Desktop.h"
-#include "podlist/Session.h"
+#include "common/Desktop.h"
+#include "common/Session.h"
 
 namespace marvok {
 

@@ -108,7 +108,7 @@ void MountHistory::Restore(State state, Session& session) {
     }
     session.ListName = std::move(state.listName);
     session.NotMounted = std::move(state.notMounted);
-    mCommonFunctions::UpdatePodCounts(session);
+    podlist::mCommonFunctions::UpdatePodCounts(session);
 }
 
 bool MountHistory::Step(std::vector<State>& from, std::vector<State>& to, Session& session) {

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "podlist/NotMounted.h"
-#include "podlist/Session.h"
+#include "common/NotMounted.h"
+#include "common/Session.h"
 
 namespace marvok {
 

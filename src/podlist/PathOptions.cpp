@@ -3,8 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Text.h"
+#include "platform/SettingsStore.h"
 #include "podlist/mResizeWindow.h"
-#include "shell/Text.h"
 #include "shell/mCommonFunctions.h"
 #include "shell/mDirectoryBrowse.h"
 
@@ -98,7 +99,8 @@ void SaveSettings(Session& session, const DirectoriesControls& controls) {
     for (std::size_t row = 0; row < controls.userDir.size(); ++row) {
         const std::string& folder = controls.userDir[row];
         // A folder that is gone is dropped; the empty text would name the game folder itself.
-        const std::string kept = !folder.empty() && session.FileExists(folder) ? folder : "";
+        const std::string kept =
+            !folder.empty() && shell::mCommonFunctions::FileExists(session, folder) ? folder : "";
         store("userDir", "path(" + std::to_string(row) + ")", kept);
         session.UserPaths[row] = kept;
     }
@@ -120,7 +122,7 @@ std::string UserFolderProblem(const Session& session, std::string_view folder) {
     if (folder.empty()) {
         return {};
     }
-    if (!mCommonFunctions::IsAbsolutePath(session.fs, folder)) {
+    if (!shell::mCommonFunctions::IsAbsolutePath(session.fs, folder)) {
         return "not a full path (it must start with a drive, such as D:\\)";
     }
     const auto kind = session.fs.Attributes(folder);
@@ -131,11 +133,11 @@ std::string UserFolderProblem(const Session& session, std::string_view folder) {
         return "not a folder";
     }
     const std::string shortPath = mDirectoryBrowse::GetShortPath(
-        session.fs, mCommonFunctions::StripTrailingBackslash(folder));
-    if (!shortPath.empty() && mCommonFunctions::CountSpaces(shortPath) == 0) {
+        session.fs, shell::mCommonFunctions::StripTrailingBackslash(folder));
+    if (!shortPath.empty() && shell::mCommonFunctions::CountSpaces(shortPath) == 0) {
         return {};
     }
-    if (mCommonFunctions::CountSpaces(folder) != 0) {
+    if (shell::mCommonFunctions::CountSpaces(folder) != 0) {
         return "its path holds a blank, and it has no short name without one, so the game "
                "could not mount its pods";
     }

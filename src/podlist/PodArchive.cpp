@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok {
 namespace {

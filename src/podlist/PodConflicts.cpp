@@ -2,8 +2,8 @@
 
 #include <unordered_map>
 
-#include "podlist/Session.h"
-#include "shell/Text.h"
+#include "common/Session.h"
+#include "common/Text.h"
 #include "shell/mCommonFunctions.h"
 
 namespace marvok {
@@ -70,7 +70,7 @@ PodConflicts ScanPodConflicts(const platform::FileSystem& fs,
 std::vector<std::string> MountedPodPaths(const Session& session) {
     std::vector<std::string> paths = MountedEntries(session);
     for (std::string& path : paths) {
-        path = mCommonFunctions::FullPath(session.fs, session.GameFolder, path);
+        path = shell::mCommonFunctions::FullPath(session.fs, session.GameFolder, path);
     }
     return paths;
 }

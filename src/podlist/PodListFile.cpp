@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "podlist/Session.h"
+#include "common/Session.h"
 
 namespace marvok::podorder {
 

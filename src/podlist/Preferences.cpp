@@ -1,8 +1,10 @@
+#include "common/Text.h"
+#include "platform/SettingsStore.h"
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mResizeWindow.h"
-#include "shell/Text.h"
+#include "shell/mCommonFunctions.h"
 
-namespace marvok::mCommonFunctions {
+namespace marvok::podlist::mCommonFunctions {
 namespace {
 
 // A stored number that is not a whole 16-bit number falls back to its default.
@@ -26,7 +28,8 @@ void LoadPreferences(Session& session) {
         const std::string path =
             ReadText(session, "userDir", "path(" + std::to_string(slot) + ")", "");
         session.UserPaths[static_cast<std::size_t>(slot)] =
-            !path.empty() && session.FileExists(path) ? path : std::string();
+            !path.empty() && shell::mCommonFunctions::FileExists(session, path) ? path
+                                                                                : std::string();
     }
     mResizeWindow::ApplyToolbarDisplay(session, ReadText(session, "Prefs", "ToolbarDisplay", "yes"),
                                        "load");
@@ -52,4 +55,4 @@ bool WritePreference(Session& session, std::string_view section, std::string_vie
     return false;
 }
 
-}  // namespace marvok::mCommonFunctions
+}  // namespace marvok::podlist::mCommonFunctions

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/Text.h"
 #include "podlist/PathOptions.h"
 #include "podlist/PodListFile.h"
 #include "podlist/mCommonFunctions.h"
-#include "shell/Text.h"
 #include "shell/mCommonFunctions.h"
 #include "shell/mDirectoryBrowse.h"
 
@@ -42,16 +42,16 @@ void RefreshAvailablePods(Session& session) {
     session.Unmountable.Clear();
     session.List2.BeginBatch();
     ScanPodFolder(session, ScanKind::Game,
-                  mCommonFunctions::StripTrailingBackslash(session.GameFolder), 0);
+                  shell::mCommonFunctions::StripTrailingBackslash(session.GameFolder), 0);
     for (const auto& slot : session.UserPaths) {
-        if (!slot.empty() && session.FileExists(slot)) {
-            ScanPodFolder(session, ScanKind::User, mCommonFunctions::StripTrailingBackslash(slot),
-                          0);
+        if (!slot.empty() && shell::mCommonFunctions::FileExists(session, slot)) {
+            ScanPodFolder(session, ScanKind::User,
+                          shell::mCommonFunctions::StripTrailingBackslash(slot), 0);
         }
     }
     session.List2.EndBatch();
     session.List2.RemoveRepeats();
-    UpdatePodCounts(session);
+    podlist::mCommonFunctions::UpdatePodCounts(session);
 }
 
 void ScanPodFolder(Session& session, ScanKind kind, const std::string& folder, int level) {
@@ -107,21 +107,21 @@ void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
     if (!entryFolder) {
         // Without a space-free form of its folder the pod could not be mounted.
         NotMountedReason why = NotMountedReason::NoShortFolderName;
-        if (mCommonFunctions::CountSpaces(name) != 0) {
+        if (shell::mCommonFunctions::CountSpaces(name) != 0) {
             why = NotMountedReason::BlankInName;
-        } else if (mCommonFunctions::CountSpaces(folder) != 0) {
+        } else if (shell::mCommonFunctions::CountSpaces(folder) != 0) {
             why = NotMountedReason::BlankInFolder;
         }
         session.Unmountable.Add(folder + "\\" + name, why);
         return;
     }
     std::string entry = entryFolder->empty() ? name : *entryFolder + "\\" + name;
-    if (mCommonFunctions::CountSpaces(name) != 0) {
+    if (shell::mCommonFunctions::CountSpaces(name) != 0) {
         session.Unmountable.Add(std::move(entry), NotMountedReason::BlankInName);
         return;
     }
     // What cannot be written to pod.ini is refused like a name with a blank.
-    if (mCommonFunctions::CountSpaces(entry) != 0 && kind == ScanKind::User) {
+    if (shell::mCommonFunctions::CountSpaces(entry) != 0 && kind == ScanKind::User) {
         session.Unmountable.Add(std::move(entry), NotMountedReason::BlankInFolder);
         return;
     }
@@ -130,7 +130,7 @@ void AddAvailablePod(Session& session, ScanKind kind, const std::string& folder,
         return;
     }
     // Listed as found, but a list holding it would drop it at the next load.
-    if (mCommonFunctions::CountSpaces(entry) != 0) {
+    if (shell::mCommonFunctions::CountSpaces(entry) != 0) {
         session.Unmountable.Add(entry, NotMountedReason::BlankInFolder);
     }
     std::string lower = text::LowerCase(entry);

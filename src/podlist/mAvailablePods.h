@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "podlist/Session.h"
+#include "common/Session.h"
 
 namespace marvok::mAvailablePods {
 

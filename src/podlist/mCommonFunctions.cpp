@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace marvok::mCommonFunctions {
+namespace marvok::podlist::mCommonFunctions {
 
 void SortPodRange(ListBox& list, long first, long last) {
     // Bounds from a stored preference may lie outside the list.
@@ -80,4 +80,4 @@ void ShowPodLimitMessage(Session& session) {
                            MessageIcon::Information, MessageButtons::Ok);
 }
 
-}  // namespace marvok::mCommonFunctions
+}  // namespace marvok::podlist::mCommonFunctions

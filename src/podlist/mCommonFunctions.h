@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "podlist/Session.h"
+#include "common/Session.h"
 
-namespace marvok::mCommonFunctions {
+namespace marvok::podlist::mCommonFunctions {
 
 // Quicksorts positions first..last (inclusive) on the lowercased entries; entries outside stay.
 void SortPodRange(ListBox& list, long first, long last);
@@ -29,10 +29,4 @@ void LoadPreferences(Session& session);
 bool WritePreference(Session& session, std::string_view section, std::string_view key,
                      std::string_view value);
 
-}  // namespace marvok::mCommonFunctions
-
-namespace marvok {
-using mCommonFunctions::SortPodRange;
-using mCommonFunctions::UpdatePodCounts;
-using mCommonFunctions::ShowPodLimitMessage;
-}  // namespace marvok
+}  // namespace marvok::podlist::mCommonFunctions

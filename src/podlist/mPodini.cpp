@@ -7,12 +7,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "common/Text.h"
 #include "platform/AtomicWrite.h"
 #include "podlist/PodListFile.h"
 #include "podlist/mAvailablePods.h"
 #include "podlist/mCommonFunctions.h"
 #include "shell/CDLG.h"
-#include "shell/Text.h"
 #include "shell/mCommonFunctions.h"
 
 namespace marvok::mPodini {
@@ -21,7 +21,7 @@ namespace {
 // AddPod, answering why it refused.
 std::optional<NotMountedReason> TryAddPod(Session& session, std::string_view name) {
     if (session.List1.Count() >= static_cast<std::size_t>(std::max<short>(session.PodLimit, 0))) {
-        ShowPodLimitMessage(session);
+        podlist::mCommonFunctions::ShowPodLimitMessage(session);
         return NotMountedReason::BeyondPodLimit;
     }
     if (auto why = RefusalReason(session, name)) {
@@ -30,7 +30,8 @@ std::optional<NotMountedReason> TryAddPod(Session& session, std::string_view nam
     ListBox& list = session.SideBySide() ? session.List1 : session.List3;
     list.AddItem(std::string(name), true);
     if (session.Sorting() && list.Count() > 0) {
-        SortPodRange(list, session.KeepOnTop, static_cast<long>(list.Count()) - 1);
+        podlist::mCommonFunctions::SortPodRange(list, session.KeepOnTop,
+                                                static_cast<long>(list.Count()) - 1);
     }
     return std::nullopt;
 }
@@ -123,7 +124,7 @@ FileResult LoadPodList(Session& session, std::string_view mode, std::string_view
     }
     result.path = source;
     CheckPodIni(session, "");
-    if (!import && !session.FileExists(session.PodIniPath)) {
+    if (!import && !shell::mCommonFunctions::FileExists(session, session.PodIniPath)) {
         ApplyStockPreset(session, "all");
         session.ListName = "pod.ini";
         session.PodIniEntries.reset();
@@ -135,7 +136,7 @@ FileResult LoadPodList(Session& session, std::string_view mode, std::string_view
     }
     // Read before clearing: a list that cannot be read must not empty the mounted list.
     std::string full = source;
-    if (!mCommonFunctions::IsAbsolutePath(session.fs, source)) {
+    if (!shell::mCommonFunctions::IsAbsolutePath(session.fs, source)) {
         full = session.GameFolder + "\\" + source;
     }
     // One byte more than the limit tells a file cut short from one that fits.
@@ -194,7 +195,7 @@ FileResult LoadPodList(Session& session, std::string_view mode, std::string_view
     }
     report.unnamedBeyondLimit = parsed.leftOut - static_cast<long long>(parsed.leftOutNames.size());
     session.NotMounted = std::move(report);
-    UpdatePodCounts(session);
+    podlist::mCommonFunctions::UpdatePodCounts(session);
     NoteListRead(session, import ? source : session.PodIniPath, !import);
     return result;
 }
@@ -210,8 +211,9 @@ FileResult SavePodList(Session& session, std::string_view mode) {
         }
     }
     std::string target =
-        mode == "export" ? mCommonFunctions::EnsureIniExtension(ChoosePodListFile(session, "save"))
-                         : session.PodIniPath;
+        mode == "export"
+            ? shell::mCommonFunctions::EnsureIniExtension(ChoosePodListFile(session, "save"))
+            : session.PodIniPath;
     result.path = target;
     if (target.size() < 5) {
         result.status = FileResult::Status::Cancelled;
@@ -225,7 +227,8 @@ FileResult SavePodList(Session& session, std::string_view mode) {
     }
     const bool podIni = mode != "export";
     std::optional<platform::ReadResult> replaced;
-    if (podIni && !session.LastSavedCopy.empty() && session.FileExists(target)) {
+    if (podIni && !session.LastSavedCopy.empty() &&
+        shell::mCommonFunctions::FileExists(session, target)) {
         replaced = session.fs.ReadFile(target, kMaxListBytes + 1);
     }
     if (auto error = session.fs.WriteFileAtomic(target, *bytes); !error.empty()) {
@@ -288,24 +291,25 @@ std::optional<NotMountedReason> RefusalReason(const Session& session, std::strin
     if (name.empty()) {
         return NotMountedReason::EmptyEntry;
     }
-    if (mCommonFunctions::CountSpaces(name) != 0) {
+    if (shell::mCommonFunctions::CountSpaces(name) != 0) {
         const auto folderEnd = name.find_last_of("\\/");
-        const bool inFileName = folderEnd == std::string_view::npos ||
-                                mCommonFunctions::CountSpaces(name.substr(folderEnd + 1)) != 0;
+        const bool inFileName =
+            folderEnd == std::string_view::npos ||
+            shell::mCommonFunctions::CountSpaces(name.substr(folderEnd + 1)) != 0;
         return inFileName ? NotMountedReason::BlankInName : NotMountedReason::BlankInFolder;
     }
     // What pod.ini would not give back as written (a comma splits it) is refused like a blank.
     if (!CanWritePodName(name)) {
         return NotMountedReason::UnwritableName;
     }
-    if (!session.FileExists(name)) {
+    if (!shell::mCommonFunctions::FileExists(session, name)) {
         return NotMountedReason::FileNotFound;
     }
     return std::nullopt;
 }
 
 bool CheckPodIni(Session& session, std::string_view word) {
-    bool exists = session.FileExists(session.PodIniPath);
+    bool exists = shell::mCommonFunctions::FileExists(session, session.PodIniPath);
     if (!exists && word == "lastCall") {
         const MessageAnswer answer = session.ui.ShowMessage(
             "File Not Found", "Pod.ini does not exist.\nDo you want to create it now?",
@@ -335,7 +339,7 @@ void RefreshPodLists(Session& session) {
         for (const auto& name : mounted) {
             AddPod(session, name);
         }
-        UpdatePodCounts(session);
+        podlist::mCommonFunctions::UpdatePodCounts(session);
         return;
     }
     session.List1.Clear();
@@ -345,7 +349,7 @@ void RefreshPodLists(Session& session) {
         }
     }
     if (session.Sorting() && session.List1.Count() > 0) {
-        SortPodRange(session.List1, session.KeepOnTop,
+        podlist::mCommonFunctions::SortPodRange(session.List1, session.KeepOnTop,
                      static_cast<long>(session.List1.Count()) - 1);
     }
     session.List3.Clear();
@@ -384,7 +388,7 @@ void ApplyStockPreset(Session& session, std::string_view kind) {
     }
     RefreshPodLists(session);
     mAvailablePods::RefreshAvailablePods(session);
-    UpdatePodCounts(session);
+    podlist::mCommonFunctions::UpdatePodCounts(session);
 }
 
 }  // namespace marvok::mPodini

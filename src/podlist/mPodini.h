@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "podlist/Session.h"
+#include "common/Session.h"
 
 namespace marvok {
 

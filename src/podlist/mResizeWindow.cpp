@@ -15,7 +15,7 @@ void ApplyToolbarDisplay(Session& session, std::string_view value, std::string_v
     session.controls.SetVisible("toolbarFrame", shown);
     session.controls.SetChecked("menuToolbar", shown);
     if (word != "load") {
-        mCommonFunctions::WritePreference(session, "Prefs", "ToolbarDisplay",
+        podlist::mCommonFunctions::WritePreference(session, "Prefs", "ToolbarDisplay",
                                           session.ToolbarDisplay);
     }
 }
@@ -30,7 +30,7 @@ void ApplyViewMode(Session& session, short mode, std::string_view word) {
     session.controls.SetVisible("Label2", !single);
     session.controls.SetVisible("Label4", !single);
     if (word != "load") {
-        mCommonFunctions::WritePreference(session, "Prefs", "ViewMode",
+        podlist::mCommonFunctions::WritePreference(session, "Prefs", "ViewMode",
                                           std::to_string(session.ViewMode));
         mPodini::LoadPodList(session, "");
         mAvailablePods::RefreshAvailablePods(session);

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "podlist/Session.h"
+#include "common/Session.h"
 
 namespace marvok::mResizeWindow {
 

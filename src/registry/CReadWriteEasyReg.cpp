@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "podlist/Session.h"
-#include "shell/Text.h"
+#include "common/Session.h"
+#include "common/Text.h"
 
 namespace marvok {
 namespace {

@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "common/UserInterface.h"
 #include "platform/Registry.h"
-#include "podlist/UserInterface.h"
 
 namespace marvok {
 

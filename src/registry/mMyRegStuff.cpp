@@ -9,7 +9,7 @@
 namespace marvok::mMyRegStuff {
 namespace {
 
-using mCommonFunctions::StripTrailingBackslash;
+using shell::mCommonFunctions::StripTrailingBackslash;
 
 RegValueSet MakeSet(std::string keyPath,
                     std::initializer_list<std::pair<std::string_view, std::string>> rows) {

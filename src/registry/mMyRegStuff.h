@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Controls.h"
+#include "common/Session.h"
 #include "platform/Registry.h"
-#include "podlist/Controls.h"
-#include "podlist/Session.h"
 
 namespace marvok::mMyRegStuff {
 

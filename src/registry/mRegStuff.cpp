@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "podlist/Session.h"
-#include "shell/Text.h"
+#include "common/Session.h"
+#include "common/Text.h"
 
 namespace marvok::mRegStuff {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/UserInterface.h"
 #include "platform/Registry.h"
-#include "podlist/UserInterface.h"
 #include "registry/CReadWriteEasyReg.h"
 
 namespace marvok::mRegStuff {

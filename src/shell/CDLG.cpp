@@ -1,6 +1,6 @@
 #include "shell/CDLG.h"
 
-#include "podlist/Session.h"
+#include "common/Session.h"
 #include "shell/mCommonFunctions.h"
 
 namespace marvok {
@@ -30,9 +30,10 @@ std::vector<std::pair<std::string, std::string>> ParseDialogFilter(std::string_v
 std::string ChoosePodListFile(Session& session, std::string_view mode) {
     FileDialogRequest request;
     const std::string iniFolder =
-        mCommonFunctions::StripTrailingBackslash(session.GameFolder) + "\\ini";
-    request.initialFolder =
-        mCommonFunctions::FolderExists(session.fs, iniFolder) ? iniFolder : session.GameFolder;
+        shell::mCommonFunctions::StripTrailingBackslash(session.GameFolder) + "\\ini";
+    request.initialFolder = shell::mCommonFunctions::FolderExists(session.fs, iniFolder)
+                                ? iniFolder
+                                : session.GameFolder;
     request.filters = ParseDialogFilter("Pod Files (*.ini)|*.ini|All Files (*.*)|*.*");
     request.filterIndex = 1;
     if (mode == "save") {

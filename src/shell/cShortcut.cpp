@@ -1,6 +1,6 @@
 #include "shell/cShortcut.h"
 
-#include "shell/Text.h"
+#include "common/Text.h"
 #include "shell/mSpecialFolders.h"
 
 namespace marvok {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
-namespace marvok::mCommonFunctions {
+namespace marvok::shell::mCommonFunctions {
 
 std::string FullPath(const platform::FileSystem& fs, std::string_view gameFolder,
                      std::string_view path) {
@@ -20,6 +20,10 @@ std::string FullPath(const platform::FileSystem& fs, std::string_view gameFolder
 bool FileExists(const platform::FileSystem& fs, std::string_view gameFolder,
                 std::string_view path) {
     return fs.Attributes(FullPath(fs, gameFolder, path)).has_value();
+}
+
+bool FileExists(const Session& session, std::string_view path) {
+    return FileExists(session.fs, session.GameFolder, path);
 }
 
 bool FolderExists(const platform::FileSystem& fs, std::string_view path) {
@@ -62,4 +66,4 @@ std::string StripTrailingBackslash(std::string_view path) {
     return std::string(path);
 }
 
-}  // namespace marvok::mCommonFunctions
+}  // namespace marvok::shell::mCommonFunctions

@@ -1,9 +1,7 @@
 #include "shell/mShortcutsPlus.h"
 
-#include "app/Startup.h"
+#include "common/Text.h"
 #include "platform/Process.h"
-#include "podlist/MainWindowEvents.h"
-#include "shell/Text.h"
 #include "shell/mCommonFunctions.h"
 
 namespace marvok::mShortcutsPlus {
@@ -21,7 +19,7 @@ std::string SendToFolder(const ShellServices& shell) {
 }
 
 std::string GameFolderPath(const Session& session) {
-    return mCommonFunctions::StripTrailingBackslash(session.GameFolder);
+    return shell::mCommonFunctions::StripTrailingBackslash(session.GameFolder);
 }
 
 }  // namespace
@@ -133,25 +131,6 @@ std::string CreateListShortcut(Session& session, const std::string& file,
 
 std::string CreateListShortcut(Session& session, const std::string& file) {
     return CreateListShortcut(session, file, ShellServices::Platform());
-}
-
-Startup::Services Install(Session& session) {
-    session.checkProgramShortcuts = [](Session& s) { CheckProgramShortcuts(s, "all"); };
-    Startup::Services services;
-    services.createListShortcut = [](Session& s, const std::string& file) {
-        const std::string failed = CreateListShortcut(s, file);
-        if (!failed.empty()) {
-            s.ui.ShowMessage(kAppTitle,
-                             "Could not make the desktop shortcut to " + file + ":\n" + failed,
-                             MessageIcon::Critical, MessageButtons::Ok);
-        }
-        return failed.empty();
-    };
-    return services;
-}
-
-void HookMenu(Session& session, WindowHooks& hooks) {
-    hooks.changeProgramShortcut = [&session](int index) { ToggleProgramShortcut(session, index); };
 }
 
 }  // namespace marvok::mShortcutsPlus

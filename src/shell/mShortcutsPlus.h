@@ -5,16 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "podlist/Session.h"
+#include "common/Session.h"
 #include "shell/cShortcut.h"
 #include "shell/mSpecialFolders.h"
-
-namespace marvok {
-struct WindowHooks;
-}
-namespace marvok::Startup {
-struct Services;
-}
 
 namespace marvok::mShortcutsPlus {
 
@@ -49,11 +42,5 @@ std::string CreateListShortcut(Session& session, const std::string& file);
 
 // The program's executable in the game folder: what both kinds of shortcut start.
 std::string ProgramTarget(const Session& session);
-
-// Hooks the routines into start-up: the check marks once the preferences are read, and the
-// shortcut of the "desktop" operator, whose failure is reported.
-Startup::Services Install(Session& session);
-// The main window's Shortcuts menu: "Desktop" and "Start Menu" toggle the program's shortcut.
-void HookMenu(Session& session, WindowHooks& hooks);
 
 }  // namespace marvok::mShortcutsPlus

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok::mSpecialFolders {
 namespace {

@@ -33,7 +33,6 @@
 #include <QtMath>
 #include <algorithm>
 
-#include "app/Startup.h"
 #include "podlist/PodArchive.h"
 #include "podlist/PodOrder.h"
 #include "podlist/mPodini.h"
@@ -395,7 +394,8 @@ void Form1::ShowNotMounted() {
 }
 
 QString Form1::PodDetails(const std::string& entry) const {
-    const std::string full = mCommonFunctions::FullPath(session_.fs, session_.GameFolder, entry);
+    const std::string full =
+        shell::mCommonFunctions::FullPath(session_.fs, session_.GameFolder, entry);
     const QFileInfo file(ToQString(session_.fs.NativePath(full)));
     QString text = QDir::toNativeSeparators(file.absoluteFilePath());
     if (!file.exists()) {
@@ -783,7 +783,7 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::closeEvent(QCloseEvent* event) {
     if (!unloaded_) {
         unloaded_ = true;
-        Startup::FormUnload(session_);
+        mPodini::CheckPodIni(session_, "lastCall");
         SyncFromSession();
         // The other windows go with the main window.
         if (about_) {

@@ -9,10 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "podlist/Desktop.h"
+#include "common/Desktop.h"
+#include "common/Session.h"
 #include "podlist/MainWindowEvents.h"
 #include "podlist/MountHistory.h"
-#include "podlist/Session.h"
 #include "podlist/mResizeWindow.h"
 
 class QAbstractItemModel;

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "podlist/Session.h"
+#include "common/Session.h"
 #include "ui/Icons.h"
 #include "ui/QtUserInterface.h"
 

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QDialog>
 
-#include "podlist/Desktop.h"
+#include "common/Desktop.h"
 
 class QLabel;
 class QPushButton;

@@ -3,9 +3,9 @@
 #include <QDialog>
 #include <array>
 
+#include "common/Controls.h"
+#include "common/Session.h"
 #include "platform/Registry.h"
-#include "podlist/Controls.h"
-#include "podlist/Session.h"
 #include "registry/mMyRegStuff.h"
 
 class QAction;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "podlist/ListBox.h"
-#include "podlist/NotMounted.h"
+#include "common/ListBox.h"
+#include "common/NotMounted.h"
 
 class QListView;
 class QMimeData;

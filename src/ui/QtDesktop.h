@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "podlist/Desktop.h"
+#include "common/Desktop.h"
 
 namespace marvok::ui {
 

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "podlist/UserInterface.h"
+#include "common/UserInterface.h"
 #include "shell/FontDialog.h"
 
 class QFileDialog;

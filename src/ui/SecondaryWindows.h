@@ -3,8 +3,8 @@
 
 #include <functional>
 
+#include "common/Session.h"
 #include "platform/Registry.h"
-#include "podlist/Session.h"
 #include "ui/Form1.h"
 
 namespace marvok::ui {

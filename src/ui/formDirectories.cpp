@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 #include "ui/QtFolderBrowser.h"
 #include "ui/QtUserInterface.h"
 #include "ui/TopMost.h"

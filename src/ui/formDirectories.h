@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "common/Session.h"
 #include "podlist/PathOptions.h"
-#include "podlist/Session.h"
 #include "shell/FolderBrowser.h"
 
 class QLabel;

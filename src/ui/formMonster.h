@@ -4,8 +4,8 @@
 #include <array>
 #include <memory>
 
+#include "common/Session.h"
 #include "gameoptions/FontsAndThings.h"
-#include "podlist/Session.h"
 #include "shell/FontDialog.h"
 
 class QButtonGroup;

@@ -10,10 +10,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/Text.h"
 #include "platform/AtomicWrite.h"
 #include "platform/ShellLink.h"
 #include "platform/posix/DesktopEntry.h"
-#include "shell/Text.h"
 
 namespace marvok::platform {
 namespace {

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/PrivateProfile.h"
 #include "platform/AtomicWrite.h"
 #include "platform/posix/XdgFolders.h"
-#include "shell/PrivateProfile.h"
 
 namespace marvok::platform {
 namespace {

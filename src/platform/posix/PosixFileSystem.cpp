@@ -13,9 +13,9 @@
 #include <cstring>
 #include <strings.h>
 
+#include "common/Text.h"
 #include "platform/AtomicWrite.h"
 #include "platform/posix/WinePrefix.h"
-#include "shell/Text.h"
 
 namespace marvok::platform {
 namespace {

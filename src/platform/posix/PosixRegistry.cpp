@@ -2,11 +2,11 @@
 
 #include <memory>
 
+#include "platform/FileRegistry.h"
 #include "platform/Registry.h"
 #include "platform/posix/WinePrefix.h"
 #include "platform/posix/WineServer.h"
 #include "platform/posix/XdgFolders.h"
-#include "registry/FileRegistry.h"
 
 namespace marvok::platform {
 namespace {

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok::platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok::platform {
 namespace {

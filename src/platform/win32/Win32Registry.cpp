@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "common/Text.h"
 #include "platform/Registry.h"
-#include "shell/Text.h"
 
 namespace marvok::platform {
 namespace {

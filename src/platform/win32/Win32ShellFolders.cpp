@@ -7,9 +7,9 @@
 
 #include <vector>
 
+#include "common/Text.h"
 #include "platform/ShellFolders.h"
 #include "platform/win32/WideText.h"
-#include "shell/Text.h"
 
 namespace marvok::platform {
 namespace {

@@ -1,12 +1,12 @@
-#include "registry/FileRegistry.h"
+#include "platform/FileRegistry.h"
 
 #include <chrono>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
+#include "common/Text.h"
 #include "platform/AtomicWrite.h"
-#include "shell/Text.h"
 
 namespace marvok {
 namespace {

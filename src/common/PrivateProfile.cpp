@@ -1,6 +1,6 @@
-#include "shell/PrivateProfile.h"
+#include "common/PrivateProfile.h"
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok {
 namespace {

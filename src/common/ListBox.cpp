@@ -1,9 +1,9 @@
-#include "podlist/ListBox.h"
+#include "common/ListBox.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok {
 

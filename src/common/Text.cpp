@@ -1,4 +1,4 @@
-#include "shell/Text.h"
+#include "common/Text.h"
 
 #include <algorithm>
 #include <array>

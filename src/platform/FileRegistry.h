@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
-#include "registry/WineRegistryFile.h"
+#include "platform/WineRegistryFile.h"
 
 namespace marvok {
 

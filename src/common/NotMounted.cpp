@@ -1,8 +1,8 @@
-#include "podlist/NotMounted.h"
+#include "common/NotMounted.h"
 
 #include <algorithm>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok {
 

@@ -1,13 +1,8 @@
-#include "podlist/Session.h"
+#include "common/Session.h"
 
-#include "shell/Text.h"
-#include "shell/mCommonFunctions.h"
+#include "common/Text.h"
 
 namespace marvok {
-
-bool Session::FileExists(std::string_view path) const {
-    return mCommonFunctions::FileExists(fs, GameFolder, path);
-}
 
 bool Session::Sorting() const { return text::LowerCase(SortMode) == "yes"; }
 

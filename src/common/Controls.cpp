@@ -1,4 +1,4 @@
-#include "podlist/Controls.h"
+#include "common/Controls.h"
 
 namespace marvok {
 

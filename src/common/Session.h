@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
-#include "platform/SettingsStore.h"
-#include "podlist/Controls.h"
-#include "podlist/ListBox.h"
-#include "podlist/NotMounted.h"
-#include "podlist/UserInterface.h"
+#include "common/Controls.h"
+#include "common/ListBox.h"
+#include "common/NotMounted.h"
+#include "common/UserInterface.h"
+
+namespace marvok::platform {
+class FileSystem;
+class SettingsStore;
+}  // namespace marvok::platform
 
 namespace marvok {
 
@@ -70,11 +73,9 @@ class Session {
     // data folder, never in the game folder); empty when none is kept.
     std::string LastSavedCopy;
 
-    // Sets the check marks of the Shortcuts menu; installed by the shortcut module.
+    // Sets the check marks of the Shortcuts menu; installed by Startup::ShortcutServices.
     std::function<void(Session&)> checkProgramShortcuts;
 
-    // Shorthands over the path routines with this session's game folder.
-    bool FileExists(std::string_view path) const;
     bool SideBySide() const { return ViewMode != 1; }
     bool Sorting() const;
 };

@@ -1,4 +1,4 @@
-#include "registry/WineRegistryFile.h"
+#include "platform/WineRegistryFile.h"
 
 #include <algorithm>
 #include <cstdio>
