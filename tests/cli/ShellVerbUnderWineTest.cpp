@@ -10,9 +10,9 @@
 #include <thread>
 
 #include "GameCopy.h"
+#include "common/Session.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
-#include "podlist/Session.h"
 #include "registry/mMyRegStuff.h"
 #include "support/FakeUserInterface.h"
 #include "support/MemorySettingsStore.h"

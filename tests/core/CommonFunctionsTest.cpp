@@ -7,32 +7,31 @@
 namespace marvok {
 namespace {
 
-using namespace mCommonFunctions;
 using Names = std::vector<std::string>;
 
 TEST(PathRoutines, EachGivesTheTextTheGameWould) {
     for (const char* absolute : {"C:\\", "d:\\games\\x.pod"}) {
-        EXPECT_TRUE(IsDriveAbsolutePath(absolute)) << absolute;
+        EXPECT_TRUE(shell::mCommonFunctions::IsDriveAbsolutePath(absolute)) << absolute;
     }
     for (const char* other : {"C:", "C:x.pod", "\\\\server\\share", "\\pods\\x.pod", "Fixes\\a"}) {
-        EXPECT_FALSE(IsDriveAbsolutePath(other)) << other;
+        EXPECT_FALSE(shell::mCommonFunctions::IsDriveAbsolutePath(other)) << other;
     }
-    EXPECT_EQ(EnsureIniExtension("list.INI"), "list.INI");
-    EXPECT_EQ(EnsureIniExtension("list.txt"), "list.txt.ini");
-    EXPECT_EQ(EnsureIniExtension("mylist"), "mylist.ini");
-    EXPECT_EQ(EnsureIniExtension(""), ".ini");
-    EXPECT_EQ(StripTrailingBackslash("C:\\"), "C:");  // one at most
-    EXPECT_EQ(StripTrailingBackslash("C:\\pods\\\\"), "C:\\pods\\");
-    EXPECT_EQ(StripTrailingBackslash("C:\\pods"), "C:\\pods");
-    EXPECT_EQ(StripTrailingBackslash(""), "");
-    EXPECT_EQ(CountSpaces("my pod.pod"), 1);  // only the blank counts
-    EXPECT_EQ(CountSpaces("a\tb.pod"), 0);
-    EXPECT_EQ(CountSpaces("  "), 2);
+    EXPECT_EQ(shell::mCommonFunctions::EnsureIniExtension("list.INI"), "list.INI");
+    EXPECT_EQ(shell::mCommonFunctions::EnsureIniExtension("list.txt"), "list.txt.ini");
+    EXPECT_EQ(shell::mCommonFunctions::EnsureIniExtension("mylist"), "mylist.ini");
+    EXPECT_EQ(shell::mCommonFunctions::EnsureIniExtension(""), ".ini");
+    EXPECT_EQ(shell::mCommonFunctions::StripTrailingBackslash("C:\\"), "C:");  // one at most
+    EXPECT_EQ(shell::mCommonFunctions::StripTrailingBackslash("C:\\pods\\\\"), "C:\\pods\\");
+    EXPECT_EQ(shell::mCommonFunctions::StripTrailingBackslash("C:\\pods"), "C:\\pods");
+    EXPECT_EQ(shell::mCommonFunctions::StripTrailingBackslash(""), "");
+    EXPECT_EQ(shell::mCommonFunctions::CountSpaces("my pod.pod"), 1);  // only the blank counts
+    EXPECT_EQ(shell::mCommonFunctions::CountSpaces("a\tb.pod"), 0);
+    EXPECT_EQ(shell::mCommonFunctions::CountSpaces("  "), 2);
     std::string s("name.pod\0\0junk", 14);
-    EXPECT_EQ(StripNulls(s), "name.pod");
+    EXPECT_EQ(shell::mCommonFunctions::StripNulls(s), "name.pod");
     EXPECT_EQ(s, "name.pod");
     std::string plain = "x";
-    EXPECT_EQ(StripNulls(plain), "x");
+    EXPECT_EQ(shell::mCommonFunctions::StripNulls(plain), "x");
 }
 
 class FileExistsTest : public test::SessionFixture {};
@@ -42,16 +41,17 @@ TEST_F(FileExistsTest, RelativeNamesLookUnderTheGameFolder) {
     game.MakeFolder("addons");
     for (const std::string& name :
          Names{"main.pod", "Fixes\\main.pod", "addons", "", game.Native("main.pod").string()}) {
-        EXPECT_TRUE(session.FileExists(name)) << name;  // folders and the game folder count
+        // Folders and the game folder count.
+        EXPECT_TRUE(shell::mCommonFunctions::FileExists(session, name)) << name;
     }
     // A bare drive name is relative; a NUL ends nothing.
     for (const std::string& name : Names{"Stock\\main.pod", "C:", {"main.pod\0.txt", 13}}) {
-        EXPECT_FALSE(session.FileExists(name)) << name;
+        EXPECT_FALSE(shell::mCommonFunctions::FileExists(session, name)) << name;
     }
-    EXPECT_TRUE(FolderExists(*fs, game.Native("ini").string()));
-    EXPECT_TRUE(FolderExists(*fs, game.Native("ini\\a.ini").string()));
-    EXPECT_FALSE(FolderExists(*fs, game.Native("none").string()));
-    EXPECT_FALSE(FolderExists(*fs, ""));
+    EXPECT_TRUE(shell::mCommonFunctions::FolderExists(*fs, game.Native("ini").string()));
+    EXPECT_TRUE(shell::mCommonFunctions::FolderExists(*fs, game.Native("ini\\a.ini").string()));
+    EXPECT_FALSE(shell::mCommonFunctions::FolderExists(*fs, game.Native("none").string()));
+    EXPECT_FALSE(shell::mCommonFunctions::FolderExists(*fs, ""));
 }
 
 // The list's text after sorting the given range.
@@ -60,7 +60,7 @@ Names Sorted(Names items, long first, long last) {
     for (auto& item : items) {
         list.AddItem(item);
     }
-    SortPodRange(list, first, last);
+    podlist::mCommonFunctions::SortPodRange(list, first, last);
     return list.Items();
 }
 
@@ -94,7 +94,7 @@ TEST_F(MovePodTest, MountingAtTheLimitShowsTheMessageAndMovesNothing) {
         session.List1.AddItem("m" + std::to_string(i) + ".pod");
     }
     session.List2.AddItem("new.pod");
-    MovePod(session, 0, session.List2, session.List1, "checkLimit");
+    podlist::mCommonFunctions::MovePod(session, 0, session.List2, session.List1, "checkLimit");
     EXPECT_EQ(session.List1.Count(), 30u);
     EXPECT_EQ(session.List2.Count(), 1u);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -105,7 +105,7 @@ TEST_F(MovePodTest, MountingAtTheLimitShowsTheMessageAndMovesNothing) {
     // Unmounting does not check the limit, and lands in alphabetical place.
     session.List2.AddItem("z.pod");
     session.PodLimit = 1;
-    MovePod(session, 0, session.List1, session.List2, "");
+    podlist::mCommonFunctions::MovePod(session, 0, session.List1, session.List2, "");
     EXPECT_EQ(session.List2.Items(), (Names{"m0.pod", "new.pod", "z.pod"}));
     EXPECT_EQ(ui.messages.size(), 1u);
 }
@@ -113,7 +113,7 @@ TEST_F(MovePodTest, MountingAtTheLimitShowsTheMessageAndMovesNothing) {
 TEST_F(MovePodTest, APodAlreadyInTheTargetIsOnlyRemovedFromTheSource) {
     Mount({"Main.pod"});
     session.List2.AddItem("MAIN.POD");
-    MovePod(session, 0, session.List1, session.List2, "");
+    podlist::mCommonFunctions::MovePod(session, 0, session.List1, session.List2, "");
     EXPECT_EQ(session.List1.Count(), 0u);
     EXPECT_EQ(session.List2.Items(), Names{"MAIN.POD"});
     EXPECT_EQ(session.Label3, "0");
@@ -127,7 +127,7 @@ TEST_F(MovePodTest, MountedPodsAreSortedAfterKeepOnTop) {
     session.List2.AddItem("a.pod");
     session.SortMode = "YES";
     session.KeepOnTop = 1;
-    MovePod(session, 0, session.List2, session.List1, "checkLimit");
+    podlist::mCommonFunctions::MovePod(session, 0, session.List2, session.List1, "checkLimit");
     EXPECT_EQ(session.List1.Items(), (Names{"z.pod", "a.pod", "b.pod", "x.pod", "y.pod"}));
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "podlist/mAvailablePods.h"
+#include "shell/mCommonFunctions.h"
 #include "shell/mDirectoryBrowse.h"
 #include "support/SessionFixture.h"
 
@@ -78,7 +79,8 @@ TEST_F(DiscoveryTest, PodsOfUserFoldersCarryTheShortFolderPath) {
     const std::string shortSub = mDirectoryBrowse::GetShortPath(*fs, folder + "\\sub");
     ASSERT_FALSE(shortSub.empty());
     EXPECT_EQ(Unmounted(), Names{shortSub + "\\x.pod"});
-    EXPECT_TRUE(session.FileExists(Unmounted()[0]));  // the entry can be mounted
+    // The entry can be mounted.
+    EXPECT_TRUE(shell::mCommonFunctions::FileExists(session, Unmounted()[0]));
     EXPECT_TRUE(ui.messages.empty());
     std::filesystem::remove_all(folder);
 }

@@ -6,7 +6,7 @@
 namespace marvok {
 namespace {
 
-using mCommonFunctions::DetectGameVersion;
+using podlist::mCommonFunctions::DetectGameVersion;
 
 class GameVersionTest : public test::SessionFixture {
 protected:

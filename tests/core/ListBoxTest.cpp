@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "podlist/ListBox.h"
+#include "common/ListBox.h"
 
 namespace marvok {
 namespace {

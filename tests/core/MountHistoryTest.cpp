@@ -18,7 +18,7 @@ protected:
     void Command(const Names& names) {
         session.List1.Clear();
         Mount(names);
-        mCommonFunctions::UpdatePodCounts(session);
+        podlist::mCommonFunctions::UpdatePodCounts(session);
         history.Note(session);
     }
     std::size_t UndoAll() {

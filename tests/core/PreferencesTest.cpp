@@ -7,7 +7,7 @@
 namespace marvok {
 namespace {
 
-using mCommonFunctions::LoadPreferences;
+using podlist::mCommonFunctions::LoadPreferences;
 
 class PreferencesTest : public test::SessionFixture {
 protected:

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok::text {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "FuzzSupport.h"
 #include "app/mCommandLine.h"
-#include "podlist/Session.h"
+#include "common/Session.h"
 #include "support/FakeUserInterface.h"
 #include "support/MemorySettingsStore.h"
 

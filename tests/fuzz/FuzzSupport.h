@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/Text.h"
 #include "platform/FileSystem.h"
-#include "shell/Text.h"
 
 namespace marvok::fuzz {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "podlist/Session.h"
+#include "common/Session.h"
 #include "podlist/mAvailablePods.h"
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mPodini.h"
@@ -51,7 +51,8 @@ bool Mount(Session& session, MemoryFileSystem& disk, std::string_view lines) {
         for (std::size_t before = 0;
              session.List2.Count() > 0 && session.List2.Count() != before;) {
             before = session.List2.Count();
-            mCommonFunctions::MovePod(session, 0, session.List2, session.List1, "checkLimit");
+            podlist::mCommonFunctions::MovePod(session, 0, session.List2, session.List1,
+                                               "checkLimit");
         }
     } else {
         const auto limit = static_cast<std::size_t>(session.PodLimit);

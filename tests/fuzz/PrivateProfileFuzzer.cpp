@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "shell/PrivateProfile.h"
+#include "common/PrivateProfile.h"
 
 namespace marvok::fuzz {
 namespace {

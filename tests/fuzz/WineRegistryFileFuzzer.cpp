@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "registry/WineRegistryFile.h"
+#include "platform/WineRegistryFile.h"
 
 namespace marvok::fuzz {
 namespace {

@@ -4,9 +4,10 @@
 
 #include <filesystem>
 
+#include "common/PrivateProfile.h"
+#include "common/Text.h"
 #include "gameoptions/GameSettings.h"
-#include "shell/PrivateProfile.h"
-#include "shell/Text.h"
+#include "platform/FileSystem.h"
 #include "support/FailingFileSystem.h"
 #include "support/TestGameFolder.h"
 #include "support/Utf16File.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/PrivateProfile.h"
-#include "shell/Text.h"
+#include "common/PrivateProfile.h"
+#include "common/Text.h"
 #include "support/Utf16File.h"
 
 namespace marvok {

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/FileSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "podlist/PathOptions.h"
 #include "podlist/mAvailablePods.h"
+#include "shell/mCommonFunctions.h"
 #include "support/FakeUserInterface.h"
 #include "support/MemorySettingsStore.h"
 #include "support/TestGameFolder.h"
@@ -98,7 +100,7 @@ TEST(LinuxUserFolders, InsideAPrefixEntriesUseWinesShortNames) {
     session.UserPaths[2] = folder;
     mAvailablePods::RefreshAvailablePods(session);
     EXPECT_EQ(session.List2.Items(), (std::vector<std::string>{shortPath + "\\x.pod", "main.pod"}));
-    EXPECT_TRUE(session.FileExists(shortPath + "\\x.pod"));
+    EXPECT_TRUE(shell::mCommonFunctions::FileExists(session, shortPath + "\\x.pod"));
 }
 
 TEST(LinuxGameFolder, APathHoldingABackslashIsReadAsItself) {
@@ -115,8 +117,8 @@ TEST(LinuxGameFolder, APathHoldingABackslashIsReadAsItself) {
     Session& session = setup.session;
     mAvailablePods::RefreshAvailablePods(session);
     EXPECT_EQ(session.List2.Items(), std::vector<std::string>{"main.pod"});
-    EXPECT_TRUE(session.FileExists("main.pod"));
-    EXPECT_FALSE(session.FileExists("other.pod"));
+    EXPECT_TRUE(shell::mCommonFunctions::FileExists(session, "main.pod"));
+    EXPECT_FALSE(shell::mCommonFunctions::FileExists(session, "other.pod"));
     EXPECT_EQ(setup.fs->WriteFileAtomic(session.PodIniPath, "0\r\n"), "");
     EXPECT_TRUE(fsys::exists(game + "/pod.ini"));
     EXPECT_FALSE(fsys::exists(dir.Native("x") / "y" / "pod.ini"));

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/FileRegistry.h"
+#include "platform/FileRegistry.h"
 #include "support/TestGameFolder.h"
 
 namespace marvok::test {

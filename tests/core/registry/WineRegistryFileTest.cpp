@@ -5,7 +5,7 @@
 
 #include <tuple>
 
-#include "registry/WineRegistryFile.h"
+#include "platform/WineRegistryFile.h"
 
 namespace marvok::test {
 namespace {

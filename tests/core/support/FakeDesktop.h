@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "podlist/Desktop.h"
+#include "common/Desktop.h"
 
 namespace marvok::test {
 

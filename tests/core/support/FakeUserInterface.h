@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "podlist/UserInterface.h"
+#include "common/UserInterface.h"
 
 namespace marvok::test {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "common/Text.h"
 #include "platform/SettingsStore.h"
-#include "shell/Text.h"
 
 namespace marvok::test {
 

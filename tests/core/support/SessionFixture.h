@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/Session.h"
 #include "platform/FileSystem.h"
-#include "podlist/Session.h"
 #include "support/FakeUserInterface.h"
 #include "support/MemorySettingsStore.h"
 #include "support/TestGameFolder.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 
 namespace marvok::test {
 

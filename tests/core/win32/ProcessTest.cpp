@@ -9,11 +9,11 @@
 #include <string>
 
 #include "app/mCommandLine.h"
+#include "common/Text.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Process.h"
-#include "shell/Text.h"
 #include "support/SessionFixture.h"
 
 namespace marvok::platform {

@@ -187,7 +187,7 @@ TEST_F(Win32FileSystemTest, ShortPathOfAFolderWithBlanksIsAnEightDotThreeAlias) 
     EXPECT_EQ(shortPath.substr(0, slash), fs_->ShortPath(game_.Folder()));
 
     EXPECT_EQ(fs_->Attributes(shortPath), EntryKind::Directory);
-    EXPECT_TRUE(mCommonFunctions::FileExists(*fs_, game_.Folder(), shortPath + "\\big.pod"));
+    EXPECT_TRUE(shell::mCommonFunctions::FileExists(*fs_, game_.Folder(), shortPath + "\\big.pod"));
     // A path already short comes back unchanged.
     EXPECT_EQ(fs_->ShortPath(shortPath), shortPath);
 }

@@ -3,8 +3,8 @@
 #include "podlist/FileCommands.h"
 #include "podlist/mCommonFunctions.h"
 #include "podlist/mPodini.h"
-#include "support/FakeDesktop.h"
 #include "support/FailingFileSystem.h"
+#include "support/FakeDesktop.h"
 #include "support/SessionFixture.h"
 
 namespace marvok {
@@ -21,7 +21,7 @@ protected:
         Pods({"a.pod", "b.pod", "c.pod"});
         game.WriteSized("monster.exe", 2925568);
         game.Write("pod.ini", kOnDisk);
-        mCommonFunctions::DetectGameVersion(session);
+        podlist::mCommonFunctions::DetectGameVersion(session);
         session.List1.AddItem("a.pod");
         session.List1.AddItem("b.pod");
         // Each event with what pod.ini then held, for the order of saving and acting.

@@ -4,7 +4,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "registry/FileRegistry.h"
+#include "platform/FileRegistry.h"
+#include "platform/FileSystem.h"
 #include "registry/mMyRegStuff.h"
 #include "support/MemorySettingsStore.h"
 #include "support/TestGameFolder.h"

@@ -4,9 +4,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "common/Session.h"
 #include "gameoptions/GameSettings.h"
 #include "platform/FileSystem.h"
-#include "podlist/Session.h"
 #include "support/FakeFolderBrowser.h"
 #include "support/FakeFontDialog.h"
 #include "support/FakeUserInterface.h"

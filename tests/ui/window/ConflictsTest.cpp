@@ -5,6 +5,7 @@
 #include <QtWidgets>
 #include <thread>
 
+#include "platform/FileSystem.h"
 #include "support/PodBytes.h"
 #include "support/TestGameFolder.h"
 #include "ui/ConflictWatcher.h"

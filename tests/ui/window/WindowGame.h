@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/Startup.h"
+#include "platform/FileSystem.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeUserInterface.h"
 #include "support/MemorySettingsStore.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "registry/WineRegistryFile.h"
+#include "platform/WineRegistryFile.h"
 
 namespace marvok::test {
 namespace {

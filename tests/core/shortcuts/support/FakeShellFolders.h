@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
+#include "common/Text.h"
 #include "platform/ShellFolders.h"
-#include "shell/Text.h"
 
 namespace marvok::test {
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Startup.h"
+#include "platform/FileSystem.h"
 #include "podlist/MainWindowEvents.h"
 #include "shell/mShortcutsPlus.h"
 #include "support/FakeDesktop.h"
@@ -49,9 +50,9 @@ class ShortcutsMenuTest : public QObject {
         test::FakeUserInterface user;
         test::FakeDesktop desktop;
         Session session(*fs, settings, user);
-        Startup::FormLoad(session, game.Folder(), {}, mShortcutsPlus::Install(session));
+        Startup::FormLoad(session, game.Folder(), {}, Startup::ShortcutServices(session));
         Form1 form(session, desktop);
-        mShortcutsPlus::HookMenu(session, form.Hooks());
+        Startup::HookShortcutsMenu(session, form.Hooks());
         form.show();
         QVERIFY(Item(form, 1)->isChecked());
         QVERIFY(!Item(form, 2)->isChecked());

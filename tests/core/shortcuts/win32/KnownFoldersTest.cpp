@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <tuple>
 
-#include "shell/Text.h"
+#include "common/Text.h"
 #include "shell/mSpecialFolders.h"
 #include "support/ShortcutFiles.h"
 
