@@ -79,9 +79,11 @@ TEST_F(FileCommandsTest, WhatCannotBeStartedOrOpenedIsReportedOverTheRestoredWin
     EXPECT_TRUE(Says("no program for text files"));
 }
 
-TEST_F(FileCommandsTest, NotepadWithoutPodIniDoesNothingAndCancelClosesWithoutWriting) {
+TEST_F(FileCommandsTest, NotepadWithoutPodIniOrAStrayButtonDoesNothingCancelClosesWithoutWriting) {
     std::filesystem::remove(game.Native("pod.ini"));
     menuFile_Click(session, desktop, kNotepad);
+    commFile_Click(session, desktop, -1);  // only the three buttons have a command
+    commFile_Click(session, desktop, 3);
     EXPECT_TRUE(desktop.events.empty());
     commFile_Click(session, desktop, 2);
     EXPECT_EQ(desktop.events, Names{"close"});
