@@ -122,6 +122,8 @@ class InstallCommand : public ::testing::Test {
         std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
         command += " XDG_CONFIG_HOME='" + (root_ / "config").string() + "'";
         command += " XDG_DATA_HOME='" + (root_ / "data").string() + "'";
+        // Nothing the program writes for the user (a desktop shortcut) may reach the real home.
+        command += " HOME='" + (root_ / "home").string() + "'";
         command += " timeout -s KILL 60 '" + (game_ / program).string() + "'";
         for (const auto& a : arguments) {
             command += " '" + a + "'";
