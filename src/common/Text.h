@@ -30,5 +30,7 @@ std::optional<short> ParseInt16(std::string_view s);
 // UTF-8 <-> UTF-16 code units (for the Windows calls and Wine's short names).
 std::u16string ToUtf16(std::string_view utf8);
 std::string FromUtf16(std::u16string_view utf16);
+// One code point as UTF-16: a surrogate pair above U+FFFF.
+void AppendUtf16(std::u16string& out, char32_t c);
 
 }  // namespace marvok::text

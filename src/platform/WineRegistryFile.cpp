@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/Text.h"
 #include "platform/WineShortName.h"
 
 namespace marvok::winereg {
@@ -67,16 +68,6 @@ char32_t NextRawChar(std::string_view line, std::size_t& pos) {
     return c;
 }
 
-void AppendCodePoint(std::u16string& out, char32_t c) {
-    if (c >= 0x10000) {
-        c -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (c >> 10));
-        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    } else {
-        out += static_cast<char16_t>(c);
-    }
-}
-
 // Reads escaped text up to the closing character; pos ends after it.
 bool ParseQuoted(std::string_view line, std::size_t& pos, char end, std::u16string& out) {
     while (pos < line.size()) {
@@ -86,7 +77,7 @@ bool ParseQuoted(std::string_view line, std::size_t& pos, char end, std::u16stri
             return true;
         }
         if (c != '\\') {
-            AppendCodePoint(out, NextRawChar(line, pos));
+            text::AppendUtf16(out, NextRawChar(line, pos));
             continue;
         }
         if (++pos >= line.size()) {
@@ -140,7 +131,7 @@ bool ParseQuoted(std::string_view line, std::size_t& pos, char end, std::u16stri
                     out += static_cast<char16_t>(value);
                 } else {
                     --pos;
-                    AppendCodePoint(out, NextRawChar(line, pos));
+                    text::AppendUtf16(out, NextRawChar(line, pos));
                 }
                 break;
         }
