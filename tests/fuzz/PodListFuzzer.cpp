@@ -21,6 +21,8 @@ namespace {
 
 constexpr std::string_view kGameFolder = "C:\\Games\\Monster Truck Madness 2";
 
+// The fuzzer's own reading of the lists, not MountedEntries: a save that writes the wrong entries
+// must not be judged by the same fault.
 std::vector<std::string> Mounted(const Session& session) {
     if (session.SideBySide()) {
         return session.List1.Items();
