@@ -66,8 +66,15 @@ pid=""
 start_marvok() {
     (cd "$game" && exec wine marvok.exe "$@") >"$work/marvok.log" 2>&1 &
     pid=$!
-    window=$(timeout 90 xdotool search --sync --onlyvisible --name '^MTM2 Patched$' | head -n 1) ||
-        fail "no window titled \"MTM2 Patched\" within 90 s"
+    # Polled rather than --sync: Wine makes and drops helper windows while starting, and one gone
+    # between xdotool's listing and its query ends that search with BadWindow.
+    window=""
+    local deadline=$((SECONDS + 90))
+    while [ -z "$window" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        window=$(xdo search --onlyvisible --name '^MTM2 Patched$' | head -n 1) || window=""
+        [ -n "$window" ] || sleep 0.5
+    done
+    [ -n "$window" ] || fail "no window titled \"MTM2 Patched\" within 90 s"
     sleep 2  # let the first paint finish
 }
 wait_marvok() {
