@@ -78,6 +78,8 @@ TEST(PrivateProfile, ChangesOnlyWhatWindowsWould) {
          "[S]\r\nk=1\r\nm=3\r\n[S]\r\nm=2\r\n"},
         {"NewKeyIntoEmptySection", "[S]\r\n\r\n[T]\r\n", "S", "a", "1",
          "[S]\r\na=1\r\n\r\n[T]\r\n"},
+        {"NewKeyBeforeTheBlankLineOfALineFeedFile", "[S]\nk=1\n\n[T]\n", "S", "z", "9",
+         "[S]\nk=1\nz=9\r\n\n[T]\n"},
         {"NewKeyAtUnterminatedEnd", "[S]\r\nk=1", "S", "z", "9", "[S]\r\nk=1\r\nz=9\r\n"},
         {"NewSectionAfterUnterminatedLine", "[S]\r\nk=1", "T", "x", "1",
          "[S]\r\nk=1\r\n[T]\r\nx=1\r\n"},
