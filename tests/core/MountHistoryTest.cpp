@@ -58,12 +58,17 @@ TEST_F(MountHistoryTest, TheSingleListKeepsItsChecksAndAChangeOfPresentationStar
     history.Reset(session);
     Single({{"a", true}, {"b", false}});
     history.Note(session);
+    Single({{"a", true}, {"b", false}});  // filled again alike: no step of its own
+    history.Note(session);
     session.List3.SetChecked(1, true);
     history.Note(session);
     ASSERT_TRUE(history.Undo(session));
     ASSERT_EQ(session.List3.Count(), 2u);
     EXPECT_TRUE(session.List3.Checked(0) && !session.List3.Checked(1));
     EXPECT_EQ(session.Label3, "1 of 2");
+    ASSERT_TRUE(history.Undo(session));
+    EXPECT_EQ(session.List3.Count(), 0u);
+    EXPECT_FALSE(history.CanUndo());
     session.ViewMode = 2;
     history.Note(session);
     EXPECT_FALSE(history.CanUndo());

@@ -116,6 +116,9 @@ TEST_F(FileCommandsTest, AFailedSaveIsReportedWithTheFileAndTheReasonAndTheWindo
 TEST_F(FileCommandsTest, SaveAsAndOpenUseTheDialogAndACancelChangesNothing) {
     ui.fileAnswers.push_back(game.Native("mylist").string());
     menuFile_Click(session, desktop, kSaveAs);
+    ASSERT_EQ(ui.dialogs.size(), 1u);  // a save may name a new file, and asks before replacing one
+    const FileDialogRequest& saving = ui.dialogs[0];
+    EXPECT_TRUE(saving.save && !saving.fileMustExist && saving.overwritePrompt);
     EXPECT_EQ(game.Read("mylist.ini"), kSaved);
     EXPECT_EQ(game.Read("pod.ini"), kOnDisk);
     game.MakeFolder("ini");  // where the dialogs open (the pod list tests check that)

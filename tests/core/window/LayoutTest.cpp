@@ -121,6 +121,10 @@ TEST(LayoutTest, ANarrowLowOrMinimisedWindowKeepsThePlacementItHad) {
     EXPECT_DOUBLE_EQ(g.commFile[0].top, 1000 - 560);  // placed before the refusal
     EXPECT_DOUBLE_EQ(g.List1.height, 3765);           // negative height refused, kept
     EXPECT_DOUBLE_EQ(g.List3.height, 3660);
+    tall.innerHeight = 1465;  // the buttons' band right under the lists: a height of nothing is one
+    LayoutMainWindow(g, tall);
+    EXPECT_DOUBLE_EQ(g.List1.height, 0);
+    EXPECT_DOUBLE_EQ(g.List3.height, 0);
 }
 
 // At the least size the layout allows, for captions, counts and buttons small and large, every
