@@ -16,6 +16,19 @@ inline void Touch(const std::filesystem::path& path, std::uintmax_t size = 1) {
     }
 }
 
+// A player's pods lie on disk long before Marvok starts, while a folder changed a moment ago is
+// read afresh at every scan and lookup: the folders under top are dated an hour back.
+inline void Settle(const std::filesystem::path& top) {
+    namespace fs = std::filesystem;
+    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& entry : fs::recursive_directory_iterator(top)) {
+        if (entry.is_directory()) {
+            fs::last_write_time(entry.path(), anHourAgo);
+        }
+    }
+    fs::last_write_time(top, anHourAgo);
+}
+
 inline std::filesystem::path MakeGame(const std::filesystem::path& work, int pods) {
     namespace fs = std::filesystem;
     const fs::path game = work / ("game-" + std::to_string(pods));
@@ -38,15 +51,7 @@ inline std::filesystem::path MakeGame(const std::filesystem::path& work, int pod
         }
     }
     std::ofstream(game / "pod.ini", std::ios::binary) << list;
-    // A player's pods lie on disk long before Marvok starts: a folder changed a moment ago is
-    // read afresh at every scan.
-    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const auto& entry : fs::recursive_directory_iterator(game)) {
-        if (entry.is_directory()) {
-            fs::last_write_time(entry.path(), anHourAgo);
-        }
-    }
-    fs::last_write_time(game, anHourAgo);
+    Settle(game);
     return game;
 }
 

@@ -10,9 +10,9 @@
 #include <functional>
 #include <iostream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "BenchGame.h"
 #include "BenchStandIns.h"
 #include "common/Session.h"
 #include "platform/FileSystem.h"
@@ -127,8 +127,7 @@ void ListOperations(const fs::path& work, int pods) {
         list.append("PODS\\P").append(std::to_string(i)).append(".POD\r\n");
     }
     std::ofstream(game / "pod.ini", std::ios::binary) << list;
-    // Pods lie on disk before Marvok starts; a folder changed a moment ago is read afresh.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    bench::Settle(game);
 
     Setup setup(game);
     Session& s = *setup.session;
